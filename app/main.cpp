@@ -1,0 +1,21 @@
+// Program entry and the message loop.
+#include "app/main_window.h"
+#include "app/resource.h"
+#include "app/window_setup.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    RegisterMainWindowClass(instance);
+    HWND mainWindow = SetUpWindow(instance, showCommand, GetCommandLineA());
+    if (mainWindow == nullptr) {
+        return 0;
+    }
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_TANDREL));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(mainWindow, accelerators, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}

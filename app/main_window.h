@@ -1,0 +1,9 @@
+#pragma once
+
+#include <windows.h>
+
+// Registers the main window class (strings 103 and 109 loaded first).
+void RegisterMainWindowClass(HINSTANCE instance);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

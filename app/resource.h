@@ -1,0 +1,51 @@
+// Every resource, command and control identifier, shared by tandrel.rc and the code.
+// Grouped by role: 100s resources and menu commands, 1000s entry and navigation,
+// 3000s result fields, 4000s gear boxes, 5000s options.
+#pragma once
+
+// Resources
+#define IDS_APP_TITLE 103
+#define IDD_ABOUTBOX 103
+#define IDI_TANDREL 107
+#define IDI_SMALL 108
+#define IDS_WINDOW_CLASS 109
+#define IDC_TANDREL 109 // menu and accelerator table
+#define IDD_MULTIPLICITY 110
+
+// Main window commands
+#define IDM_ABOUT 104
+#define IDM_EXIT 105
+#define IDM_COPY_GEAR_SET 106
+
+// Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
+#define IDC_MULTIPLICITY_BASE 110
+#define IDC_MULTIPLICITY_1 111
+#define IDC_MULTIPLICITY_2 112
+#define IDC_MULTIPLICITY_3 113
+
+// Ratio field menu (commands come back to the ratio field itself)
+#define IDM_RATIO_COPY 1
+#define IDM_RATIO_PASTE 2
+
+// Entry and navigation
+#define IDC_RATIO 1000
+#define IDC_SOLUTION_UPDOWN 1001
+
+// Result fields
+#define IDC_FIRST_DRIVER 3003
+#define IDC_FIRST_DRIVEN 3004
+#define IDC_SECOND_DRIVER 3005
+#define IDC_SECOND_DRIVEN 3006
+#define IDC_ACHIEVED_RATIO 3007
+#define IDC_ERROR 3008
+#define IDC_ZERO_COUNT 3009
+#define IDC_SOLUTION_COUNTER 3050
+
+// Gear boxes: tooth count t has identifier t + IDC_GEARBOX_OFFSET (4000..4149)
+#define IDC_GEARBOX_FIRST 4000
+#define IDC_GEARBOX_LAST 4149
+#define IDC_GEARBOX_OFFSET 3984
+
+// Options
+#define IDC_FIRST_DRIVER_SMALLER 5000
+#define IDC_FIRST_DRIVEN_LARGER 5001

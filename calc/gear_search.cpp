@@ -1,0 +1,1 @@
+#include "calc/gear_search.h"

@@ -1,0 +1,61 @@
+#include "calc/number_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// White space as isspace knows it in the "C" locale.
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+} // namespace
+
+double ReadNumber(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && IsSpace(text[at])) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    // A number starts with a digit, or with '.' followed by a digit; this keeps
+    // "inf", "nan" and hexadecimal out, which from_chars would otherwise read.
+    bool startsNumber = at < text.size() && (IsDigit(text[at]) || (text[at] == '.' && at + 1 < text.size() &&
+                                                                     IsDigit(text[at + 1])));
+    if (!startsNumber) {
+        return 0.0;
+    }
+    double value = 0.0;
+    auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // atof gives HUGE_VAL on overflow and 0 (or a denormal) on underflow.
+        bool overflow = false;
+        for (const char* p = text.data() + at; p < end && *p != 'e' && *p != 'E'; ++p) {
+            overflow = overflow || (IsDigit(*p) && *p != '0');
+        }
+        std::string_view mantissaEnd(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
+        auto e = mantissaEnd.find_first_of("eE");
+        bool negativeExponent = e != std::string_view::npos && e + 1 < mantissaEnd.size() && mantissaEnd[e + 1] == '-';
+        value = (overflow && !negativeExponent) ? HUGE_VAL : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double RatioFromText(std::string_view ratioText) { return ReadNumber(ratioText.substr(0, kRatioTextRead)); }
+
+std::string FormatFixed14(double value) {
+    // Large enough for any double in fixed notation with 14 decimals.
+    char buffer[400];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 14);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatShortest(double value) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}

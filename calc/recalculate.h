@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// Reads the gear boxes and the ratio field, runs the search, replaces the
+// solution list, sets the solution up-down to 1..count and shows solution 1.
+void Recalculate(HWND mainWindow);

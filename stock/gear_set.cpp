@@ -1,0 +1,1 @@
+#include "stock/gear_set.h"

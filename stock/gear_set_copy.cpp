@@ -1,0 +1,1 @@
+#include "stock/gear_set_copy.h"

@@ -1,0 +1,1 @@
+#include "stock/multiplicity_dialog.h"

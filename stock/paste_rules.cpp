@@ -1,0 +1,1 @@
+#include "stock/paste_rules.h"

@@ -1,0 +1,1 @@
+#include "stock/ratio_field.h"

@@ -1,0 +1,72 @@
+#include "calc/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+TEST(ReadNumber, ReadsLeadingDecimalNumberLikeAtof) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"", 0.0},        {"1.5", 1.5},       {"  \t\n2.25x", 2.25}, {".5", 0.5},     {"5.", 5.0},
+        {".", 0.0},       {"abc", 0.0},       {"-2.5", -2.5},        {"+3", 3.0},     {"1e5", 1e5},
+        {"1E5", 1e5},     {"1e+5", 1e5},      {"1e-5", 1e-5},        {"1e", 1.0},     {"2,5", 2.0},
+        {"1.2.3", 1.2},   {"0x10", 0.0},      {"inf", 0.0},          {"nan", 0.0},    {"-.", 0.0},
+        {"0.000", 0.0},   {"3.25\r\n", 3.25}, {"1e999", HUGE_VAL},   {"1e-999", 0.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+    }
+}
+
+TEST(ReadNumber, IsCorrectlyRounded) {
+    EXPECT_EQ(ReadNumber("0.1"), 0.1);
+    EXPECT_EQ(ReadNumber("2.54"), 2.54);
+    EXPECT_EQ(ReadNumber("0.66666666666667"), 0.66666666666667);
+    EXPECT_EQ(ReadNumber("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(ReadNumber("2.2250738585072011e-308"), 2.2250738585072011e-308);
+}
+
+TEST(RatioFromText, ReadsOnlyTheFirst17Characters) {
+    EXPECT_EQ(RatioFromText("1.234567890123456789"), 1.234567890123456);
+    EXPECT_EQ(RatioFromText("12345678901234567"), 12345678901234567.0);
+    EXPECT_EQ(RatioFromText("123456789012345678"), 12345678901234567.0);
+}
+
+TEST(FormatFixed14, MatchesPrintfRounding) {
+    EXPECT_EQ(FormatFixed14(2.0 / 3.0), "0.66666666666667");
+    EXPECT_EQ(FormatFixed14(-0.0), "-0.00000000000000");
+    EXPECT_EQ(FormatFixed14(-1e-20), "-0.00000000000000");
+    EXPECT_EQ(FormatFixed14(0.0), "0.00000000000000");
+    EXPECT_EQ(FormatFixed14(1e-14), "0.00000000000001");
+    EXPECT_EQ(FormatFixed14(0.125), "0.12500000000000");
+    // 2^-15 = 0.000030517578125 lies exactly halfway: round half to even, as printf does.
+    EXPECT_EQ(FormatFixed14(0x1p-15), "0.00003051757812");
+    EXPECT_EQ(FormatFixed14(3 * 0x1p-15), "0.00009155273438");
+    EXPECT_EQ(FormatFixed14(1.0 + 0x1p-47), "1.00000000000001");
+    EXPECT_EQ(FormatFixed14(106.5), "106.50000000000000");
+    EXPECT_EQ(FormatFixed14(1e300).size(), 301u + 15u);
+}
+
+TEST(FormatShortest, ReadsBackToTheSameDouble) {
+    for (double v : {0.0, 0.0008, 1.0 / 3.0, 2.54, 1e-17, 0.0019999999999999}) {
+        EXPECT_EQ(ReadNumber(FormatShortest(v)), v) << FormatShortest(v);
+    }
+}
+
+#ifndef _WIN32
+// glibc's printf is correctly rounded; the Windows build runs the fixed cases above.
+TEST(FormatFixed14, AgreesWithGlibcPrintf) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-20.0, 3.0);
+    for (int i = 0; i < 20000; ++i) {
+        double v = std::pow(10.0, magnitude(random)) * (i % 2 ? -1.0 : 1.0);
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%0.14f", v);
+        ASSERT_EQ(FormatFixed14(v), expected) << v;
+    }
+}
+#endif

@@ -1,0 +1,1 @@
+#include "view/show_solution.h"

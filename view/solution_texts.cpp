@@ -1,0 +1,1 @@
+#include "view/solution_texts.h"
