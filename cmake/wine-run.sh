@@ -3,7 +3,7 @@
 # Used as the cross build's emulator, so ctest runs test executables through it.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$here/../build/windows/wineprefix}"
+export WINEPREFIX="${WINEPREFIX:-$(cd "$here/.." && pwd)/build/windows/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

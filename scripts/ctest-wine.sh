@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Runs the Windows build's tests with one Wine server kept warm for the whole
-# run, so each test start costs milliseconds instead of seconds. Both the
-# server and the first Wine process get /dev/null for their standard streams:
-# otherwise the server's helpers inherit ctest's output pipe and ctest waits
-# for them forever.
+# Runs a Windows build's tests (default build/windows; other ctest arguments
+# follow) with one Wine server kept warm for the whole run, so each test start
+# costs milliseconds instead of seconds. Both the server and the first Wine
+# process get /dev/null for their standard streams: otherwise the server's
+# helpers inherit ctest's output pipe and ctest waits for them forever.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-export WINEPREFIX="$PWD/build/windows/wineprefix"
+build="${1:-build/windows}"
+shift || true
+export WINEPREFIX="${WINEPREFIX:-$PWD/$build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -15,7 +17,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
-ctest --preset windows "$@"
+ctest --test-dir "$build" --output-on-failure "$@"
 rc=$?
 wineserver -k </dev/null >/dev/null 2>&1
 exit $rc
