@@ -1,0 +1,181 @@
+#include "tests/window/window_fixture.h"
+
+#include "app/main_window.h"
+#include "app/resource.h"
+#include "app/window_setup.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+std::function<void(HWND)> pendingDialogAction;
+bool dialogActionRan = false;
+int ticksSinceAction = 0;
+bool dialogForcedClosed = false;
+UINT_PTR dialogTimer = 0;
+
+BOOL CALLBACK FindDialog(HWND candidate, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(candidate, className, 16);
+    if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(candidate)) {
+        *reinterpret_cast<HWND*>(found) = candidate;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND OpenDialog() {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    return dialog;
+}
+
+void StopDialogTimer() {
+    if (dialogTimer != 0) {
+        KillTimer(nullptr, dialogTimer);
+        dialogTimer = 0;
+    }
+}
+
+void CALLBACK DialogTimerTick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = OpenDialog();
+    if (!dialogActionRan) {
+        if (dialog != nullptr) {
+            dialogActionRan = true;
+            auto action = std::move(pendingDialogAction);
+            pendingDialogAction = nullptr;
+            action(dialog);
+        }
+        return;
+    }
+    if (dialog == nullptr) {
+        StopDialogTimer();
+    } else if (++ticksSinceAction > 100) {
+        dialogForcedClosed = true;
+        EndDialog(dialog, -1);
+        StopDialogTimer();
+    }
+}
+
+} // namespace
+
+void MainWindowTest::SetUpTestSuite() {
+    static bool registered = false;
+    if (!registered) {
+        RegisterMainWindowClass(GetModuleHandleW(nullptr));
+        registered = true;
+    }
+}
+
+void MainWindowTest::SetUp() {
+    accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_TANDREL));
+    dialogForcedClosed = false;
+    StartWindow("tandrel.exe");
+}
+
+void MainWindowTest::TearDown() {
+    StopDialogTimer();
+    pendingDialogAction = nullptr;
+    DestroyMainWindow();
+}
+
+void MainWindowTest::StartWindow(const char* commandLine) {
+    DestroyMainWindow();
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, commandLine);
+    ASSERT_NE(window, nullptr);
+    Pump();
+}
+
+void MainWindowTest::DestroyMainWindow() {
+    if (window != nullptr && IsWindow(window)) {
+        DestroyWindow(window);
+    }
+    window = nullptr;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void MainWindowTest::Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // left for the test to see
+            return;
+        }
+        if (!TranslateAcceleratorW(window, accelerators, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void MainWindowTest::RunMessageLoop(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
+    Pump();
+}
+
+std::string MainWindowTest::Text(int id) const {
+    char buffer[256] = {};
+    GetDlgItemTextA(window, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+void MainWindowTest::Click(int id) const { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
+
+bool MainWindowTest::Checked(int id) const {
+    return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool MainWindowTest::Visible(int id) const { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; }
+
+int MainWindowTest::FocusId() const {
+    HWND focus = GetFocus();
+    return focus == nullptr ? 0 : GetDlgCtrlID(focus);
+}
+
+std::string MainWindowTest::ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) {
+        return text;
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void MainWindowTest::PutOnClipboard(const std::string& text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    ASSERT_NE(block, nullptr);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, block) == nullptr) {
+        GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+void MainWindowTest::OnNextDialog(std::function<void(HWND dialog)> action) {
+    StopDialogTimer();
+    pendingDialogAction = std::move(action);
+    dialogActionRan = false;
+    ticksSinceAction = 0;
+    dialogTimer = SetTimer(nullptr, 0, 20, DialogTimerTick);
+}
+
+bool MainWindowTest::DialogForcedClosed() { return dialogForcedClosed; }

@@ -1,0 +1,60 @@
+// The real main window, created in the test process and driven as the platform
+// would drive it.
+//
+// MainWindowTest registers the window class once and, before each test, creates
+// the main window with SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe")
+// (the default gear set). A test that needs another command line calls
+// StartWindow("tandrel.exe 0011"), which destroys the current window first.
+// After each test the window is destroyed and the message queue drained (the
+// quit message that WM_DESTROY posts included).
+//
+// Helpers:
+//   Pump()              handles every pending message, as the program's loop does
+//   RunMessageLoop(ms)  the program's loop (accelerators first) for ms milliseconds
+//   Text(id)            the text of a control of the main window
+//   Click(id)           BM_CLICK on a gear box or option box
+//   Checked(id)         BM_GETCHECK == BST_CHECKED
+//   Visible(id)         IsWindowVisible of a control
+//   FocusId()           identifier of the control with the keyboard focus (0 if none)
+//   ClipboardText()     the CF_TEXT on the clipboard ("" if none)
+//   OnNextDialog(f)     calls f(dialog) from a thread timer once a dialog of this
+//                       thread is open: use it before an action that opens a modal
+//                       dialog, so the test can act inside the dialog's own loop.
+//                       A dialog still open ~2 s after f ran is ended with -1 and
+//                       DialogForcedClosed() reports it, so a test never hangs.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Destroys the current main window (if any) and creates a new one.
+    void StartWindow(const char* commandLine);
+    void DestroyMainWindow();
+
+    void Pump();
+    void RunMessageLoop(DWORD milliseconds);
+
+    std::string Text(int id) const;
+    void Click(int id) const;
+    bool Checked(int id) const;
+    bool Visible(int id) const;
+    int FocusId() const;
+
+    static std::string ClipboardText();
+    static void PutOnClipboard(const std::string& text);
+
+    static void OnNextDialog(std::function<void(HWND dialog)> action);
+    static bool DialogForcedClosed();
+
+    HWND window = nullptr;
+    HACCEL accelerators = nullptr;
+};
