@@ -1,1 +1,124 @@
+// The ratio field's replacement procedure: it lets through only what can form
+// a plain decimal number, recalculates on every accepted character and key
+// release, and replaces the edit control's context menu with Copy and Paste.
 #include "stock/ratio_field.h"
+
+#include "app/replacement.h"
+#include "app/resource.h"
+#include "calc/recalculate.h"
+#include "stock/paste_rules.h"
+
+#include <cstring>
+
+namespace {
+
+WNDPROC keptRatioFieldProcedure = nullptr;
+
+// Clipboard texts of this many characters or more are not read at all.
+constexpr std::size_t kClipboardTextLimit = 1023;
+constexpr std::size_t kWorkBufferSize = 1024;
+
+// Reads the clipboard's CF_TEXT into buffer (which the caller has emptied).
+// The buffer stays empty when the clipboard cannot be opened, holds no text,
+// or holds a text that is too long or not terminated within its block.
+void ReadClipboardText(HWND field, char (&buffer)[kWorkBufferSize]) {
+    if (!OpenClipboard(field)) {
+        return;
+    }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (text != nullptr) {
+        // Another program may have put an unterminated block on the clipboard:
+        // never look past its end.
+        std::size_t bound = GlobalSize(data);
+        if (bound > kWorkBufferSize) {
+            bound = kWorkBufferSize;
+        }
+        std::size_t length = strnlen(text, bound);
+        if (length < bound && length < kClipboardTextLimit) {
+            std::memcpy(buffer, text, length);
+        }
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+}
+
+LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(KeptProcedure(field, keptRatioFieldProcedure), field, message, wParam, lParam);
+}
+
+bool HoldsDecimalPoint(HWND field) {
+    char text[18] = {};
+    GetWindowTextA(field, text, sizeof text);
+    return std::strchr(text, '.') != nullptr;
+}
+
+// The recalculation runs before the edit control inserts the character, so it
+// still sees the old text; the key release that follows sees the new one.
+LRESULT OnCharacter(HWND field, WPARAM code, LPARAM lParam) {
+    bool digit = code >= '0' && code <= '9';
+    bool accepted = digit || code == '\b' || code == '\r' || (code == '.' && !HoldsDecimalPoint(field));
+    if (!accepted) {
+        return 0;
+    }
+    Recalculate(GetParent(field));
+    return PassOn(field, WM_CHAR, code, lParam);
+}
+
+LRESULT OnKeyRelease(HWND field, WPARAM wParam, LPARAM lParam) {
+    Recalculate(GetParent(field));
+    return PassOn(field, WM_KEYUP, wParam, lParam);
+}
+
+// The menu's corner is placed at a fixed offset from the requested point.
+LRESULT OnContextMenu(HWND field, LPARAM lParam) {
+    char clipboardText[kWorkBufferSize] = {};
+    ReadClipboardText(field, clipboardText);
+    int x = static_cast<int>(static_cast<unsigned>(lParam) & 0xFFFFu);
+    int y = static_cast<int>((static_cast<unsigned>(lParam) >> 16) & 0xFFFFu);
+
+    HMENU menu = CreatePopupMenu();
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    AppendMenuW(menu, MF_STRING | (start < end ? MF_ENABLED : MF_GRAYED), IDM_RATIO_COPY, L"Copy");
+    AppendMenuW(menu, MF_STRING | (PassesPasteTest(clipboardText) ? MF_ENABLED : MF_GRAYED), IDM_RATIO_PASTE,
+                L"Paste");
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, x - 52, y + 24, 0, field, nullptr);
+    DestroyMenu(menu);
+    return 0;
+}
+
+// The paste sets the text directly, so it is not held to the typing limit.
+LRESULT OnPaste(HWND field) {
+    char clipboardText[kWorkBufferSize] = {};
+    ReadClipboardText(field, clipboardText);
+    std::string kept = PasteTrim(clipboardText);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SetWindowTextA(field, kept.c_str());
+    Recalculate(GetParent(field));
+    return 0;
+}
+
+} // namespace
+
+LRESULT CALLBACK RatioFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CHAR:
+        return OnCharacter(field, wParam, lParam);
+    case WM_KEYUP:
+        return OnKeyRelease(field, wParam, lParam);
+    case WM_CONTEXTMENU:
+        return OnContextMenu(field, lParam);
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDM_RATIO_COPY) {
+            SendMessageW(field, WM_COPY, 0, 0);
+            return 0;
+        }
+        if (LOWORD(wParam) == IDM_RATIO_PASTE) {
+            return OnPaste(field);
+        }
+        break;
+    }
+    return PassOn(field, message, wParam, lParam);
+}
