@@ -1,1 +1,43 @@
 #include "stock/gear_set.h"
+
+namespace {
+
+bool InGearSetString(char c) {
+    return c == '"' || c == '0' || c == '1';
+}
+
+} // namespace
+
+std::string ExtractGearSetString(std::string_view commandLine) {
+    std::size_t start = commandLine.size();
+    while (start > 0 && InGearSetString(commandLine[start - 1])) {
+        --start;
+    }
+    return std::string(commandLine.substr(start));
+}
+
+bool StartsChecked(std::string_view gearSet, int stockIndex) {
+    if (gearSet.empty()) {
+        return InDefaultGearSet(stockIndex);
+    }
+    return stockIndex >= 0 && static_cast<std::size_t>(stockIndex) < gearSet.size() &&
+           gearSet[stockIndex] == '1';
+}
+
+std::string MakeGearSetString(const std::array<bool, kGearCount>& checked) {
+    std::string gearSet(kGearCount, '0');
+    for (int i = 0; i < kGearCount; ++i) {
+        if (checked[i]) {
+            gearSet[i] = '1';
+        }
+    }
+    return gearSet;
+}
+
+MultiplicityTable AllMultiplicitiesOne() {
+    MultiplicityTable table{};
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        table[tooth] = 1;
+    }
+    return table;
+}
