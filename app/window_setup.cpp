@@ -1,1 +1,154 @@
+// Window set-up: the main window and every control at its fixed place, the two
+// fonts, the replacement procedures, then show, paint and focus.
 #include "app/window_setup.h"
+
+#include "app/program_state.h"
+#include "app/replacement.h"
+#include "app/resource.h"
+#include "stock/gear_set.h"
+#include "stock/multiplicity_dialog.h"
+#include "stock/ratio_field.h"
+#include "view/navigation.h"
+#include "view/paint.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr DWORD kToothFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
+constexpr DWORD kResultFieldStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
+constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD extendedStyle;
+    int x, y, width, height;
+};
+
+// Every control but the up-down and the gear boxes, in creation order.
+constexpr ControlSpec kFields[] = {
+    {IDC_RATIO, "Edit", nullptr, WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 55, 35, 155, 24},
+    {IDC_FIRST_DRIVER, "Static", "", kToothFieldStyle, 0, 268, 16, 25, 24},
+    {IDC_FIRST_DRIVEN, "Static", "", kToothFieldStyle, 0, 303, 47, 25, 24},
+    {IDC_SECOND_DRIVER, "Static", "", kToothFieldStyle, 0, 333, 77, 25, 24},
+    {IDC_SECOND_DRIVEN, "Static", "", kToothFieldStyle, 0, 378, 103, 25, 24},
+    {IDC_ACHIEVED_RATIO, "Static", "", kResultFieldStyle, 0, 41, 65, 160, 24},
+    {IDC_ERROR, "Static", "", kResultFieldStyle, 0, 41, 85, 160, 24},
+    {IDC_ZERO_COUNT, "Static", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 68, 118, 20, 18},
+    {IDC_FIRST_DRIVER_SMALLER, "Button", "First driver smaller", kCheckBoxStyle, 0, 385, 5, 127, 25},
+    {IDC_FIRST_DRIVEN_LARGER, "Button", "First driven larger", kCheckBoxStyle, 0, 385, 30, 127, 25},
+    {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT, 0, 193, 119, 27, 24},
+};
+
+HWND CreateControl(HWND mainWindow, const ControlSpec& spec) {
+    return CreateWindowExA(spec.extendedStyle, spec.className, spec.text, spec.style, spec.x, spec.y,
+                           spec.width, spec.height, mainWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instanceHandle, nullptr);
+}
+
+void CreateFields(HWND mainWindow) {
+    for (const ControlSpec& spec : kFields) {
+        CreateControl(mainWindow, spec);
+        if (spec.id == IDC_RATIO) {
+            SendDlgItemMessageA(mainWindow, IDC_RATIO, EM_LIMITTEXT, 16, 0);
+        } else if (spec.id == IDC_FIRST_DRIVER_SMALLER || spec.id == IDC_FIRST_DRIVEN_LARGER) {
+            SendDlgItemMessageA(mainWindow, spec.id, BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
+}
+
+void CreateSolutionUpDown(HWND mainWindow) {
+    CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | UDS_HORZ | UDS_ARROWKEYS | UDS_SETBUDDYINT, 225,
+                    120, 40, 20, mainWindow,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SOLUTION_UPDOWN)), instanceHandle,
+                    nullptr);
+    ConfigureNavigation(mainWindow);
+}
+
+// Ten columns of fifteen, filled column by column; checked as the gear-set string says.
+void CreateGearBoxes(HWND mainWindow, const std::string& gearSet) {
+    for (int k = 0; k < kGearCount; ++k) {
+        char label[4];
+        std::snprintf(label, sizeof label, "%u", static_cast<unsigned>(ToothOfIndex(k)));
+        const int id = IDC_GEARBOX_FIRST + k;
+        CreateControl(mainWindow, {id, "Button", label, kCheckBoxStyle, 0, 20 + 50 * (k / 15),
+                                   150 + 25 * (k % 15), 45, 25});
+        if (StartsChecked(gearSet, k)) {
+            SendDlgItemMessageA(mainWindow, id, BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
+}
+
+void SetFont(HWND mainWindow, int id, HFONT font) {
+    SendDlgItemMessageA(mainWindow, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// Both fonts come from the default GUI font's description; the narrow one only
+// differs in width. Two-digit gear labels get the regular font, three-digit
+// ones the narrow font.
+void HandOutFonts(HWND mainWindow) {
+    LOGFONTW description{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
+    description.lfHeight = -16;
+    description.lfWeight = 100;
+    description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    description.lfQuality = CLEARTYPE_QUALITY;
+    std::wcsncpy(description.lfFaceName, L"Segoe UI", LF_FACESIZE);
+    HFONT regular = CreateFontIndirectW(&description);
+    description.lfWidth = 7;
+    HFONT narrow = CreateFontIndirectW(&description);
+
+    for (int id : {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER}) {
+        SetFont(mainWindow, id, regular);
+    }
+    const int firstNarrowBox = GearBoxId(100);
+    for (int id = IDC_GEARBOX_FIRST; id < firstNarrowBox; ++id) {
+        SetFont(mainWindow, id, regular);
+    }
+    for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
+        SetFont(mainWindow, id, narrow);
+    }
+    for (int id = firstNarrowBox; id <= IDC_GEARBOX_LAST; ++id) {
+        SetFont(mainWindow, id, narrow);
+    }
+    SetFont(mainWindow, IDC_FIRST_DRIVER_SMALLER, narrow);
+    SetFont(mainWindow, IDC_FIRST_DRIVEN_LARGER, narrow);
+}
+
+void InstallReplacements(HWND mainWindow) {
+    InstallReplacement(GetDlgItem(mainWindow, IDC_RATIO), RatioFieldProc);
+    InstallReplacement(GetDlgItem(mainWindow, IDC_ERROR), ErrorFieldProc);
+    for (int id = IDC_GEARBOX_FIRST; id <= IDC_GEARBOX_LAST; ++id) {
+        InstallReplacement(GetDlgItem(mainWindow, id), GearBoxProc);
+    }
+}
+
+} // namespace
+
+HWND SetUpWindow(HINSTANCE instance, int showCommand, const char* commandLine) {
+    instanceHandle = instance;
+    HWND mainWindow = CreateWindowExW(0, windowClassName, windowTitle, WS_DLGFRAME, 400, 200, 570, 630,
+                                      nullptr, nullptr, instance, nullptr);
+    if (mainWindow == nullptr) {
+        return nullptr;
+    }
+    CreateFields(mainWindow);
+    CreateSolutionUpDown(mainWindow);
+    CreateGearBoxes(mainWindow, ExtractGearSetString(commandLine));
+    HandOutFonts(mainWindow);
+    InstallReplacements(mainWindow);
+
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    SetFocus(GetDlgItem(mainWindow, IDC_RATIO));
+
+    multiplicityTable = AllMultiplicitiesOne();
+    return mainWindow;
+}

@@ -1,1 +1,68 @@
+// The recalculation: the window's inputs to a new solution list, solution 1 shown.
 #include "calc/recalculate.h"
+
+#include "app/program_state.h"
+#include "app/resource.h"
+#include "calc/number_text.h"
+#include "stock/gear_set.h"
+#include "view/show_solution.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint32_t> CheckedTeeth(HWND mainWindow) {
+    std::vector<std::uint32_t> teeth;
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        if (SendDlgItemMessageW(mainWindow, GearBoxId(tooth), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            teeth.push_back(tooth);
+        }
+    }
+    return teeth;
+}
+
+double TargetRatio(HWND mainWindow) {
+    char text[kRatioTextRead + 1] = {};
+    GetDlgItemTextA(mainWindow, IDC_RATIO, text, sizeof text);
+    return RatioFromText(text);
+}
+
+void BlankForOutOfRange(HWND mainWindow) {
+    for (int id = IDC_FIRST_DRIVER; id <= IDC_ERROR; ++id) {
+        SetDlgItemTextA(mainWindow, id, "");
+    }
+    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_UPDOWN), SW_HIDE);
+    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_COUNTER), SW_HIDE);
+}
+
+// Range 1..count (the upper limit in the low word), position 1.
+void ResetNavigation(HWND mainWindow, std::size_t count) {
+    HWND upDown = GetDlgItem(mainWindow, IDC_SOLUTION_UPDOWN);
+    SendMessageW(upDown, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(count), 1));
+    SendMessageW(upDown, UDM_SETPOS, 0, 1);
+}
+
+} // namespace
+
+void Recalculate(HWND mainWindow) {
+    solutionList.clear();
+    solutionList.shrink_to_fit();
+
+    const std::vector<std::uint32_t> teeth = CheckedTeeth(mainWindow);
+    if (!teeth.empty()) {
+        SearchResult result = FindGearTrains(TargetRatio(mainWindow), teeth,
+                                             [](std::uint32_t tooth) { return multiplicityTable[tooth]; });
+        if (result.outcome == SearchOutcome::OutOfRange) {
+            BlankForOutOfRange(mainWindow);
+        }
+        solutionList = std::move(result.solutions);
+        if (result.outcome == SearchOutcome::Searched && result.candidateCount != 0) {
+            ResetNavigation(mainWindow, solutionList.size());
+        }
+    }
+    ShowSolution(mainWindow, 0);
+}

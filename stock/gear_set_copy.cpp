@@ -1,1 +1,42 @@
+// The gear-set string of the gear boxes, and command 106 that puts it on the clipboard.
 #include "stock/gear_set_copy.h"
+
+#include "stock/gear_set.h"
+
+#include <array>
+#include <cstring>
+
+std::string GearSetOfBoxes(HWND mainWindow) {
+    std::array<bool, kGearCount> checked{};
+    for (int i = 0; i < kGearCount; ++i) {
+        checked[i] = SendDlgItemMessageW(mainWindow, IDC_GEARBOX_FIRST + i, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    return MakeGearSetString(checked);
+}
+
+// The block belongs to the clipboard only once SetClipboardData accepts it; on
+// every other path it is freed here. Nothing is reported when a step fails.
+void CopyGearSet(HWND mainWindow) {
+    const std::string gearSet = GearSetOfBoxes(mainWindow);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, gearSet.size() + 1);
+    if (block == nullptr) {
+        return;
+    }
+    char* bytes = static_cast<char*>(GlobalLock(block));
+    if (bytes == nullptr) {
+        GlobalFree(block);
+        return;
+    }
+    std::memcpy(bytes, gearSet.c_str(), gearSet.size() + 1);
+    GlobalUnlock(block);
+
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, block) == nullptr) {
+        GlobalFree(block);
+    }
+    CloseClipboard();
+}

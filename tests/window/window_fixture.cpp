@@ -129,13 +129,17 @@ std::string MainWindowTest::Text(int id) const {
     return buffer;
 }
 
-void MainWindowTest::Click(int id) const { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
+void MainWindowTest::Click(int id) const {
+    SendDlgItemMessageW(window, id, BM_CLICK, 0, 0);
+}
 
 bool MainWindowTest::Checked(int id) const {
     return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool MainWindowTest::Visible(int id) const { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; }
+bool MainWindowTest::Visible(int id) const {
+    return IsWindowVisible(GetDlgItem(window, id)) != FALSE;
+}
 
 int MainWindowTest::FocusId() const {
     HWND focus = GetFocus();
@@ -178,4 +182,6 @@ void MainWindowTest::OnNextDialog(std::function<void(HWND dialog)> action) {
     dialogTimer = SetTimer(nullptr, 0, 20, DialogTimerTick);
 }
 
-bool MainWindowTest::DialogForcedClosed() { return dialogForcedClosed; }
+bool MainWindowTest::DialogForcedClosed() {
+    return dialogForcedClosed;
+}
