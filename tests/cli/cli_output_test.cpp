@@ -1,0 +1,78 @@
+#include "cli/cli_output.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two trains against the ratio text 0.6667: 20*30/(25*36) = 2/3 and 20*40/(30*50) = 8/15.
+// The records' own errors are printed only in JSON, so they are chosen to be recognisable.
+SearchResult TwoTrains() {
+    return {SearchOutcome::Searched, 12, {{3.3333333333e-05, 20, 30, 25, 36}, {0.0015, 20, 40, 30, 50}}};
+}
+
+CliRequest RequestFor(OutputFormat format) {
+    CliRequest request;
+    request.ratioText = "0.6667";
+    request.format = format;
+    return request;
+}
+
+} // namespace
+
+TEST(FormatResult, TextAlignsTheWindowTexts) {
+    EXPECT_EQ(FormatResult(RequestFor(OutputFormat::Text), TwoTrains()),
+              "Outcome: Searched\n"
+              "Candidates: 12\n"
+              "  1   20  36  30  25    0.66666666666667    -0.00003333333333   4\n"
+              "  2   20  50  40  30    0.53333333333333    -0.13336666666667\n");
+}
+
+TEST(FormatResult, CsvFollowsTheOptionFlags) {
+    CliRequest request = RequestFor(OutputFormat::Csv);
+    request.firstDriverSmaller = false;
+    request.firstDrivenLarger = false;
+    EXPECT_EQ(FormatResult(request, TwoTrains()),
+              "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"
+              "1,30,25,20,36,0.66666666666667,-0.00003333333333,4\n"
+              "2,40,30,20,50,0.53333333333333,-0.13336666666667,\n");
+    request.firstDrivenLarger = true;
+    EXPECT_NE(FormatResult(request, TwoTrains()).find("\n1,30,36,20,25,"), std::string::npos);
+}
+
+TEST(FormatResult, JsonCarriesRecordsAndTexts) {
+    // The gear fields are the record's ascending pairs, whatever the option flags say.
+    CliRequest request = RequestFor(OutputFormat::Json);
+    request.firstDriverSmaller = false;
+    EXPECT_EQ(
+        FormatResult(request, TwoTrains()),
+        "{\"target\":0.6667,\"outcome\":\"Searched\",\"candidateCount\":12,\"solutions\":[\n"
+        "{\"driver1\":20,\"driver2\":30,\"driven1\":25,\"driven2\":36,\"error\":3.3333333333e-05,"
+        "\"achievedRatio\":\"0.66666666666667\",\"errorText\":\"-0.00003333333333\",\"zeroCount\":4},\n"
+        "{\"driver1\":20,\"driver2\":40,\"driven1\":30,\"driven2\":50,\"error\":0.0015,"
+        "\"achievedRatio\":\"0.53333333333333\",\"errorText\":\"-0.13336666666667\",\"zeroCount\":null}\n"
+        "]}\n");
+}
+
+TEST(FormatResult, EmptyResultsShowTheOutcome) {
+    struct Case {
+        OutputFormat format;
+        SearchOutcome outcome;
+        const char* ratioText;
+        const char* expected;
+    } cases[] = {
+        {OutputFormat::Text, SearchOutcome::NoStock, "1.5", "Outcome: NoStock\nCandidates: 0\n"},
+        {OutputFormat::Text, SearchOutcome::OutOfRange, "0", "Outcome: OutOfRange\nCandidates: 0\n"},
+        {OutputFormat::Csv, SearchOutcome::Searched, "4.9",
+         "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
+        {OutputFormat::Json, SearchOutcome::OutOfRange, "0",
+         "{\"target\":0,\"outcome\":\"OutOfRange\",\"candidateCount\":0,\"solutions\":[]}\n"},
+        // The target is the number that the first 17 characters give.
+        {OutputFormat::Json, SearchOutcome::NoStock, "1.234567890123456789",
+         "{\"target\":1.234567890123456,\"outcome\":\"NoStock\",\"candidateCount\":0,\"solutions\":[]}\n"},
+    };
+    for (const Case& c : cases) {
+        CliRequest request = RequestFor(c.format);
+        request.ratioText = c.ratioText;
+        EXPECT_EQ(FormatResult(request, {c.outcome, 0, {}}), c.expected);
+    }
+}
