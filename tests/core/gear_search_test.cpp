@@ -1,0 +1,434 @@
+#include "calc/gear_search.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The search written out step by step with the standard sorts, as slow and
+// plain as possible. The optimised search must give exactly its results.
+namespace literal {
+
+SearchResult Find(double target, const std::vector<std::uint32_t>& teeth,
+                  const MultiplicityLookup& multiplicity) {
+    SearchResult result{SearchOutcome::NoStock, 0, {}};
+    if (teeth.empty()) {
+        return result;
+    }
+    const double gMin2 = std::pow(static_cast<double>(teeth.front()), 2);
+    const double gMax2 = std::pow(static_cast<double>(teeth.back()), 2);
+    if (gMin2 / gMax2 > target + 0.001 || target - 1 > gMax2 / gMin2) {
+        result.outcome = SearchOutcome::OutOfRange;
+        return result;
+    }
+    result.outcome = SearchOutcome::Searched;
+
+    std::vector<GearPair> table;
+    for (std::uint32_t a : teeth) {
+        for (std::uint32_t b : teeth) {
+            table.push_back({static_cast<double>(a) / static_cast<double>(b), a, b});
+        }
+    }
+    std::stable_sort(table.begin(), table.end(),
+                     [](const GearPair& x, const GearPair& y) { return x.quotient < y.quotient; });
+
+    std::vector<SolutionRecord> raw;
+    const auto n = static_cast<std::uint32_t>(table.size());
+    const std::uint32_t m0 = (n - 1) / 2;
+    for (std::uint32_t u = 0; u < n; ++u) {
+        std::vector<Candidate> candidates;
+        const double qu = table[u].quotient;
+        std::uint32_t lo = 0;
+        std::uint32_t hi = n - 1;
+        std::uint32_t mid = m0;
+        double p = qu * table[mid].quotient;
+        while (hi > lo + 1) {
+            if (p > target) {
+                hi = mid;
+                mid = (lo + hi) / 2;
+            } else if (p < target) {
+                lo = mid;
+                mid = (lo + hi) / 2;
+            } else {
+                candidates.push_back({0.0, u, mid});
+                break;
+            }
+            p = qu * table[mid].quotient;
+            if (hi - lo < 3) {
+                for (std::uint32_t x : {lo, mid, hi}) {
+                    const double e = std::fabs(table[x].quotient * qu - target);
+                    if (e < 0.002) {
+                        candidates.push_back({e, u, x});
+                    }
+                }
+            }
+        }
+        std::sort(candidates.begin(), candidates.end(),
+                  [](const Candidate& x, const Candidate& y) { return x.partnerIndex < y.partnerIndex; });
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& x, const Candidate& y) { return x.error < y.error; });
+        std::vector<Candidate> kept;
+        for (const Candidate& c : candidates) {
+            if (kept.empty() || kept.back().pairIndex != c.pairIndex ||
+                kept.back().partnerIndex != c.partnerIndex) {
+                kept.push_back(c);
+            }
+        }
+        for (const Candidate& c : kept) {
+            const GearPair& a = table[c.pairIndex];
+            const GearPair& b = table[c.partnerIndex];
+            raw.push_back({std::fabs(a.quotient * b.quotient - target), std::min(a.driver, b.driver),
+                           std::max(a.driver, b.driver), std::min(a.driven, b.driven),
+                           std::max(a.driven, b.driven)});
+        }
+    }
+    if (raw.empty()) {
+        return result;
+    }
+    result.candidateCount = static_cast<unsigned>(raw.size());
+
+    std::stable_sort(raw.begin(), raw.end(),
+                     [](const SolutionRecord& x, const SolutionRecord& y) { return x.error < y.error; });
+    if (raw.size() > 251) {
+        raw.resize(251);
+    }
+
+    std::vector<SolutionRecord> list;
+    for (const SolutionRecord& r : raw) {
+        const std::uint32_t t[4] = {r.driver1, r.driver2, r.driven1, r.driven2};
+        bool allowed = true;
+        for (std::uint32_t x : t) {
+            if (multiplicity(x) < std::count(t, t + 4, x)) {
+                allowed = false;
+            }
+        }
+        if (allowed) {
+            list.push_back(r);
+        }
+    }
+
+    if (list.size() > 1) {
+        const auto key = [](const SolutionRecord& r) {
+            return std::array<std::uint32_t, 4>{
+                std::min(r.driver1, r.driven1),
+                std::max(std::max(r.driver1, r.driven1), std::min(r.driver2, r.driven2)),
+                std::min(std::max(r.driver1, r.driven1), std::min(r.driver2, r.driven2)),
+                std::max(r.driver2, r.driven2)};
+        };
+        for (std::size_t q = 0; q < list.size(); ++q) {
+            if (list[q].error < 100) {
+                for (std::size_t o = 0; o < list.size(); ++o) {
+                    if (o != q && key(list[o]) == key(list[q])) {
+                        list[o].error = 1000;
+                    }
+                }
+            }
+        }
+        std::vector<SolutionRecord> left{list.front()};
+        for (std::size_t i = 1; i < list.size(); ++i) {
+            if (list[i].error < 0.002) {
+                left.push_back(list[i]);
+            }
+        }
+        list = left;
+    }
+    if (list.size() > 100) {
+        list.resize(100);
+    }
+    result.solutions = list;
+    return result;
+}
+
+} // namespace literal
+
+std::vector<std::uint32_t> Range(std::uint32_t first, std::uint32_t last) {
+    std::vector<std::uint32_t> teeth;
+    for (std::uint32_t t = first; t <= last; ++t) {
+        teeth.push_back(t);
+    }
+    return teeth;
+}
+
+MultiplicityLookup All(std::uint16_t count) {
+    return [count](std::uint32_t) { return count; };
+}
+
+SearchResult Find(double target, const std::vector<std::uint32_t>& teeth,
+                  const MultiplicityLookup& multiplicity) {
+    return FindGearTrains(target, teeth, multiplicity);
+}
+
+std::string Describe(const SolutionRecord& r) {
+    return std::to_string(r.driver1) + "," + std::to_string(r.driver2) + "/" + std::to_string(r.driven1) +
+           "," + std::to_string(r.driven2) + " e=" + std::to_string(r.error);
+}
+
+bool SameRecord(const SolutionRecord& a, const SolutionRecord& b) {
+    return std::bit_cast<std::uint64_t>(a.error) == std::bit_cast<std::uint64_t>(b.error) &&
+           a.driver1 == b.driver1 && a.driver2 == b.driver2 && a.driven1 == b.driven1 &&
+           a.driven2 == b.driven2;
+}
+
+// Outcome, candidate count and every record bit for bit.
+::testing::AssertionResult SameResult(const SearchResult& expected, const SearchResult& actual) {
+    if (expected.outcome != actual.outcome) {
+        return ::testing::AssertionFailure() << "outcome " << static_cast<int>(actual.outcome)
+                                             << ", expected " << static_cast<int>(expected.outcome);
+    }
+    if (expected.candidateCount != actual.candidateCount) {
+        return ::testing::AssertionFailure()
+               << "candidateCount " << actual.candidateCount << ", expected " << expected.candidateCount;
+    }
+    if (expected.solutions.size() != actual.solutions.size()) {
+        return ::testing::AssertionFailure()
+               << actual.solutions.size() << " solutions, expected " << expected.solutions.size();
+    }
+    for (std::size_t i = 0; i < expected.solutions.size(); ++i) {
+        if (!SameRecord(expected.solutions[i], actual.solutions[i])) {
+            return ::testing::AssertionFailure()
+                   << "solution " << i << " is " << Describe(actual.solutions[i]) << ", expected "
+                   << Describe(expected.solutions[i]);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct Train {
+    std::uint32_t driver1, driver2, driven1, driven2;
+};
+
+::testing::AssertionResult HasTrains(const SearchResult& result, std::vector<Train> trains, double error) {
+    if (result.outcome != SearchOutcome::Searched) {
+        return ::testing::AssertionFailure() << "not searched";
+    }
+    if (result.solutions.size() != trains.size()) {
+        return ::testing::AssertionFailure() << result.solutions.size() << " solutions";
+    }
+    for (std::size_t i = 0; i < trains.size(); ++i) {
+        const SolutionRecord& r = result.solutions[i];
+        const Train& t = trains[i];
+        if (r.driver1 != t.driver1 || r.driver2 != t.driver2 || r.driven1 != t.driven1 ||
+            r.driven2 != t.driven2 || r.error != error) {
+            return ::testing::AssertionFailure() << "solution " << i << " is " << Describe(r);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(FindGearTrains, EmptyStockIsNoStockWhateverTheTarget) {
+    for (double target : {0.0, 1.0, 1e9, std::numeric_limits<double>::quiet_NaN()}) {
+        const SearchResult r = Find(target, {}, All(1));
+        EXPECT_EQ(r.outcome, SearchOutcome::NoStock);
+        EXPECT_EQ(r.candidateCount, 0u);
+        EXPECT_TRUE(r.solutions.empty());
+    }
+}
+
+TEST(FindGearTrains, OneToothCountFindsNothingOrIsOutOfRange) {
+    const SearchResult one = Find(1, {20}, All(3));
+    EXPECT_EQ(one.outcome, SearchOutcome::Searched);
+    EXPECT_EQ(one.candidateCount, 0u);
+    EXPECT_TRUE(one.solutions.empty());
+    EXPECT_EQ(Find(3, {20}, All(3)).outcome, SearchOutcome::OutOfRange);
+}
+
+TEST(FindGearTrains, TargetZeroIsAlwaysOutOfRange) {
+    for (const auto& teeth :
+         {Range(16, 165), std::vector<std::uint32_t>{20, 40}, std::vector<std::uint32_t>{16}}) {
+        const SearchResult r = Find(0, teeth, All(3));
+        EXPECT_EQ(r.outcome, SearchOutcome::OutOfRange);
+        EXPECT_TRUE(r.solutions.empty());
+    }
+}
+
+// A target that is not a number matches no train; it must not reach the ordering.
+TEST(FindGearTrains, TargetNotANumberIsOutOfRange) {
+    const SearchResult r = Find(std::numeric_limits<double>::quiet_NaN(), Range(16, 165), All(3));
+    EXPECT_EQ(r.outcome, SearchOutcome::OutOfRange);
+    EXPECT_EQ(r.candidateCount, 0u);
+    EXPECT_TRUE(r.solutions.empty());
+}
+
+TEST(FindGearTrains, StockOf20And40) {
+    const std::vector<std::uint32_t> stock{20, 40};
+    struct Case {
+        std::uint16_t multiplicity;
+        double target;
+        SearchOutcome outcome;
+        bool candidates;
+        std::vector<Train> trains;
+        double error;
+    } cases[] = {
+        {2, 0.25, SearchOutcome::Searched, true, {{20, 20, 40, 40}}, 0},
+        {2, 0.2492, SearchOutcome::Searched, true, {{20, 20, 40, 40}}, std::fabs(0.25 - 0.2492)},
+        {2, 0.2485, SearchOutcome::OutOfRange, false, {}, 0},
+        {2, 4, SearchOutcome::Searched, true, {{40, 40, 20, 20}}, 0},
+        {2, 4.9, SearchOutcome::Searched, false, {}, 0},
+        {2, 5.01, SearchOutcome::OutOfRange, false, {}, 0},
+        {1, 1, SearchOutcome::Searched, true, {}, 0},
+        {2, 1, SearchOutcome::Searched, true, {{20, 40, 20, 40}}, 0},
+        {2, 2, SearchOutcome::Searched, true, {}, 0},
+        {3, 2, SearchOutcome::Searched, true, {{20, 40, 20, 20}, {40, 40, 20, 40}}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("multiplicity " + std::to_string(c.multiplicity) + ", target " +
+                     std::to_string(c.target));
+        const SearchResult r = Find(c.target, stock, All(c.multiplicity));
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.candidateCount > 0, c.candidates);
+        if (c.outcome == SearchOutcome::Searched) {
+            EXPECT_TRUE(HasTrains(r, c.trains, c.error));
+        } else {
+            EXPECT_TRUE(r.solutions.empty());
+        }
+    }
+}
+
+TEST(FindGearTrains, TheSameFourGearsAreListedOnce) {
+    const SearchResult r = Find(1, {20, 30, 40, 60}, All(1));
+    ASSERT_EQ(r.solutions.size(), 1u);
+    const SolutionRecord& s = r.solutions[0];
+    const bool first = s.driver1 == 30 && s.driver2 == 40 && s.driven1 == 20 && s.driven2 == 60;
+    const bool second = s.driver1 == 20 && s.driver2 == 60 && s.driven1 == 30 && s.driven2 == 40;
+    EXPECT_TRUE(first || second) << Describe(s);
+    EXPECT_EQ(s.error, 0.0);
+}
+
+// Many exact trains: the first cut keeps 251 records of error 0, and the
+// repeats among them leave fewer than 100 distinct trains.
+TEST(FindGearTrains, FullStockWithManyExactTrains) {
+    const auto teeth = Range(16, 165);
+    const SearchResult r = Find(1.5, teeth, All(1));
+    EXPECT_EQ(r.outcome, SearchOutcome::Searched);
+    EXPECT_GT(r.candidateCount, 251u);
+    EXPECT_FALSE(r.solutions.empty());
+    EXPECT_LE(r.solutions.size(), 100u);
+    for (const SolutionRecord& s : r.solutions) {
+        EXPECT_EQ(s.error, 0.0) << Describe(s);
+    }
+    EXPECT_TRUE(SameResult(literal::Find(1.5, teeth, All(1)), r));
+}
+
+// Random inputs from a fixed seed: stocks dense and sparse, multiplicities
+// mixed, targets exact, near, outside and between the trains.
+struct RandomInput {
+    double target;
+    std::vector<std::uint32_t> teeth;
+    std::array<std::uint16_t, 166> multiplicity;
+};
+
+RandomInput MakeInput(std::mt19937& rng) {
+    RandomInput in{};
+    const double density = std::uniform_real_distribution<double>(0.0, 1.0)(rng);
+    const double scale = std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 1.0 : 0.35;
+    for (std::uint32_t t = 16; t <= 165; ++t) {
+        if (std::uniform_real_distribution<double>(0.0, 1.0)(rng) < density * scale) {
+            in.teeth.push_back(t);
+        }
+    }
+    const int multiplicityKind = std::uniform_int_distribution<int>(0, 2)(rng);
+    for (std::uint32_t t = 16; t <= 165; ++t) {
+        in.multiplicity[t] = multiplicityKind == 0 ? 1
+                             : multiplicityKind == 1
+                                 ? 3
+                                 : static_cast<std::uint16_t>(std::uniform_int_distribution<int>(1, 3)(rng));
+    }
+    std::uniform_int_distribution<std::uint32_t> tooth(16, 165);
+    const auto pick = [&] {
+        if (in.teeth.empty()) {
+            return tooth(rng);
+        }
+        return in.teeth[std::uniform_int_distribution<std::size_t>(0, in.teeth.size() - 1)(rng)];
+    };
+    switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+    case 0: // an exact train of the stock
+        in.target = static_cast<double>(pick() * pick()) / static_cast<double>(pick() * pick());
+        break;
+    case 1: // near an exact train
+        in.target = static_cast<double>(pick() * pick()) / static_cast<double>(pick() * pick()) +
+                    std::uniform_real_distribution<double>(-0.003, 0.003)(rng);
+        break;
+    case 2: // a short decimal such as a user types
+        in.target = std::uniform_int_distribution<int>(1, 1200)(rng) / 100.0;
+        break;
+    case 3:
+        in.target = std::uniform_int_distribution<int>(0, 12)(rng);
+        break;
+    default:
+        in.target = std::uniform_real_distribution<double>(0.0, 12.0)(rng);
+        break;
+    }
+    return in;
+}
+
+TEST(FindGearTrains, RandomInputsKeepTheListsRules) {
+    std::mt19937 rng(20261207);
+    for (int i = 0; i < 1500; ++i) {
+        const RandomInput in = MakeInput(rng);
+        const auto lookup = [&in](std::uint32_t t) { return in.multiplicity[t]; };
+        const SearchResult r = Find(in.target, in.teeth, lookup);
+        SCOPED_TRACE("case " + std::to_string(i) + ", target " + std::to_string(in.target));
+        if (r.outcome != SearchOutcome::Searched) {
+            EXPECT_EQ(r.candidateCount, 0u);
+        }
+        EXPECT_LE(r.solutions.size(), 100u);
+        EXPECT_LE(r.solutions.size(), r.candidateCount);
+        for (std::size_t k = 0; k < r.solutions.size(); ++k) {
+            const SolutionRecord& s = r.solutions[k];
+            EXPECT_LE(s.driver1, s.driver2);
+            EXPECT_LE(s.driven1, s.driven2);
+            EXPECT_LT(s.error, 0.002);
+            if (k > 0) {
+                EXPECT_LE(r.solutions[k - 1].error, s.error);
+            }
+            const std::uint32_t t[4] = {s.driver1, s.driver2, s.driven1, s.driven2};
+            for (std::uint32_t x : t) {
+                EXPECT_TRUE(std::binary_search(in.teeth.begin(), in.teeth.end(), x)) << Describe(s);
+                EXPECT_LE(std::count(t, t + 4, x), in.multiplicity[x]) << Describe(s);
+            }
+            const auto q = [](std::uint32_t a, std::uint32_t b) { return static_cast<double>(a) / b; };
+            const double straight = std::fabs(q(s.driver1, s.driven1) * q(s.driver2, s.driven2) - in.target);
+            const double crossed = std::fabs(q(s.driver1, s.driven2) * q(s.driver2, s.driven1) - in.target);
+            EXPECT_TRUE(s.error == straight || s.error == crossed) << Describe(s);
+            for (std::size_t j = 0; j < k; ++j) {
+                std::uint32_t a[4] = {s.driver1, s.driver2, s.driven1, s.driven2};
+                const SolutionRecord& o = r.solutions[j];
+                std::uint32_t b[4] = {o.driver1, o.driver2, o.driven1, o.driven2};
+                std::sort(a, a + 4);
+                std::sort(b, b + 4);
+                EXPECT_FALSE(std::equal(a, a + 4, b)) << Describe(s) << " repeats " << Describe(o);
+            }
+        }
+    }
+}
+
+TEST(FindGearTrains, RandomInputsMatchTheLiteralSearch) {
+    std::mt19937 rng(7411);
+    for (int i = 0; i < 3000; ++i) {
+        const RandomInput in = MakeInput(rng);
+        const auto lookup = [&in](std::uint32_t t) { return in.multiplicity[t]; };
+        ASSERT_TRUE(SameResult(literal::Find(in.target, in.teeth, lookup), Find(in.target, in.teeth, lookup)))
+            << "case " << i << ", target " << in.target << ", " << in.teeth.size() << " tooth counts";
+    }
+}
+
+// Full stock at targets with many exact trains and at the edges of the range.
+TEST(FindGearTrains, FullStockMatchesTheLiteralSearch) {
+    const auto teeth = Range(16, 165);
+    for (double target : {0.0095, 0.1, 0.25, 0.5, 1.0, 1.5, 2.0, 2.54, 3.14159, 4.0, 10.6, 106.0, 107.5}) {
+        for (std::uint16_t m : {1, 2, 3}) {
+            EXPECT_TRUE(SameResult(literal::Find(target, teeth, All(m)), Find(target, teeth, All(m))))
+                << "target " << target << ", multiplicity " << m;
+        }
+    }
+}
+
+} // namespace
