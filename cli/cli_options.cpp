@@ -205,8 +205,7 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
                 problem = CheckGearSet(*value);
                 gearSet = *value;
             } else {
-                teeth.emplace();
-                teeth->fill(false);
+                teeth.emplace(); // all unchecked
                 problem = ReadToothList(*value, *teeth);
             }
         } else if (name == "--mult") {
