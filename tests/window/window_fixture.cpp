@@ -5,7 +5,9 @@
 #include "app/window_setup.h"
 
 #include <cstring>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -144,6 +146,42 @@ bool MainWindowTest::Visible(int id) const {
 int MainWindowTest::FocusId() const {
     HWND focus = GetFocus();
     return focus == nullptr ? 0 : GetDlgCtrlID(focus);
+}
+
+void MainWindowTest::EnterRatio(const char* text) const {
+    SetDlgItemTextA(window, IDC_RATIO, text);
+    Click(IDC_GEARBOX_FIRST);
+    Click(IDC_GEARBOX_FIRST);
+}
+
+// The up-down is 40 pixels wide: the left arrow fills its left half.
+void MainWindowTest::StepUpDown(int direction) const {
+    const LPARAM point = MAKELPARAM(direction > 0 ? 30 : 10, 10);
+    SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, WM_LBUTTONUP, 0, point);
+}
+
+bool MainWindowTest::PressKeys(std::initializer_list<WORD> virtualKeys) {
+    SetForegroundWindow(window);
+    Pump();
+    if (GetForegroundWindow() != window) {
+        return false;
+    }
+    std::vector<INPUT> inputs;
+    for (WORD key : virtualKeys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 std::string MainWindowTest::ClipboardText() {

@@ -8,6 +8,10 @@
 // After each test the window is destroyed and the message queue drained (the
 // quit message that WM_DESTROY posts included).
 //
+// Under Wine, tests/window/CMakeLists.txt makes the test prefix's windows
+// unmanaged (no window manager runs on the virtual display), so destroying a
+// window does not wait two seconds for a manager's answer.
+//
 // Helpers:
 //   Pump()              handles every pending message, as the program's loop does
 //   RunMessageLoop(ms)  the program's loop (accelerators first) for ms milliseconds
@@ -17,6 +21,15 @@
 //   Visible(id)         IsWindowVisible of a control
 //   FocusId()           identifier of the control with the keyboard focus (0 if none)
 //   ClipboardText()     the CF_TEXT on the clipboard ("" if none)
+//   EnterRatio(text)    sets the ratio field's text, then clicks gear box 16 twice
+//                       (a recalculation each time; the stock ends as it was)
+//   StepUpDown(+1/-1)   a left-button press and release on the solution
+//                       up-down's right (+1) or left (-1) arrow
+//   PressKeys({...})    real key presses through the system's input queue
+//                       (SendInput), pressed in order and released in reverse,
+//                       with the main window in the foreground; false when the
+//                       window cannot take the foreground. Follow it with
+//                       RunMessageLoop so the keys pass through the program's loop.
 //   OnNextDialog(f)     calls f(dialog) from a thread timer once a dialog of this
 //                       thread is open: use it before an action that opens a modal
 //                       dialog, so the test can act inside the dialog's own loop.
@@ -28,6 +41,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 class MainWindowTest : public ::testing::Test {
@@ -48,6 +62,11 @@ class MainWindowTest : public ::testing::Test {
     bool Checked(int id) const;
     bool Visible(int id) const;
     int FocusId() const;
+
+    void EnterRatio(const char* text) const;
+    void StepUpDown(int direction) const;
+
+    bool PressKeys(std::initializer_list<WORD> virtualKeys);
 
     static std::string ClipboardText();
     static void PutOnClipboard(const std::string& text);

@@ -1,0 +1,140 @@
+// The gear diagram and the error gauge, painted into a memory bitmap by the
+// routine that the main window's WM_PAINT uses.
+#include "tests/window/window_fixture.h"
+
+#include "app/resource.h"
+#include "view/paint.h"
+
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGray = RGB(128, 128, 128);
+
+// A white 570 x 630 bitmap selected into a memory device context.
+class Canvas {
+  public:
+    Canvas() : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 570;
+        info.bmiHeader.biHeight = -630;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        RECT all = {0, 0, 570, 630};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+    // The right end of the bracket: the rightmost x at y = 113 inside the gauge rectangle that is drawn.
+    std::optional<int> BracketEnd() const {
+        for (int x = 201; x >= 75; --x) {
+            if (At(x, 113) != kWhite) {
+                return x;
+            }
+        }
+        return std::nullopt;
+    }
+
+  private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
+} // namespace
+
+TEST(PaintTest, BracketEndsAtTheBandOfTheError) {
+    struct Case {
+        const char* errorText;
+        int x;
+    };
+    const Case cases[] = {
+        {"0.00003333333333", 109},  {"-0.04996666666667", 82}, {"0.01000000000000", 82},
+        {"0.00999999999999", 91},   {"0.00100000000000", 91},  {"0.00010000000000", 100},
+        {"0.00000100000000", 118},  {"0.00000010000000", 127}, {"0.00000001000000", 136},
+        {"0.00000000100000", 143},  {"0.00000000010000", 153}, {"0.00000000001000", 162},
+        {"0.00000000000100", 171},  {"0.00000000000010", 182}, {"0.00000000000001", 191},
+        {"-0.00000000000003", 191},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.errorText);
+        Canvas canvas;
+        PaintDiagramAndGauge(canvas.dc(), c.errorText);
+        EXPECT_EQ(canvas.BracketEnd(), c.x);
+        // Left tick from y = 117 up to 108 (end point not set), right tick from 113 up to 108.
+        EXPECT_EQ(canvas.At(77, 117), kBlack);
+        EXPECT_EQ(canvas.At(77, 109), kBlack);
+        EXPECT_EQ(canvas.At(77, 108), kWhite);
+        EXPECT_EQ(canvas.At(c.x, 109), kBlack);
+        EXPECT_EQ(canvas.At(c.x, 108), kWhite);
+        EXPECT_EQ(canvas.At(c.x, 114), kWhite);
+    }
+}
+
+TEST(PaintTest, NoBracketWithoutAZeroCount) {
+    for (const char* text : {"", "0.00000000000000", "0.10000000000000", "-0.46666666666667",
+                             "2.50000000000000", "0.000000000000001"}) {
+        SCOPED_TRACE(text);
+        Canvas canvas;
+        PaintDiagramAndGauge(canvas.dc(), text);
+        for (int y = 106; y < 119; ++y) {
+            for (int x = 75; x < 202; ++x) {
+                ASSERT_EQ(canvas.At(x, y), kWhite) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(PaintTest, TheFourGearShapesAreFilledGrayAndOutlined) {
+    Canvas canvas;
+    PaintDiagramAndGauge(canvas.dc(), "");
+    EXPECT_EQ(canvas.At(351, 96), kGray);  // large circle, outside the pie
+    EXPECT_EQ(canvas.At(270, 20), kGray);  // upper-left small circle
+    EXPECT_EQ(canvas.At(400, 125), kGray); // lower-right small circle
+    EXPECT_EQ(canvas.At(309, 54), kGray);  // pie
+    EXPECT_EQ(canvas.At(330, 25), kBlack); // top of the large circle's outline
+    EXPECT_EQ(canvas.At(330, 75), kBlack); // the pie's centre, where its radii meet
+    EXPECT_EQ(canvas.At(250, 75), kWhite); // outside every shape
+}
+
+using ErrorGaugeTest = MainWindowTest;
+
+TEST_F(ErrorGaugeTest, ANewErrorTextInvalidatesOnlyTheGauge) {
+    UpdateWindow(window);
+    ValidateRect(window, nullptr);
+    SetDlgItemTextA(window, IDC_ERROR, "0.00003333333333");
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    EXPECT_EQ(update.left, 75);
+    EXPECT_EQ(update.top, 106);
+    EXPECT_EQ(update.right, 202);
+    EXPECT_EQ(update.bottom, 119);
+    UpdateWindow(window);
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+}
+
+TEST_F(ErrorGaugeTest, TheWindowsErrorTextSelectsTheBracket) {
+    EnterRatio("0.6667");
+    Canvas canvas;
+    PaintDiagramAndGauge(canvas.dc(), Text(IDC_ERROR).c_str());
+    const std::string zeros = Text(IDC_ZERO_COUNT);
+    ASSERT_FALSE(zeros.empty());
+    const int xs[] = {82, 91, 100, 109, 118, 127, 136, 143, 153, 162, 171, 182, 191};
+    EXPECT_EQ(canvas.BracketEnd(), xs[std::stoi(zeros) - 1]);
+}

@@ -1,0 +1,190 @@
+// The main window as set-up leaves it: layout, fonts, check states, nothing calculated.
+#include "tests/window/window_fixture.h"
+
+#include "app/program_state.h"
+#include "app/resource.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+
+RECT ClientRectOf(HWND mainWindow, int id) {
+    RECT rect;
+    GetWindowRect(GetDlgItem(mainWindow, id), &rect);
+    MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LOGFONTW FontOf(HWND mainWindow, int id) {
+    LOGFONTW font{};
+    auto handle = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(mainWindow, id, WM_GETFONT, 0, 0));
+    EXPECT_NE(handle, nullptr) << "control " << id;
+    GetObjectW(handle, sizeof font, &font);
+    return font;
+}
+
+std::string CheckedSet(HWND mainWindow) {
+    std::string set;
+    for (int id = IDC_GEARBOX_FIRST; id <= IDC_GEARBOX_LAST; ++id) {
+        set += SendDlgItemMessageW(mainWindow, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
+    }
+    return set;
+}
+
+} // namespace
+
+using StartUpTest = MainWindowTest;
+
+TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.left, 400);
+    EXPECT_EQ(outer.top, 200);
+    EXPECT_EQ(outer.right - outer.left, 570);
+    EXPECT_EQ(outer.bottom - outer.top, 630);
+
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_DLGFRAME);
+    EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    wchar_t title[32] = {};
+    GetWindowTextW(window, title, 32);
+    EXPECT_STREQ(title, L"Tandrel");
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    EXPECT_STREQ(className, L"TANDREL");
+
+    HMENU menu = GetMenu(window);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 2);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 0), static_cast<UINT>(IDM_ABOUT));
+}
+
+TEST_F(StartUpTest, GearBoxesStandInTheGridWithTheirFonts) {
+    struct Expected {
+        unsigned tooth;
+        LONG x, y;
+        LONG fontWidth; // 0 regular, 7 narrow
+    };
+    const Expected cases[] = {
+        {16, 20, 150, 0},  {30, 20, 500, 0},   {31, 70, 150, 0},
+        {99, 270, 350, 0}, {100, 270, 375, 7}, {165, 470, 500, 7},
+    };
+    for (const Expected& c : cases) {
+        SCOPED_TRACE(c.tooth);
+        const int id = static_cast<int>(c.tooth) + IDC_GEARBOX_OFFSET;
+        const RECT rect = ClientRectOf(window, id);
+        EXPECT_EQ(rect.left, c.x);
+        EXPECT_EQ(rect.top, c.y);
+        EXPECT_EQ(rect.right - rect.left, 45);
+        EXPECT_EQ(rect.bottom - rect.top, 25);
+        EXPECT_EQ(Text(id), std::to_string(c.tooth));
+        EXPECT_EQ(FontOf(window, id).lfWidth, c.fontWidth);
+    }
+}
+
+TEST_F(StartUpTest, FontsComeFromTheDefaultGuiFont) {
+    LOGFONTW base{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
+    const int regular[] = {
+        IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER, 4000, 4083};
+    const int narrow[] = {IDC_FIRST_DRIVER,         IDC_SECOND_DRIVEN,      4084, 4149,
+                          IDC_FIRST_DRIVER_SMALLER, IDC_FIRST_DRIVEN_LARGER};
+    for (int id : regular) {
+        SCOPED_TRACE(id);
+        const LOGFONTW font = FontOf(window, id);
+        EXPECT_EQ(font.lfHeight, -16);
+        EXPECT_EQ(font.lfWidth, 0);
+        EXPECT_EQ(font.lfWeight, 100);
+        EXPECT_EQ(font.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+        EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
+        EXPECT_EQ(font.lfCharSet, base.lfCharSet);
+        EXPECT_STREQ(font.lfFaceName, L"Segoe UI");
+    }
+    for (int id : narrow) {
+        SCOPED_TRACE(id);
+        const LOGFONTW font = FontOf(window, id);
+        EXPECT_EQ(font.lfHeight, -16);
+        EXPECT_EQ(font.lfWidth, 7);
+        EXPECT_STREQ(font.lfFaceName, L"Segoe UI");
+    }
+}
+
+TEST_F(StartUpTest, FieldsAndOptionsStandWhereTheyBelong) {
+    struct Expected {
+        int id;
+        RECT rect;
+    };
+    const Expected cases[] = {
+        {IDC_RATIO, {55, 35, 210, 59}},
+        {IDC_FIRST_DRIVER, {268, 16, 293, 40}},
+        {IDC_FIRST_DRIVEN, {303, 47, 328, 71}},
+        {IDC_SECOND_DRIVER, {333, 77, 358, 101}},
+        {IDC_SECOND_DRIVEN, {378, 103, 403, 127}},
+        {IDC_ACHIEVED_RATIO, {41, 65, 201, 89}},
+        {IDC_ERROR, {41, 85, 201, 109}},
+        {IDC_ZERO_COUNT, {68, 118, 88, 136}},
+        {IDC_FIRST_DRIVER_SMALLER, {385, 5, 512, 30}},
+        {IDC_FIRST_DRIVEN_LARGER, {385, 30, 512, 55}},
+        {IDC_SOLUTION_COUNTER, {193, 119, 220, 143}},
+        {IDC_SOLUTION_UPDOWN, {225, 120, 265, 140}},
+    };
+    for (const Expected& c : cases) {
+        SCOPED_TRACE(c.id);
+        const RECT rect = ClientRectOf(window, c.id);
+        EXPECT_EQ(rect.left, c.rect.left);
+        EXPECT_EQ(rect.top, c.rect.top);
+        EXPECT_EQ(rect.right, c.rect.right);
+        EXPECT_EQ(rect.bottom, c.rect.bottom);
+        EXPECT_FALSE(GetWindowLongPtrW(GetDlgItem(window, c.id), GWL_STYLE) & WS_TABSTOP);
+    }
+    EXPECT_EQ(Text(IDC_FIRST_DRIVER_SMALLER), "First driver smaller");
+    EXPECT_EQ(Text(IDC_FIRST_DRIVEN_LARGER), "First driven larger");
+    EXPECT_EQ(SendDlgItemMessageW(window, IDC_RATIO, EM_GETLIMITTEXT, 0, 0), 16);
+}
+
+TEST_F(StartUpTest, NothingIsCalculatedAndTheRatioFieldHasTheFocus) {
+    EXPECT_TRUE(Checked(IDC_FIRST_DRIVER_SMALLER));
+    EXPECT_TRUE(Checked(IDC_FIRST_DRIVEN_LARGER));
+    for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
+        EXPECT_EQ(Text(id), "") << id;
+    }
+    EXPECT_EQ(Text(IDC_RATIO), "");
+    EXPECT_EQ(Text(IDC_SOLUTION_COUNTER), "1");
+    EXPECT_FALSE(Visible(IDC_SOLUTION_COUNTER));
+    EXPECT_FALSE(Visible(IDC_SOLUTION_UPDOWN));
+    EXPECT_TRUE(solutionList.empty());
+    EXPECT_EQ(FocusId(), IDC_RATIO);
+    for (unsigned tooth = 16; tooth <= 165; ++tooth) {
+        EXPECT_EQ(multiplicityTable[tooth], 1u) << tooth;
+    }
+}
+
+TEST_F(StartUpTest, SolutionUpDownSendsItsPositionToTheCounterOneStepAtATime) {
+    HWND upDown = GetDlgItem(window, IDC_SOLUTION_UPDOWN);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(upDown, UDM_GETBUDDY, 0, 0)),
+              GetDlgItem(window, IDC_SOLUTION_COUNTER));
+    UDACCEL accel[4] = {};
+    EXPECT_EQ(SendMessageW(upDown, UDM_GETACCEL, 4, reinterpret_cast<LPARAM>(accel)), 1);
+    EXPECT_EQ(accel[0].nSec, 0u);
+    EXPECT_EQ(accel[0].nInc, 1u);
+    const LONG_PTR style = GetWindowLongPtrW(upDown, GWL_STYLE);
+    EXPECT_EQ(style &
+                  (UDS_HORZ | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_WRAP | UDS_AUTOBUDDY | UDS_ALIGNRIGHT),
+              UDS_HORZ | UDS_ARROWKEYS | UDS_SETBUDDYINT);
+}
+
+TEST_F(StartUpTest, CommandLineChoosesTheCheckedGearBoxes) {
+    const std::string defaultSet = std::string(4, '0') + std::string(80, '1') + std::string(66, '0');
+    EXPECT_EQ(CheckedSet(window), defaultSet);
+
+    StartWindow("\"C:\\Program Files\\tandrel.exe\" 0011");
+    EXPECT_EQ(CheckedSet(window), "0011" + std::string(146, '0'));
+
+    StartWindow("tandrel.exe \"0011\"");
+    EXPECT_EQ(CheckedSet(window), "0001100" + std::string(143, '0'));
+}
