@@ -62,13 +62,11 @@ LRESULT OnDestroy() {
     return 0;
 }
 
-// The focus goes back to the ratio field when the window is activated. On
-// deactivation nothing is done: setting the focus then would take the
-// activation back from the window the user is switching to.
-LRESULT OnActivate(HWND window, WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE) {
-        FocusRatioField(window);
-    }
+// Activation and deactivation alike put the focus back into the ratio field.
+// (Tried under Wine: on deactivation this neither takes the activation back
+// nor keeps the user from switching to another program.)
+LRESULT OnActivate(HWND window) {
+    FocusRatioField(window);
     return 0;
 }
 
@@ -103,7 +101,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         return OnDestroy();
     case WM_ACTIVATE:
-        return OnActivate(window, wParam);
+        return OnActivate(window);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -204,3 +204,29 @@ TEST_F(CommandsTest, ActivationPutsTheFocusIntoTheRatioField) {
     EXPECT_EQ(FocusId(), IDC_RATIO);
     DestroyWindow(other);
 }
+
+TEST_F(CommandsTest, SwitchingToAnotherProgramAndBackFocusesTheRatioField) {
+    SetForegroundWindow(window);
+    Pump();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION other{};
+    wchar_t commandLine[] = L"notepad.exe";
+    if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &other)) {
+        GTEST_SKIP() << "no other program to switch to";
+    }
+    WaitForInputIdle(other.hProcess, 5000);
+    RunMessageLoop(1000);
+    DWORD foregroundProcess = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+    EXPECT_EQ(foregroundProcess, other.dwProcessId); // the switch away was not pulled back
+
+    SetForegroundWindow(window);
+    RunMessageLoop(200);
+    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_EQ(FocusId(), IDC_RATIO);
+    TerminateProcess(other.hProcess, 0);
+    CloseHandle(other.hThread);
+    CloseHandle(other.hProcess);
+}
