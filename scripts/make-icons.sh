@@ -25,7 +25,8 @@ draw() { # size file
 
 for s in 16 32 48 256; do draw "$s" "$tmp/g$s.png"; done
 
-# Palette images are stored as 4 and 8 bits per pixel by the ICO writer.
+# Palette images are stored as 4 and 8 bits per pixel by the ICO writer; the
+# 256-pixel image is a PNG, kept RGBA even where the drawing is all gray.
 for s in 16 32; do
   convert "$tmp/g$s.png" -background "#d4d0c8" -alpha remove -colors 16 -type Palette "BMP3:$tmp/p16_$s.bmp"
 done
@@ -34,6 +35,6 @@ for s in 16 32 48; do
 done
 
 convert "$tmp/p16_16.bmp" "$tmp/p16_32.bmp" "$tmp/p256_16.bmp" "$tmp/p256_32.bmp" "$tmp/p256_48.bmp" \
-  "$tmp/g16.png" "$tmp/g32.png" "$tmp/g48.png" "$tmp/g256.png" "$out/tandrel.ico"
+  "$tmp/g16.png" "$tmp/g32.png" "$tmp/g48.png" "$tmp/g256.png" -define png:format=png32 "$out/tandrel.ico"
 convert "$tmp/p16_32.bmp" "$tmp/p256_32.bmp" "$out/small.ico"
 identify "$out/tandrel.ico" "$out/small.ico"
