@@ -70,6 +70,9 @@ TEST_P(AboutBoxTest, OpensOverTheWindowAndClosesWithTheFocusBackInTheRatioField)
         EXPECT_FALSE(IsWindowEnabled(window)); // modal
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
         EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "OK");
+        HWND icon = GetWindow(dialog, GW_CHILD);
+        EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
+        EXPECT_EQ(WindowText(GetWindow(icon, GW_HWNDNEXT)), "Tandrel, Version 0.98.6.1");
         // Over the main window's top-left corner (the platform decides the last pixels).
         RECT box, outer;
         GetWindowRect(dialog, &box);
