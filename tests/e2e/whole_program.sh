@@ -61,11 +61,13 @@ fi
 # One line per query; nothing when the main window does not exist.
 probe() { wine "$probe_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
-# Waits until the queries answer exactly the expected text.
+# Waits until the queries answer exactly the expected text (at most
+# $patience seconds).
+patience=20
 expect() {
   local expected=$1
   shift
-  local deadline=$((SECONDS + 20)) got
+  local deadline=$((SECONDS + patience)) got
   while :; do
     got=$(probe "$@")
     [ "$got" = "$expected" ] && return 0
@@ -110,7 +112,7 @@ wine "$program" "$gear_set" </dev/null >"$out/e2e-program.log" 2>&1 &
 app_pid=$!
 
 echo "start: nothing calculated, the ratio field has the focus"
-expect 1 visible 1000
+patience=90 expect 1 visible 1000 # a cold Wine prefix takes a while to start
 expect $'\n0\n1000' text 3007 visible 1001 focus
 expect $'1\n1\n0\n1' checked 4004 checked 4009 checked 4005 checked 4044
 
