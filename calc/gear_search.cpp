@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -35,53 +36,50 @@ bool OutOfRange(double target, std::uint32_t smallest, std::uint32_t largest) {
 //
 // Two different quotients of tooth counts below 1024 differ by more than 2^-20
 // of their size, so the upper 32 bits of their doubles (sign, exponent and 20
-// bits of mantissa) already order them. A least-significant-digit radix sort on
-// those bits is stable and needs two passes for the whole stock.
+// bits of mantissa) already order them, and they span less than 2^26 values.
+// Two passes of a least-significant-digit radix sort on those bits, which is
+// stable, sort the table; the second pass writes the table itself.
+std::uint32_t UpperBits(double q) {
+    return static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(q) >> 32);
+}
+
 std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
-    constexpr unsigned kDigitBits = 12;
+    constexpr unsigned kDigitBits = 13;
     constexpr std::uint32_t kBuckets = 1u << kDigitBits;
-    const std::size_t n = teeth.size();
-    const std::size_t count = n * n;
+    constexpr std::uint32_t kDigit = kBuckets - 1;
+    const auto n = static_cast<std::uint32_t>(teeth.size());
+    const std::uint32_t count = n * n;
+    const std::vector<double> asDouble(teeth.begin(), teeth.end());
 
-    // Key in the upper half, the driver and driven positions in the lower.
-    std::vector<std::uint64_t> keyed(count);
-    std::uint32_t lowest = kNone;
-    std::uint32_t highest = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            const double q = static_cast<double>(teeth[i]) / static_cast<double>(teeth[j]);
-            const auto key = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(q) >> 32);
-            lowest = std::min(lowest, key);
-            highest = std::max(highest, key);
-            keyed[i * n + j] = (std::uint64_t{key} << 32) | (i << 16) | j;
+    // Sort keys in building order, relative to the smallest quotient's.
+    const std::uint32_t lowest = UpperBits(asDouble.front() / asDouble.back());
+    std::vector<std::uint32_t> keys(count);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        for (std::uint32_t j = 0; j < n; ++j) {
+            keys[i * n + j] = UpperBits(asDouble[i] / asDouble[j]) - lowest;
         }
     }
-
-    std::vector<std::uint64_t> scratch(count);
-    std::vector<std::uint32_t> start(kBuckets);
-    for (unsigned shift = 0; shift < 32 && ((highest - lowest) >> shift) != 0; shift += kDigitBits) {
-        std::fill(start.begin(), start.end(), 0);
-        const auto digit = [&](std::uint64_t k) {
-            return ((static_cast<std::uint32_t>(k >> 32) - lowest) >> shift) & (kBuckets - 1);
-        };
-        for (std::uint64_t k : keyed) {
-            ++start[digit(k)];
-        }
-        std::uint32_t sum = 0;
-        for (std::uint32_t& s : start) {
-            sum += std::exchange(s, sum);
-        }
-        for (std::uint64_t k : keyed) {
-            scratch[start[digit(k)]++] = k;
-        }
-        keyed.swap(scratch);
+    std::vector<std::uint32_t> low(kBuckets);
+    std::vector<std::uint32_t> high(kBuckets);
+    for (std::uint32_t key : keys) {
+        ++low[key & kDigit];
+        ++high[key >> kDigitBits];
     }
+    std::exclusive_scan(low.begin(), low.end(), low.begin(), 0u);
+    std::exclusive_scan(high.begin(), high.end(), high.begin(), 0u);
 
+    // A pair travels as its driver's and its driven's stock position, 16 bits each.
+    std::vector<std::uint32_t> byLowDigit(count);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        for (std::uint32_t j = 0; j < n; ++j) {
+            byLowDigit[low[keys[i * n + j] & kDigit]++] = (i << 16) | j;
+        }
+    }
     std::vector<GearPair> table(count);
-    for (std::size_t r = 0; r < count; ++r) {
-        const std::uint32_t driver = teeth[(keyed[r] >> 16) & 0xFFFF];
-        const std::uint32_t driven = teeth[keyed[r] & 0xFFFF];
-        table[r] = {static_cast<double>(driver) / static_cast<double>(driven), driver, driven};
+    for (std::uint32_t pair : byLowDigit) {
+        const std::uint32_t i = pair >> 16;
+        const std::uint32_t j = pair & 0xFFFF;
+        table[high[keys[i * n + j] >> kDigitBits]++] = {asDouble[i] / asDouble[j], teeth[i], teeth[j]};
     }
     return table;
 }
@@ -91,21 +89,39 @@ std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
 // product exceeds the target, lo up when it falls short, and stops at an exact
 // hit. After every step it tries the entries of a window narrower than 3.
 // Which windows it tries depends only on where the products cross the target,
-// so the path need not be walked for every pair.
+// so the path need not be walked for every pair: the windows form a fixed
+// binary tree, every index from 1 to N - 2 is the middle of exactly one of
+// them, and a window's halves are narrower than the window.
 
-// For every last window (lo, lo + 1): the lower end of the window of width 2
-// tried just before it, or kNone when that window was wider or never tried.
-void MarkLastWindows(std::uint32_t lo, std::uint32_t hi, bool tried,
-                     std::vector<std::uint32_t>& widerWindow) {
-    const std::uint32_t mid = (lo + hi) / 2;
-    const std::uint32_t halves[2][2] = {{lo, mid}, {mid, hi}};
-    for (const auto& half : halves) {
-        if (half[1] - half[0] == 1) {
-            widerWindow[half[0]] = hi - lo == 2 && tried ? lo : kNone;
-        } else {
-            MarkLastWindows(half[0], half[1], true, widerWindow);
+// The width (hi - lo) of the window whose middle is each index, for the indices
+// lo + 1 .. lo + width - 1 of a window [lo, lo + width]. Windows of equal width
+// have the same shape, so a width met before is copied.
+void FillWidths(std::uint32_t lo, std::uint32_t width, std::vector<std::uint32_t>& widthAt,
+                std::vector<std::pair<std::uint32_t, std::uint32_t>>& filled) {
+    if (width < 2) {
+        return;
+    }
+    for (const auto& [w, at] : filled) {
+        if (w == width) {
+            std::copy_n(widthAt.begin() + at + 1, width - 1, widthAt.begin() + lo + 1);
+            return;
         }
     }
+    const std::uint32_t half = width / 2;
+    FillWidths(lo, half, widthAt, filled);
+    widthAt[lo + half] = width;
+    FillWidths(lo + half, width - half, widthAt, filled);
+    filled.push_back({width, lo});
+}
+
+// Every index's window width; 0 for the two ends, which are no window's middle,
+// and the largest value for the first middle, whose window is never tried.
+std::vector<std::uint32_t> WindowWidths(std::uint32_t size) {
+    std::vector<std::uint32_t> widthAt(size);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> filled;
+    FillWidths(0, size - 1, widthAt, filled);
+    widthAt[(size - 1) / 2] = kNone;
+    return widthAt;
 }
 
 // The table entries tried for one pair: `count` entries from `first`.
@@ -114,50 +130,78 @@ struct Partners {
     std::uint32_t count;
 };
 
-// The bisection's path when the products of the entries from `reach` up to
-// (not including) `exceed` equal the target exactly: it stops at the first
-// such entry it meets as mid, or runs down to its last window.
-Partners WalkToExactHit(std::uint32_t size, std::uint32_t reach, std::uint32_t exceed) {
-    std::uint32_t lo = 0;
-    std::uint32_t hi = size - 1;
-    std::uint32_t mid = hi / 2;
-    Partners tried{kNone, 0};
-    while (hi > lo + 1) {
-        if (mid >= exceed) {
-            hi = mid;
-        } else if (mid < reach) {
-            lo = mid;
-        } else {
-            return tried.count == 3 ? tried : Partners{mid, 1};
-        }
-        mid = (lo + hi) / 2;
-        if (hi - lo < 3 && tried.count == 0) {
-            tried = {lo, hi - lo + 1}; // later windows lie inside this one
-        }
+// When no middle gives an exact hit, the bisection ends in the window
+// (last, last + 1) next to where the products cross the target (the first
+// partner whose product is not below it). It tried the window of width 2
+// around that one if there was one: the window whose middle is last or last + 1.
+Partners LastWindows(const std::vector<std::uint32_t>& widthAt, std::uint32_t crossing) {
+    const auto size = static_cast<std::uint32_t>(widthAt.size());
+    const std::uint32_t last = std::min(crossing == 0 ? 0 : crossing - 1, size - 2);
+    if (widthAt[last] == 2) {
+        return {last - 1, 3};
     }
-    return tried;
+    if (widthAt[last + 1] == 2) {
+        return {last, 3};
+    }
+    return {last, 2};
 }
 
+// Products with the run of equal quotients ending at runEnd equal the target
+// exactly. The bisection stops at the first middle it meets in the run: the
+// one with the widest window. If that window has width 2 it was tried before.
+Partners ExactHit(const std::vector<GearPair>& table, const std::vector<std::uint32_t>& widthAt,
+                  std::uint32_t runEnd) {
+    std::uint32_t runStart = runEnd;
+    while (runStart > 0 && table[runStart - 1].quotient == table[runEnd].quotient) {
+        --runStart;
+    }
+    std::uint32_t stop = runStart;
+    for (std::uint32_t x = runStart + 1; x <= runEnd; ++x) {
+        if (widthAt[x] > widthAt[stop]) {
+            stop = x;
+        }
+    }
+    if (widthAt[stop] == 0) {
+        return LastWindows(widthAt, runStart); // the run is one end of the table
+    }
+    return widthAt[stop] == 2 ? Partners{stop - 1, 3} : Partners{stop, 1};
+}
+
+// The first partner, at or below `exceed`, whose product with qu exceeds the
+// target. Products fall with the partner's index; four are tested at a time
+// so that the usual move of zero to three entries costs no unpredictable branch.
+std::uint32_t FirstAbove(const std::vector<GearPair>& table, double qu, double target, std::uint32_t exceed) {
+    for (;;) {
+        std::uint32_t down = 0;
+        for (std::uint32_t k = 1; k <= 4; ++k) {
+            const bool inside = exceed >= k;
+            down += inside & (qu * table[inside ? exceed - k : 0].quotient > target);
+        }
+        exceed -= down;
+        if (down < 4) {
+            return exceed;
+        }
+    }
+}
+
+// The errors of the tried partners, infinite for those not tried or not within tolerance.
 struct Candidates {
+    std::uint32_t first;
     std::array<double, 3> error;
-    std::array<std::uint32_t, 3> partner;
-    std::uint32_t count = 0;
+    std::uint32_t count; // finite errors
+    double least;
 };
 
-// The tried partners within tolerance, by error, equal errors by partner.
 Candidates Within(const std::vector<GearPair>& table, double qu, Partners tried, double target) {
-    Candidates c;
-    for (std::uint32_t x = tried.first; x < tried.first + tried.count; ++x) {
-        const double e = std::fabs(qu * table[x].quotient - target);
-        if (e < kTolerance) {
-            std::uint32_t k = c.count++;
-            for (; k > 0 && c.error[k - 1] > e; --k) {
-                c.error[k] = c.error[k - 1];
-                c.partner[k] = c.partner[k - 1];
-            }
-            c.error[k] = e;
-            c.partner[k] = x;
-        }
+    constexpr double kNoCandidate = std::numeric_limits<double>::infinity();
+    const auto last = static_cast<std::uint32_t>(table.size() - 1);
+    Candidates c{tried.first, {}, 0, kNoCandidate};
+    for (std::uint32_t k = 0; k < 3; ++k) {
+        const double e = std::fabs(qu * table[std::min(tried.first + k, last)].quotient - target);
+        const bool within = k < tried.count && e < kTolerance;
+        c.error[k] = within ? e : kNoCandidate;
+        c.count += within;
+        c.least = std::min(c.least, c.error[k]);
     }
     return c;
 }
@@ -190,7 +234,7 @@ class FirstCut {
             bound_ = kept_.back().record.error;
         }
     }
-    void Skip() { ++found_; }
+    void Skip(std::uint32_t count) { found_ += count; }
 
     std::uint32_t FoundCount() const { return found_; }
 
@@ -223,6 +267,23 @@ SolutionRecord MakeRecord(double error, const GearPair& a, const GearPair& b) {
             std::max(a.driven, b.driven)};
 }
 
+// Hands the candidates of pair u to the first cut by error, equal errors by partner.
+void Offer(const std::vector<GearPair>& table, std::uint32_t u, const Candidates& c, FirstCut& cut) {
+    std::array<std::uint32_t, 3> order = {0, 1, 2};
+    for (std::uint32_t k = 1; k < 3; ++k) {
+        for (std::uint32_t j = k; j > 0 && c.error[order[j - 1]] > c.error[order[j]]; --j) {
+            std::swap(order[j - 1], order[j]);
+        }
+    }
+    for (std::uint32_t k : std::span(order).first(c.count)) {
+        if (cut.Admits(c.error[k])) {
+            cut.Add(MakeRecord(c.error[k], table[u], table[c.first + k]));
+        } else {
+            cut.Skip(1);
+        }
+    }
+}
+
 // Completes every pair in table order and hands each pair's distinct partners,
 // by error, to the first cut.
 void CompleteEveryPair(const std::vector<GearPair>& table, double target, FirstCut& cut) {
@@ -230,44 +291,31 @@ void CompleteEveryPair(const std::vector<GearPair>& table, double target, FirstC
     if (size < 3) {
         return; // no window to bisect
     }
-    std::vector<std::uint32_t> widerWindow(size - 1);
-    MarkLastWindows(0, size - 1, false, widerWindow);
+    const std::vector<std::uint32_t> widthAt = WindowWidths(size);
 
     // The quotients grow with u, so the first partner whose product exceeds the
-    // target (exceed) and the first whose product reaches it (reach) only move down.
+    // target only moves down, and so do the runs of exact hits.
     std::uint32_t exceed = size;
-    std::uint32_t lastReach = kNone;
-    std::uint32_t lastExceed = kNone;
-    Partners exactPath{};
+    std::uint32_t exactRun = kNone;
+    Partners exactTried{};
     for (std::uint32_t u = 0; u < size; ++u) {
         const double qu = table[u].quotient;
-        while (exceed > 0 && qu * table[exceed - 1].quotient > target) {
-            --exceed;
-        }
-        std::uint32_t reach = exceed;
-        while (reach > 0 && qu * table[reach - 1].quotient == target) {
-            --reach;
-        }
+        exceed = FirstAbove(table, qu, target, exceed);
         Partners tried;
-        if (std::max(reach, 1u) < std::min(exceed, size - 1)) {
-            if (reach != lastReach || exceed != lastExceed) {
-                exactPath = WalkToExactHit(size, reach, exceed);
-                lastReach = reach;
-                lastExceed = exceed;
+        if (exceed > 0 && qu * table[exceed - 1].quotient == target) {
+            if (exceed - 1 != exactRun) {
+                exactRun = exceed - 1;
+                exactTried = ExactHit(table, widthAt, exactRun);
             }
-            tried = exactPath;
+            tried = exactTried;
         } else {
-            // No mid gives an exact hit: the path ends in the window around the crossing.
-            const std::uint32_t last = std::min(reach == 0 ? 0 : reach - 1, size - 2);
-            tried = widerWindow[last] == kNone ? Partners{last, 2} : Partners{widerWindow[last], 3};
+            tried = LastWindows(widthAt, exceed);
         }
         const Candidates c = Within(table, qu, tried, target);
-        for (std::uint32_t k = 0; k < c.count; ++k) {
-            if (cut.Admits(c.error[k])) {
-                cut.Add(MakeRecord(c.error[k], table[u], table[c.partner[k]]));
-            } else {
-                cut.Skip();
-            }
+        if (cut.Admits(c.least)) {
+            Offer(table, u, c, cut);
+        } else {
+            cut.Skip(c.count);
         }
     }
 }
