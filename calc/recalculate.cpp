@@ -9,19 +9,30 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace {
 
+BOOL CALLBACK CollectCheckedGear(HWND child, LPARAM teeth) {
+    const int id = GetDlgCtrlID(child);
+    if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST &&
+        SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        reinterpret_cast<std::vector<std::uint32_t>*>(teeth)->push_back(ToothOfGearBox(id));
+    }
+    return TRUE;
+}
+
+// The tooth counts of the checked gear boxes, ascending. One pass over the main
+// window's children: looking each box up by identifier would walk the child
+// list 150 times, twice per keystroke.
 std::vector<std::uint32_t> CheckedTeeth(HWND mainWindow) {
     std::vector<std::uint32_t> teeth;
-    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
-        if (SendDlgItemMessageW(mainWindow, GearBoxId(tooth), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            teeth.push_back(tooth);
-        }
-    }
+    teeth.reserve(kGearCount);
+    EnumChildWindows(mainWindow, CollectCheckedGear, reinterpret_cast<LPARAM>(&teeth));
+    std::sort(teeth.begin(), teeth.end());
     return teeth;
 }
 
