@@ -207,3 +207,21 @@ TEST_F(SolutionsTest, ARecalculationStartsAgainAtTheFirstSolution) {
     ExpectShown(0);
     EXPECT_EQ(Position(window), 1);
 }
+
+TEST_F(SolutionsTest, TrainsThatNeedMoreGearsThanOnHandAreNotShown) {
+    // Every train of 20 and 40 near 1 uses one of them twice.
+    StartWindow(CommandLineWith({20, 40}).c_str());
+    EnterRatio("1");
+    EXPECT_TRUE(solutionList.empty());
+    ExpectNothingShown();
+    const LRESULT range = SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(HIWORD(range), 1);
+    EXPECT_EQ(LOWORD(range), 0);
+
+    multiplicityTable[20] = 2;
+    multiplicityTable[40] = 2;
+    EnterRatio("1");
+    ASSERT_FALSE(solutionList.empty());
+    EXPECT_EQ(Text(IDC_ERROR), "0.00000000000000");
+    EXPECT_TRUE(Visible(IDC_SOLUTION_COUNTER));
+}

@@ -3,9 +3,13 @@
 
 #include "app/program_state.h"
 #include "app/resource.h"
+#include "app/window_setup.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -187,4 +191,21 @@ TEST_F(StartUpTest, CommandLineChoosesTheCheckedGearBoxes) {
 
     StartWindow("tandrel.exe \"0011\"");
     EXPECT_EQ(CheckedSet(window), "0001100" + std::string(143, '0'));
+}
+
+TEST_F(StartUpTest, TheShowCommandReachesTheWindow) {
+    DestroyMainWindow();
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOWMINNOACTIVE, "tandrel.exe");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsIconic(window));
+}
+
+TEST_F(StartUpTest, WithoutItsWindowClassSetUpReportsFailure) {
+    DestroyMainWindow();
+    wchar_t registered[100];
+    std::copy(std::begin(windowClassName), std::end(windowClassName), registered);
+    std::wcscpy(windowClassName, L"NOT REGISTERED");
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe");
+    std::copy(std::begin(registered), std::end(registered), windowClassName);
+    EXPECT_EQ(window, nullptr);
 }
