@@ -25,7 +25,7 @@ RECT subjectRect = {};
 // by many boxes and never appear here, so they are never freed.
 HFONT markFonts[kGearCount] = {};
 
-// The tooth count of the subject's label, or 0 when the label is none.
+// The tooth count of the subject's label, or 0 when the label is not one.
 unsigned SubjectTooth() {
     unsigned tooth = 0;
     std::from_chars(subjectLabel, subjectLabel + strnlen(subjectLabel, sizeof subjectLabel), tooth);
@@ -96,7 +96,7 @@ LRESULT CALLBACK GearBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
         std::memset(subjectLabel, 0, sizeof subjectLabel);
         GetWindowTextA(box, subjectLabel, sizeof subjectLabel);
         GetWindowRect(box, &subjectRect);
-        // The tables are indexed by tooth count: a label that is none opens nothing.
+        // The subject indexes tables by tooth count: only a tooth-count label opens the dialog.
         if (SubjectTooth() != 0) {
             DialogBoxParamW(instanceHandle, MAKEINTRESOURCEW(IDD_MULTIPLICITY), box, MultiplicityDialogProc,
                             0);
