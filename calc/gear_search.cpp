@@ -51,19 +51,22 @@ std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
     const std::uint32_t count = n * n;
     const std::vector<double> asDouble(teeth.begin(), teeth.end());
 
-    // Sort keys in building order, relative to the smallest quotient's.
+    // Sort keys relative to the smallest quotient's, one driver's row at a time.
     const std::uint32_t lowest = UpperBits(asDouble.front() / asDouble.back());
-    std::vector<std::uint32_t> keys(count);
-    for (std::uint32_t i = 0; i < n; ++i) {
+    std::vector<std::uint32_t> rowKeys(n);
+    const auto keyRow = [&](std::uint32_t i) {
         for (std::uint32_t j = 0; j < n; ++j) {
-            keys[i * n + j] = UpperBits(asDouble[i] / asDouble[j]) - lowest;
+            rowKeys[j] = UpperBits(asDouble[i] / asDouble[j]) - lowest;
         }
-    }
+    };
     std::vector<std::uint32_t> low(kBuckets);
     std::vector<std::uint32_t> high(kBuckets);
-    for (std::uint32_t key : keys) {
-        ++low[key & kDigit];
-        ++high[key >> kDigitBits];
+    for (std::uint32_t i = 0; i < n; ++i) {
+        keyRow(i);
+        for (std::uint32_t key : rowKeys) {
+            ++low[key & kDigit];
+            ++high[key >> kDigitBits];
+        }
     }
     std::exclusive_scan(low.begin(), low.end(), low.begin(), 0u);
     std::exclusive_scan(high.begin(), high.end(), high.begin(), 0u);
@@ -71,15 +74,17 @@ std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
     // A pair travels as its driver's and its driven's stock position, 16 bits each.
     std::vector<std::uint32_t> byLowDigit(count);
     for (std::uint32_t i = 0; i < n; ++i) {
+        keyRow(i);
         for (std::uint32_t j = 0; j < n; ++j) {
-            byLowDigit[low[keys[i * n + j] & kDigit]++] = (i << 16) | j;
+            byLowDigit[low[rowKeys[j] & kDigit]++] = (i << 16) | j;
         }
     }
     std::vector<GearPair> table(count);
     for (std::uint32_t pair : byLowDigit) {
         const std::uint32_t i = pair >> 16;
         const std::uint32_t j = pair & 0xFFFF;
-        table[high[keys[i * n + j] >> kDigitBits]++] = {asDouble[i] / asDouble[j], teeth[i], teeth[j]};
+        const double q = asDouble[i] / asDouble[j];
+        table[high[(UpperBits(q) - lowest) >> kDigitBits]++] = {q, teeth[i], teeth[j]};
     }
     return table;
 }
@@ -180,6 +185,32 @@ std::uint32_t FirstAbove(const std::vector<GearPair>& table, double qu, double t
         exceed -= down;
         if (down < 4) {
             return exceed;
+        }
+    }
+}
+
+// For the pairs begin .. begin + count - 1, the first partner whose product
+// exceeds the target. Four runs of pairs are followed side by side, each from a
+// bisection of its own, so that their chains of dependent loads overlap.
+void FindCrossings(const std::vector<GearPair>& table, double target, std::uint32_t begin,
+                   std::uint32_t count, std::uint32_t* exceed) {
+    constexpr std::uint32_t kRuns = 4;
+    const std::uint32_t length = (count + kRuns - 1) / kRuns;
+    std::array<std::uint32_t, kRuns> at{};
+    for (std::uint32_t r = 0; r < kRuns; ++r) {
+        const double qu = table[begin + std::min(r * length, count - 1)].quotient;
+        const auto above = std::partition_point(table.begin(), table.end(), [&](const GearPair& partner) {
+            return !(qu * partner.quotient > target);
+        });
+        at[r] = static_cast<std::uint32_t>(above - table.begin());
+    }
+    for (std::uint32_t step = 0; step < length; ++step) {
+        for (std::uint32_t r = 0; r < kRuns; ++r) {
+            const std::uint32_t k = r * length + step;
+            if (k < count) {
+                at[r] = FirstAbove(table, table[begin + k].quotient, target, at[r]);
+                exceed[k] = at[r];
+            }
         }
     }
 }
@@ -293,29 +324,35 @@ void CompleteEveryPair(const std::vector<GearPair>& table, double target, FirstC
     }
     const std::vector<std::uint32_t> widthAt = WindowWidths(size);
 
-    // The quotients grow with u, so the first partner whose product exceeds the
-    // target only moves down, and so do the runs of exact hits.
-    std::uint32_t exceed = size;
+    // The partner whose product first exceeds the target moves down as u grows,
+    // and so do the runs of exact hits.
+    constexpr std::uint32_t kBlock = 1024;
+    std::array<std::uint32_t, kBlock> crossing;
     std::uint32_t exactRun = kNone;
     Partners exactTried{};
-    for (std::uint32_t u = 0; u < size; ++u) {
-        const double qu = table[u].quotient;
-        exceed = FirstAbove(table, qu, target, exceed);
-        Partners tried;
-        if (exceed > 0 && qu * table[exceed - 1].quotient == target) {
-            if (exceed - 1 != exactRun) {
-                exactRun = exceed - 1;
-                exactTried = ExactHit(table, widthAt, exactRun);
+    for (std::uint32_t begin = 0; begin < size; begin += kBlock) {
+        const std::uint32_t count = std::min(kBlock, size - begin);
+        FindCrossings(table, target, begin, count, crossing.data());
+        for (std::uint32_t k = 0; k < count; ++k) {
+            const std::uint32_t u = begin + k;
+            const double qu = table[u].quotient;
+            const std::uint32_t exceed = crossing[k];
+            Partners tried;
+            if (exceed > 0 && qu * table[exceed - 1].quotient == target) {
+                if (exceed - 1 != exactRun) {
+                    exactRun = exceed - 1;
+                    exactTried = ExactHit(table, widthAt, exactRun);
+                }
+                tried = exactTried;
+            } else {
+                tried = LastWindows(widthAt, exceed);
             }
-            tried = exactTried;
-        } else {
-            tried = LastWindows(widthAt, exceed);
-        }
-        const Candidates c = Within(table, qu, tried, target);
-        if (cut.Admits(c.least)) {
-            Offer(table, u, c, cut);
-        } else {
-            cut.Skip(c.count);
+            const Candidates c = Within(table, qu, tried, target);
+            if (cut.Admits(c.least)) {
+                Offer(table, u, c, cut);
+            } else {
+                cut.Skip(c.count);
+            }
         }
     }
 }
