@@ -11,6 +11,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 void FocusRatioField(HWND mainWindow) {
@@ -56,8 +58,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnDestroy() {
-    solutionList.clear();
-    solutionList.shrink_to_fit();
+    std::vector<SolutionRecord>().swap(solutionList); // empty, and its storage given back
     PostQuitMessage(0);
     return 0;
 }

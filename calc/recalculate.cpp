@@ -60,8 +60,7 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 } // namespace
 
 void Recalculate(HWND mainWindow) {
-    solutionList.clear();
-    solutionList.shrink_to_fit();
+    std::vector<SolutionRecord>().swap(solutionList); // empty, and its storage given back
 
     const std::vector<std::uint32_t> teeth = CheckedTeeth(mainWindow);
     if (!teeth.empty()) {
