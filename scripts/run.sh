@@ -36,7 +36,9 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY="$display"
 x11key='HKCU\Software\Wine\X11 Driver'
+tandrel=""
 cleanup() {
+  if [ -n "$tandrel" ]; then kill "$tandrel" 2>/dev/null || true; fi
   wine reg delete "$x11key" /v Managed /f >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
 }
@@ -63,5 +65,6 @@ if ! timeout 20 tail --pid="$tandrel" -f /dev/null; then
   exit 1
 fi
 wait "$tandrel" || status=$?
+tandrel=""
 echo "run: Tandrel ended with exit code $status"
 exit "$status"
