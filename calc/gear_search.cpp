@@ -142,13 +142,9 @@ struct Partners {
 Partners LastWindows(const std::vector<std::uint32_t>& widthAt, std::uint32_t crossing) {
     const auto size = static_cast<std::uint32_t>(widthAt.size());
     const std::uint32_t last = std::min(crossing == 0 ? 0 : crossing - 1, size - 2);
-    if (widthAt[last] == 2) {
-        return {last - 1, 3};
-    }
-    if (widthAt[last + 1] == 2) {
-        return {last, 3};
-    }
-    return {last, 2};
+    const bool belowTried = widthAt[last] == 2;
+    const bool aboveTried = widthAt[last + 1] == 2;
+    return {last - belowTried, 2u + (belowTried | aboveTried)};
 }
 
 // Products with the run of equal quotients ending at runEnd equal the target
@@ -190,11 +186,11 @@ std::uint32_t FirstAbove(const std::vector<GearPair>& table, double qu, double t
 }
 
 // For the pairs begin .. begin + count - 1, the first partner whose product
-// exceeds the target. Four runs of pairs are followed side by side, each from a
+// exceeds the target. Eight runs of pairs are followed side by side, each from a
 // bisection of its own, so that their chains of dependent loads overlap.
 void FindCrossings(const std::vector<GearPair>& table, double target, std::uint32_t begin,
                    std::uint32_t count, std::uint32_t* exceed) {
-    constexpr std::uint32_t kRuns = 4;
+    constexpr std::uint32_t kRuns = 8;
     const std::uint32_t length = (count + kRuns - 1) / kRuns;
     std::array<std::uint32_t, kRuns> at{};
     for (std::uint32_t r = 0; r < kRuns; ++r) {
@@ -278,7 +274,7 @@ class FirstCut {
     }
 
   private:
-    static constexpr std::size_t kCapacity = 4 * kFirstCut;
+    static constexpr std::size_t kCapacity = 2 * kFirstCut;
 
     // Leaves the best 251 with the worst of them last.
     void Cut() {
