@@ -48,12 +48,15 @@ wine reg add "$x11key" /v Managed /d N /f >/dev/null 2>&1
 
 wine "$program" "$@" </dev/null >/dev/null 2>&1 &
 tandrel=$!
-window=$(timeout 60 xdotool search --sync --name '^Tandrel$' | head -n 1)
+if ! window=$(timeout 60 xdotool search --sync --name '^Tandrel$' | head -n 1) || [ -z "$window" ]; then
+  echo "run: the Tandrel window did not appear" >&2
+  exit 1
+fi
 sleep 1
 xdotool mousemove 0 0
 xdotool type --delay 100 1.5875
 sleep 1
-import -window root -crop 640x700+380+170 +repage "$screenshot"
+import -window "$window" "$screenshot"
 echo "run: screenshot saved to $screenshot"
 
 # File -> Exit through the keyboard: Alt+F opens the menu, X chooses Exit.
