@@ -167,3 +167,10 @@ TEST_F(StartUpTest, WithoutItsWindowClassSetUpReportsFailure) {
     std::copy(std::begin(registered), std::end(registered), windowClassName);
     EXPECT_EQ(window, nullptr);
 }
+
+TEST_F(StartUpTest, TheWindowIsPaintedBeforeAnyMessageIsHandled) {
+    DestroyMainWindow();
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe");
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+}
