@@ -212,25 +212,25 @@ void FindCrossings(const std::vector<GearPair>& table, double target, std::uint3
 }
 
 // The errors of the tried partners, infinite for those not tried or not within tolerance.
-struct Candidates {
+struct TriedErrors {
     std::uint32_t first;
     std::array<double, 3> error;
     std::uint32_t count; // finite errors
     double least;
 };
 
-Candidates Within(const std::vector<GearPair>& table, double qu, Partners tried, double target) {
+TriedErrors Within(const std::vector<GearPair>& table, double qu, Partners tried, double target) {
     constexpr double kNoCandidate = std::numeric_limits<double>::infinity();
     const auto last = static_cast<std::uint32_t>(table.size() - 1);
-    Candidates c{tried.first, {}, 0, kNoCandidate};
+    TriedErrors t{tried.first, {}, 0, kNoCandidate};
     for (std::uint32_t k = 0; k < 3; ++k) {
         const double e = std::fabs(qu * table[std::min(tried.first + k, last)].quotient - target);
         const bool within = k < tried.count && e < kTolerance;
-        c.error[k] = within ? e : kNoCandidate;
-        c.count += within;
-        c.least = std::min(c.least, c.error[k]);
+        t.error[k] = within ? e : kNoCandidate;
+        t.count += within;
+        t.least = std::min(t.least, t.error[k]);
     }
-    return c;
+    return t;
 }
 
 // A record with its position in the order of finding, which decides between equal errors.
@@ -294,17 +294,23 @@ SolutionRecord MakeRecord(double error, const GearPair& a, const GearPair& b) {
             std::max(a.driven, b.driven)};
 }
 
-// Hands the candidates of pair u to the first cut by error, equal errors by partner.
-void Offer(const std::vector<GearPair>& table, std::uint32_t u, const Candidates& c, FirstCut& cut) {
-    std::array<std::uint32_t, 3> order = {0, 1, 2};
-    for (std::uint32_t k = 1; k < 3; ++k) {
-        for (std::uint32_t j = k; j > 0 && c.error[order[j - 1]] > c.error[order[j]]; --j) {
-            std::swap(order[j - 1], order[j]);
+// Hands the candidates of pair u to the first cut by error, equal errors by
+// partner (the tried partners come in ascending order).
+void Offer(const std::vector<GearPair>& table, std::uint32_t u, const TriedErrors& t, FirstCut& cut) {
+    std::array<Candidate, 3> candidates;
+    std::uint32_t count = 0;
+    for (std::uint32_t k = 0; k < 3; ++k) {
+        if (t.error[k] < kTolerance) {
+            std::uint32_t at = count++;
+            for (; at > 0 && candidates[at - 1].error > t.error[k]; --at) {
+                candidates[at] = candidates[at - 1];
+            }
+            candidates[at] = {t.error[k], u, t.first + k};
         }
     }
-    for (std::uint32_t k : std::span(order).first(c.count)) {
-        if (cut.Admits(c.error[k])) {
-            cut.Add(MakeRecord(c.error[k], table[u], table[c.first + k]));
+    for (const Candidate& c : std::span(candidates).first(count)) {
+        if (cut.Admits(c.error)) {
+            cut.Add(MakeRecord(c.error, table[c.pairIndex], table[c.partnerIndex]));
         } else {
             cut.Skip(1);
         }
@@ -343,11 +349,11 @@ void CompleteEveryPair(const std::vector<GearPair>& table, double target, FirstC
             } else {
                 tried = LastWindows(widthAt, exceed);
             }
-            const Candidates c = Within(table, qu, tried, target);
-            if (cut.Admits(c.least)) {
-                Offer(table, u, c, cut);
+            const TriedErrors errors = Within(table, qu, tried, target);
+            if (cut.Admits(errors.least)) {
+                Offer(table, u, errors, cut);
             } else {
-                cut.Skip(c.count);
+                cut.Skip(errors.count);
             }
         }
     }
