@@ -59,13 +59,18 @@ std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
             rowKeys[j] = UpperBits(asDouble[i] / asDouble[j]) - lowest;
         }
     };
+    // Beyond that range (a tooth count of 0, say) the order may be wrong, but no
+    // bucket is overrun.
+    const auto highDigit = [](std::uint32_t key) {
+        return key >> kDigitBits < kDigit ? key >> kDigitBits : kDigit;
+    };
     std::vector<std::uint32_t> low(kBuckets);
     std::vector<std::uint32_t> high(kBuckets);
     for (std::uint32_t i = 0; i < n; ++i) {
         keyRow(i);
         for (std::uint32_t key : rowKeys) {
             ++low[key & kDigit];
-            ++high[key >> kDigitBits];
+            ++high[highDigit(key)];
         }
     }
     std::exclusive_scan(low.begin(), low.end(), low.begin(), 0u);
@@ -84,7 +89,7 @@ std::vector<GearPair> BuildPairTable(std::span<const std::uint32_t> teeth) {
         const std::uint32_t i = pair >> 16;
         const std::uint32_t j = pair & 0xFFFF;
         const double q = asDouble[i] / asDouble[j];
-        table[high[(UpperBits(q) - lowest) >> kDigitBits]++] = {q, teeth[i], teeth[j]};
+        table[high[highDigit(UpperBits(q) - lowest)]++] = {q, teeth[i], teeth[j]};
     }
     return table;
 }

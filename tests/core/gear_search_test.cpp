@@ -257,6 +257,16 @@ TEST(FindGearTrains, TargetNotANumberIsOutOfRange) {
     EXPECT_TRUE(r.solutions.empty());
 }
 
+// Callers pass tooth counts 16..165; a stray 0 gives infinite quotients and
+// must not make the search reach outside its tables.
+TEST(FindGearTrains, ToothCountZeroDoesNotBreakTheSearch) {
+    const SearchResult r = Find(1, {0, 20, 40}, All(3));
+    EXPECT_EQ(r.outcome, SearchOutcome::Searched);
+    for (const SolutionRecord& s : r.solutions) {
+        EXPECT_LT(s.error, 0.002) << Describe(s);
+    }
+}
+
 TEST(FindGearTrains, StockOf20And40) {
     const std::vector<std::uint32_t> stock{20, 40};
     struct Case {
