@@ -1,5 +1,5 @@
-// Runs the built tandrel-cli (tandrel-cli.exe under Wine) through the system's
-// shell and checks its exit code and both output streams.
+// Runs the built tandrel-cli (tandrel-cli.exe under Wine) with its output
+// streams in files and checks its exit code and both streams.
 #include "calc/number_text.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -44,22 +46,58 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
+#ifdef _WIN32
+// Starts the program directly, its output streams in the two files: no shell
+// in between, whose start under Wine can fail now and then.
+int RunProcess(const std::string& arguments, const std::filesystem::path& outPath,
+               const std::filesystem::path& errPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string commandLine = "\"";
+    commandLine += ProgramPath();
+    commandLine += "\" ";
+    commandLine += arguments;
+    PROCESS_INFORMATION process{};
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    return static_cast<int>(exitCode);
+}
+#else
+int RunProcess(const std::string& arguments, const std::filesystem::path& outPath,
+               const std::filesystem::path& errPath) {
+    std::string command =
+        ProgramPath() + " " + arguments + " >\"" + outPath.string() + "\" 2>\"" + errPath.string() + "\"";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
 // arguments: as typed after the program name; quoted with "..." where needed,
-// which /bin/sh and cmd.exe with the C runtime both read the same way.
+// which /bin/sh and the C runtime's command-line parsing read the same way.
 CliRun RunCli(const std::string& arguments) {
     std::random_device random;
     std::filesystem::path base =
         std::filesystem::temp_directory_path() / ("tandrel-cli-test-" + std::to_string(random()));
     std::filesystem::path outPath = base.string() + ".out";
     std::filesystem::path errPath = base.string() + ".err";
-    std::string command =
-        ProgramPath() + " " + arguments + " >\"" + outPath.string() + "\" 2>\"" + errPath.string() + "\"";
-    int status = std::system(command.c_str());
-#ifdef _WIN32
-    int exitCode = status;
-#else
-    int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    int exitCode = RunProcess(arguments, outPath, errPath);
     CliRun run{exitCode, ReadFile(outPath), ReadFile(errPath)};
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
