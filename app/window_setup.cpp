@@ -2,6 +2,7 @@
 // fonts, the replacement procedures, then show, paint and focus.
 #include "app/window_setup.h"
 
+#include "app/label_font.h"
 #include "app/program_state.h"
 #include "app/replacement.h"
 #include "app/resource.h"
@@ -14,7 +15,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 namespace {
@@ -94,13 +94,7 @@ void SetFont(HWND mainWindow, int id, HFONT font) {
 // differs in width. Two-digit gear labels get the regular font, three-digit
 // ones the narrow font.
 void HandOutFonts(HWND mainWindow) {
-    LOGFONTW description{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
-    description.lfHeight = -16;
-    description.lfWeight = 100;
-    description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    description.lfQuality = CLEARTYPE_QUALITY;
-    std::wcsncpy(description.lfFaceName, L"Segoe UI", LF_FACESIZE);
+    LOGFONTW description = LabelFontDescription();
     HFONT regular = CreateFontIndirectW(&description);
     description.lfWidth = 7;
     HFONT narrow = CreateFontIndirectW(&description);

@@ -9,12 +9,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build/windows}"
 shift || true
 export WINEPREFIX="${WINEPREFIX:-$PWD/$build/wineprefix}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
-fi
+source scripts/wine-env.sh
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure "$@"

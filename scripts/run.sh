@@ -4,10 +4,10 @@
 #
 # Without a display ($DISPLAY empty) it starts a virtual one, waits for the
 # window, types the ratio 1.5875 into it, saves a screenshot, ends the program
-# through File -> Exit and prints where the screenshot is. Without a gear-set
-# argument the program starts with no gear checked (Wine quotes the program
-# path), so try for example:
-#   scripts/run.sh 0000$(printf '1%.0s' {1..80})
+# through File -> Exit and prints where the screenshot is. Without arguments
+# it passes the default gear set (20 to 99) as the gear-set string: Wine quotes
+# the program path, and a command line ending in a quotation mark would start
+# the program with no gear checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,14 +15,11 @@ scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tandrel -j"$(nproc)"
 
-export WINEPREFIX="$PWD/build/windows/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
-fi
+source scripts/wine-env.sh
 program=build/windows/app/tandrel.exe
+if [ $# -eq 0 ]; then
+  set -- "0000$(printf '1%.0s' $(seq 80))"
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$program" "$@"

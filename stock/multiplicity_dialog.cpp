@@ -3,6 +3,7 @@
 // on hand, stores the answer at once and marks the box's label with a font.
 #include "stock/multiplicity_dialog.h"
 
+#include "app/label_font.h"
 #include "app/program_state.h"
 #include "app/replacement.h"
 #include "app/resource.h"
@@ -37,12 +38,7 @@ bool SubjectIsThreeDigit() {
 }
 
 HFONT CreateMarkFont(unsigned multiplicity, bool threeDigitLabel) {
-    LOGFONTW font = {};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    font.lfHeight = -16;
-    font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    wcscpy(font.lfFaceName, L"Segoe UI");
+    LOGFONTW font = LabelFontDescription();
     MarkFont mark = MarkFor(multiplicity, threeDigitLabel);
     font.lfWeight = mark.weight;
     font.lfUnderline = mark.underline ? TRUE : FALSE;

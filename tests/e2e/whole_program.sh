@@ -16,13 +16,8 @@ probe_exe=$2
 out=$3
 mkdir -p "$out"
 
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-$(cd "$out/../.." && pwd)/wineprefix}"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 
 app_pid=""
 xvfb_pid=""
