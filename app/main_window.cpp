@@ -34,6 +34,9 @@ LRESULT OnNotify(HWND window, const NMHDR& header) {
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST) {
+        // The box has toggled itself already.
+        checkedGears[id - IDC_GEARBOX_FIRST] =
+            SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
         Recalculate(window);
         FocusRatioField(window);
         return 0;

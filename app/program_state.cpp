@@ -5,3 +5,4 @@ wchar_t windowTitle[100];
 wchar_t windowClassName[100];
 std::vector<SolutionRecord> solutionList;
 MultiplicityTable multiplicityTable;
+std::array<bool, kGearCount> checkedGears;

@@ -9,30 +9,21 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace {
 
-BOOL CALLBACK CollectCheckedGear(HWND child, LPARAM teeth) {
-    const int id = GetDlgCtrlID(child);
-    if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST &&
-        SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        reinterpret_cast<std::vector<std::uint32_t>*>(teeth)->push_back(ToothOfGearBox(id));
-    }
-    return TRUE;
-}
-
-// The tooth counts of the checked gear boxes, ascending. One pass over the main
-// window's children: looking each box up by identifier would walk the child
-// list 150 times, twice per keystroke.
-std::vector<std::uint32_t> CheckedTeeth(HWND mainWindow) {
+// The checked tooth counts, ascending.
+std::vector<std::uint32_t> CheckedTeeth() {
     std::vector<std::uint32_t> teeth;
     teeth.reserve(kGearCount);
-    EnumChildWindows(mainWindow, CollectCheckedGear, reinterpret_cast<LPARAM>(&teeth));
-    std::sort(teeth.begin(), teeth.end());
+    for (int i = 0; i < kGearCount; ++i) {
+        if (checkedGears[i]) {
+            teeth.push_back(ToothOfIndex(i));
+        }
+    }
     return teeth;
 }
 
@@ -62,7 +53,7 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 void Recalculate(HWND mainWindow) {
     std::vector<SolutionRecord>().swap(solutionList); // empty, and its storage given back
 
-    const std::vector<std::uint32_t> teeth = CheckedTeeth(mainWindow);
+    const std::vector<std::uint32_t> teeth = CheckedTeeth();
     if (!teeth.empty()) {
         SearchResult result = FindGearTrains(TargetRatio(mainWindow), teeth,
                                              [](std::uint32_t tooth) { return multiplicityTable[tooth]; });

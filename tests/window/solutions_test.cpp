@@ -7,7 +7,9 @@
 
 #include <commctrl.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -106,6 +108,37 @@ TEST_F(SolutionsTest, ARunSeesTheClickedBoxInItsNewState) {
     Click(42 + IDC_GEARBOX_OFFSET);
     EXPECT_TRUE(solutionList.empty());
     ExpectNothingShown();
+}
+
+// The search takes the stock as the boxes show it after many clicks, one of
+// them from the keyboard (space on a box that has the focus).
+TEST_F(SolutionsTest, TheSearchTakesTheBoxesAsTheUserLeftThem) {
+    SetDlgItemTextA(window, IDC_RATIO, "1.5");
+    std::mt19937 random(3);
+    for (int k = 0; k < 40; ++k) {
+        Click(IDC_GEARBOX_FIRST + static_cast<int>(random() % kGearCount));
+    }
+    HWND box = GetDlgItem(window, GearBoxId(50));
+    const bool wasChecked = Checked(GearBoxId(50));
+    SetFocus(box);
+    SendMessageW(box, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    SendMessageW(box, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
+    ASSERT_NE(Checked(GearBoxId(50)), wasChecked);
+
+    std::vector<std::uint32_t> teeth;
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        if (Checked(GearBoxId(tooth))) {
+            teeth.push_back(tooth);
+        }
+    }
+    const SearchResult expected = FindGearTrains(1.5, teeth, [](std::uint32_t) { return std::uint16_t{1}; });
+    ASSERT_EQ(solutionList.size(), expected.solutions.size());
+    for (std::size_t i = 0; i < solutionList.size(); ++i) {
+        EXPECT_EQ(solutionList[i].driver1, expected.solutions[i].driver1);
+        EXPECT_EQ(solutionList[i].driver2, expected.solutions[i].driver2);
+        EXPECT_EQ(solutionList[i].driven1, expected.solutions[i].driven1);
+        EXPECT_EQ(solutionList[i].driven2, expected.solutions[i].driven2);
+    }
 }
 
 TEST_F(SolutionsTest, TypingIntoTheRatioFieldRecalculatesOnTheKeyRelease) {
