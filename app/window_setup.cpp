@@ -23,7 +23,7 @@ constexpr DWORD kToothFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER
 constexpr DWORD kResultFieldStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
 constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     const char* className;
     const char* text;
@@ -33,7 +33,7 @@ struct ControlSpec {
 };
 
 // Every control but the up-down and the gear boxes, in creation order.
-constexpr ControlSpec kFields[] = {
+constexpr ControlRow kFields[] = {
     {IDC_RATIO, "Edit", nullptr, WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 55, 35, 155, 24},
     {IDC_FIRST_DRIVER, "Static", "", kToothFieldStyle, 0, 268, 16, 25, 24},
     {IDC_FIRST_DRIVEN, "Static", "", kToothFieldStyle, 0, 303, 47, 25, 24},
@@ -47,19 +47,19 @@ constexpr ControlSpec kFields[] = {
     {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT, 0, 193, 119, 27, 24},
 };
 
-HWND CreateControl(HWND mainWindow, const ControlSpec& spec) {
-    return CreateWindowExA(spec.extendedStyle, spec.className, spec.text, spec.style, spec.x, spec.y,
-                           spec.width, spec.height, mainWindow,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instanceHandle, nullptr);
+HWND CreateControl(HWND mainWindow, const ControlRow& row) {
+    return CreateWindowExA(row.extendedStyle, row.className, row.text, row.style, row.x, row.y, row.width,
+                           row.height, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                           instanceHandle, nullptr);
 }
 
 void CreateFields(HWND mainWindow) {
-    for (const ControlSpec& spec : kFields) {
-        CreateControl(mainWindow, spec);
-        if (spec.id == IDC_RATIO) {
+    for (const ControlRow& row : kFields) {
+        CreateControl(mainWindow, row);
+        if (row.id == IDC_RATIO) {
             SendDlgItemMessageA(mainWindow, IDC_RATIO, EM_LIMITTEXT, 16, 0);
-        } else if (spec.id == IDC_FIRST_DRIVER_SMALLER || spec.id == IDC_FIRST_DRIVEN_LARGER) {
-            SendDlgItemMessageA(mainWindow, spec.id, BM_SETCHECK, BST_CHECKED, 0);
+        } else if (row.id == IDC_FIRST_DRIVER_SMALLER || row.id == IDC_FIRST_DRIVEN_LARGER) {
+            SendDlgItemMessageA(mainWindow, row.id, BM_SETCHECK, BST_CHECKED, 0);
         }
     }
 }
