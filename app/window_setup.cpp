@@ -80,10 +80,10 @@ void CreateGearBoxes(HWND mainWindow, const std::string& gearSet) {
         const int id = IDC_GEARBOX_FIRST + k;
         CreateControl(mainWindow, {id, "Button", label, kCheckBoxStyle, 0, 20 + 50 * (k / 15),
                                    150 + 25 * (k % 15), 45, 25});
-        checkedGears[k] = StartsChecked(gearSet, k);
-        if (checkedGears[k]) {
+        if (StartsChecked(gearSet, k)) {
             SendDlgItemMessageA(mainWindow, id, BM_SETCHECK, BST_CHECKED, 0);
         }
+        checkedGears[k] = SendDlgItemMessageA(mainWindow, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 }
 

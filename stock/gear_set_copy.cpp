@@ -16,6 +16,8 @@ std::string GearSetOfBoxes(HWND mainWindow) {
 
 // The block belongs to the clipboard only once SetClipboardData accepts it; on
 // every other path it is freed here. Nothing is reported when a step fails.
+// The main window owns the clipboard while it is open: with no owner, Windows
+// lets EmptyClipboard clear the owner and SetClipboardData then fails.
 void CopyGearSet(HWND mainWindow) {
     const std::string gearSet = GearSetOfBoxes(mainWindow);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, gearSet.size() + 1);
@@ -30,7 +32,7 @@ void CopyGearSet(HWND mainWindow) {
     std::memcpy(bytes, gearSet.c_str(), gearSet.size() + 1);
     GlobalUnlock(block);
 
-    if (!OpenClipboard(nullptr)) {
+    if (!OpenClipboard(mainWindow)) {
         GlobalFree(block);
         return;
     }

@@ -99,6 +99,8 @@ TEST_F(CommandsTest, CopyGearSetPutsTheCheckedSetOnTheClipboard) {
     const std::string defaultSet = std::string(4, '0') + std::string(80, '1') + std::string(66, '0');
     SendMessageW(window, WM_COMMAND, IDM_COPY_GEAR_SET, 0);
     EXPECT_EQ(ClipboardText(), defaultSet);
+    // Owned by the main window: Windows refuses data on a clipboard emptied without an owner.
+    EXPECT_EQ(GetClipboardOwner(), window);
 
     Click(16 + IDC_GEARBOX_OFFSET);
     Click(165 + IDC_GEARBOX_OFFSET);
