@@ -381,7 +381,12 @@ RandomInput MakeInput(std::mt19937& rng) {
         }
         return in.teeth[std::uniform_int_distribution<std::size_t>(0, in.teeth.size() - 1)(rng)];
     };
-    switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+    // The product of two pair quotients, as the bisection computes it.
+    const auto quotientProduct = [&] {
+        return static_cast<double>(pick()) / static_cast<double>(pick()) *
+               (static_cast<double>(pick()) / static_cast<double>(pick()));
+    };
+    switch (std::uniform_int_distribution<int>(0, 7)(rng)) {
     case 0: // an exact train of the stock
         in.target = static_cast<double>(pick() * pick()) / static_cast<double>(pick() * pick());
         break;
@@ -394,6 +399,12 @@ RandomInput MakeInput(std::mt19937& rng) {
         break;
     case 3:
         in.target = std::uniform_int_distribution<int>(0, 12)(rng);
+        break;
+    case 4: // meets the bisection's exact-equality branch
+        in.target = quotientProduct();
+        break;
+    case 5: // a train's error right at the tolerance
+        in.target = quotientProduct() + (std::uniform_int_distribution<int>(0, 1)(rng) ? 0.002 : -0.002);
         break;
     default:
         in.target = std::uniform_real_distribution<double>(0.0, 12.0)(rng);
