@@ -4,10 +4,8 @@
 #
 # Without a display ($DISPLAY empty) it starts a virtual one, waits for the
 # window, types the ratio 1.5875 into it, saves a screenshot, ends the program
-# through File -> Exit and prints where the screenshot is. Without arguments
-# it passes the default gear set (20 to 99) as the gear-set string: Wine quotes
-# the program path, and a command line ending in a quotation mark would start
-# the program with no gear checked.
+# through File -> Exit, prints where the screenshot is and ends the prefix's
+# Wine server, which would otherwise outlive the virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,9 +15,6 @@ cmake --build --preset windows --target tandrel -j"$(nproc)"
 
 source scripts/wine-env.sh
 program=build/windows/app/tandrel.exe
-if [ $# -eq 0 ]; then
-  set -- "0000$(printf '1%.0s' $(seq 80))"
-fi
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$program" "$@"
@@ -37,6 +32,7 @@ tandrel=""
 cleanup() {
   if [ -n "$tandrel" ]; then kill "$tandrel" 2>/dev/null || true; fi
   wine reg delete "$x11key" /v Managed /f >/dev/null 2>&1 || true
+  wineserver -k </dev/null >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth xdotool imagemagick
+  wine wine64 xvfb xauth xdotool imagemagick fonts-liberation2 nsis
 )
 
 missing=()

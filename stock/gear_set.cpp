@@ -13,7 +13,13 @@ std::string ExtractGearSetString(std::string_view commandLine) {
     while (start > 0 && InGearSetString(commandLine[start - 1])) {
         --start;
     }
-    return std::string(commandLine.substr(start));
+    std::string_view run = commandLine.substr(start);
+    // A program started bare has its quoted path alone on the command line, so
+    // the run is the closing quotation mark: that start gets the default set.
+    if (run.find_first_of("01") == std::string_view::npos) {
+        return {};
+    }
+    return std::string(run);
 }
 
 bool StartsChecked(std::string_view gearSet, int stockIndex) {

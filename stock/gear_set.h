@@ -21,7 +21,8 @@ constexpr std::uint32_t ToothOfGearBox(int id) { return static_cast<std::uint32_
 // Tooth counts 20..99.
 constexpr bool InDefaultGearSet(int stockIndex) { return stockIndex >= 4 && stockIndex <= 83; }
 
-// The trailing run of '"', '0' and '1' at the end of the whole command line.
+// The trailing run of '"', '0' and '1' at the end of the whole command line;
+// empty when the run holds no '0' and no '1' (only quotation marks).
 std::string ExtractGearSetString(std::string_view commandLine);
 
 // Whether gear box stockIndex starts checked; an empty string means the default set.

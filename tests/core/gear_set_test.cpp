@@ -36,7 +36,9 @@ TEST(GearSetString, ExtractedFromTheEndOfTheCommandLine) {
     } cases[] = {
         {R"(C:\Tools\tandrel.exe)", ""},
         {R"(C:\Tools\tandrel.exe 0011)", "0011"},
-        {R"("C:\Program Files\tandrel.exe")", "\""},
+        // Quotation marks alone are no gear-set string: a bare start gets the default set.
+        {R"("C:\Program Files\tandrel.exe")", ""},
+        {R"("C:\Program Files\tandrel.exe" "")", ""},
         {R"("C:\Program Files\tandrel.exe" "0011")", "\"0011\""},
         {R"(tandrel.exe 0101 x 11)", "11"},
         {R"(tandrel.exe 11 )", ""},
@@ -59,10 +61,11 @@ TEST(GearSetString, AppliedToTheGearBoxes) {
     } cases[] = {
         {R"(C:\Tools\tandrel.exe)", Range(20, 99)},
         {"tandrel.exe 0011", {18, 19}},
-        {R"("C:\Program Files\tandrel.exe")", {}},
+        {R"("C:\Program Files\tandrel.exe")", Range(20, 99)},
         {R"(tandrel.exe "0011")", {19, 20}},
         {"tandrel.exe 0101 x 11", {16, 17}},
-        {"tandrel.exe \"\"", {}},
+        {"tandrel.exe \"\"", Range(20, 99)},
+        {"tandrel.exe \"0\"", {}},
         {long151, {16}},
         {long200, Range(16, 165)},
     };
