@@ -2,7 +2,7 @@
 // display order of the gears and the output format.
 #pragma once
 
-#include "stock/gear_set.h"
+#include "gear_set.h"
 
 #include <cstdint>
 #include <span>

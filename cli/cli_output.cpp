@@ -1,7 +1,7 @@
-#include "cli/cli_output.h"
+#include "cli_output.h"
 
-#include "calc/number_text.h"
-#include "view/solution_texts.h"
+#include "number_text.h"
+#include "solution_texts.h"
 
 namespace {
 

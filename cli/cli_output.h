@@ -2,8 +2,8 @@
 // for every solution, as aligned text, CSV or JSON.
 #pragma once
 
-#include "calc/gear_search.h"
-#include "cli/cli_options.h"
+#include "cli_options.h"
+#include "gear_search.h"
 
 #include <string>
 

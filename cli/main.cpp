@@ -1,9 +1,9 @@
 // tandrel-cli: runs the gear-train search once and prints every train found,
 // with the texts the window would show for it.
-#include "calc/gear_search.h"
-#include "calc/number_text.h"
-#include "cli/cli_options.h"
-#include "cli/cli_output.h"
+#include "cli_options.h"
+#include "cli_output.h"
+#include "gear_search.h"
+#include "number_text.h"
 
 #include <cstdio>
 #include <string>

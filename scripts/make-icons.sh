@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Draws the program's icons (the gear diagram: a large gray circle with a pie
 # sector, two small circles at its upper left and lower right, tooth counts in
-# framed boxes) and writes app/icons/tandrel.ico (9 images) and small.ico (2).
+# framed boxes) and writes win/icons/tandrel.ico (9 images) and small.ico (2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=app/icons
+out=win/icons
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 

@@ -14,7 +14,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target tandrel -j"$(nproc)"
 
 source scripts/wine-env.sh
-program=build/windows/app/tandrel.exe
+program=build/windows/win/tandrel.exe
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$program" "$@"

@@ -1,8 +1,6 @@
-// The gear stock without a window: tooth counts, stock indices and gear-box
-// identifiers, the default gear set, the gear-set string and the multiplicity table.
+// The gear stock without a window: tooth counts and stock indices, the default
+// gear set, the gear-set string and the multiplicity table.
 #pragma once
-
-#include "app/resource.h"
 
 #include <array>
 #include <cstdint>
@@ -13,13 +11,17 @@ inline constexpr std::uint32_t kFirstTooth = 16;
 inline constexpr std::uint32_t kLastTooth = 165;
 inline constexpr int kGearCount = 150;
 
-constexpr std::uint32_t ToothOfIndex(int stockIndex) { return kFirstTooth + static_cast<std::uint32_t>(stockIndex); }
-constexpr int IndexOfTooth(std::uint32_t tooth) { return static_cast<int>(tooth - kFirstTooth); }
-constexpr int GearBoxId(std::uint32_t tooth) { return static_cast<int>(tooth) + IDC_GEARBOX_OFFSET; }
-constexpr std::uint32_t ToothOfGearBox(int id) { return static_cast<std::uint32_t>(id - IDC_GEARBOX_OFFSET); }
+constexpr std::uint32_t ToothOfIndex(int stockIndex) {
+    return kFirstTooth + static_cast<std::uint32_t>(stockIndex);
+}
+constexpr int IndexOfTooth(std::uint32_t tooth) {
+    return static_cast<int>(tooth - kFirstTooth);
+}
 
 // Tooth counts 20..99.
-constexpr bool InDefaultGearSet(int stockIndex) { return stockIndex >= 4 && stockIndex <= 83; }
+constexpr bool InDefaultGearSet(int stockIndex) {
+    return stockIndex >= 4 && stockIndex <= 83;
+}
 
 // The trailing run of '"', '0' and '1' at the end of the whole command line;
 // empty when the run holds no '0' and no '1' (only quotation marks).

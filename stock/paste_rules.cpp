@@ -1,6 +1,6 @@
-#include "stock/paste_rules.h"
+#include "paste_rules.h"
 
-#include "calc/number_text.h"
+#include "number_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "view/gauge.h"
+#include "gauge.h"
 
-#include "calc/number_text.h"
+#include "number_text.h"
 
 #include <cmath>
 

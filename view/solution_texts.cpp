@@ -1,6 +1,6 @@
-#include "view/solution_texts.h"
+#include "solution_texts.h"
 
-#include "calc/number_text.h"
+#include "number_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The texts that the window shows for one solution record.
 #pragma once
 
-#include "calc/gear_search.h"
+#include "gear_search.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "calc/gear_search.h"
+#include "gear_search.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "cli/cli_output.h"
+#include "cli_output.h"
 
 #include <gtest/gtest.h>
 

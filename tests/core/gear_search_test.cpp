@@ -1,4 +1,4 @@
-#include "calc/gear_search.h"
+#include "gear_search.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stock/gear_set.h"
+#include "gear_set.h"
 
 #include <gtest/gtest.h>
 

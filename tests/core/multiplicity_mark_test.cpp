@@ -1,4 +1,4 @@
-#include "stock/multiplicity_mark.h"
+#include "multiplicity_mark.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stock/paste_rules.h"
+#include "paste_rules.h"
 
 #include <gtest/gtest.h>
 

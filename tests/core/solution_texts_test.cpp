@@ -1,4 +1,4 @@
-#include "view/solution_texts.h"
+#include "solution_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 //     dialog            caption of the visible window the main window owns ("" if none)
 //     dialog-rect ID    screen rectangle of that window's control (0: the window itself)
 //     dialog-checked ID 1 when that window's control is checked, else 0
-#include "app/resource.h"
+#include "resource.h"
 
 #include <windows.h>
 

@@ -1,8 +1,10 @@
 // The main window's commands, accelerators, About box, activation and end.
-#include "tests/window/window_fixture.h"
+#include "window_fixture.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
+#include "gear_box_id.h"
+#include "program_state.h"
+#include "resource.h"
+#include "version.h"
 
 #include <commctrl.h>
 
@@ -72,7 +74,7 @@ TEST_P(AboutBoxTest, OpensOverTheWindowAndClosesWithTheFocusBackInTheRatioField)
         EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "OK");
         HWND icon = GetWindow(dialog, GW_CHILD);
         EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
-        EXPECT_EQ(WindowText(GetWindow(icon, GW_HWNDNEXT)), "Tandrel, Version 0.98.6.1");
+        EXPECT_EQ(WindowText(GetWindow(icon, GW_HWNDNEXT)), "Tandrel, Version " TANDREL_VERSION);
         // Over the main window's top-left corner (the platform decides the last pixels).
         RECT box, outer;
         GetWindowRect(dialog, &box);
@@ -102,9 +104,9 @@ TEST_F(CommandsTest, CopyGearSetPutsTheCheckedSetOnTheClipboard) {
     // Owned by the main window: Windows refuses data on a clipboard emptied without an owner.
     EXPECT_EQ(GetClipboardOwner(), window);
 
-    Click(16 + IDC_GEARBOX_OFFSET);
-    Click(165 + IDC_GEARBOX_OFFSET);
-    Click(20 + IDC_GEARBOX_OFFSET);
+    Click(GearBoxId(16));
+    Click(GearBoxId(165));
+    Click(GearBoxId(20));
     SendMessageW(window, WM_COMMAND, IDM_COPY_GEAR_SET, 0);
     const std::string changed = ClipboardText();
     EXPECT_EQ(changed, "1000" + std::string(1, '0') + std::string(79, '1') + std::string(65, '0') + "1");
@@ -153,7 +155,7 @@ TEST_F(CommandsTest, UnlistedCommandsAndNotificationsChangeNothing) {
             state.push_back(Text(id));
         }
         state.push_back(Visible(IDC_SOLUTION_UPDOWN) ? "shown" : "hidden");
-        state.push_back(std::to_string(solutionList.size()));
+        state.push_back(std::to_string(g_solutionList.size()));
         return state;
     };
     const auto before = snapshot();
@@ -176,11 +178,11 @@ TEST_F(CommandsTest, UnlistedCommandsAndNotificationsChangeNothing) {
 
 TEST_F(CommandsTest, ExitEmptiesTheSolutionListAndQuitsWithZero) {
     EnterRatio("1.2345");
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     EXPECT_EQ(SendMessageW(window, WM_COMMAND, IDM_EXIT, 0), 0);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(solutionList.empty());
-    EXPECT_EQ(solutionList.capacity(), 0u);
+    EXPECT_TRUE(g_solutionList.empty());
+    EXPECT_EQ(g_solutionList.capacity(), 0u);
     MSG quit;
     ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u);

@@ -4,10 +4,10 @@
 // and spread over alternating digit and backspace keystrokes.
 //
 //   keystroke_timing.exe [keystrokes]      (default 200)
-#include "app/main_window.h"
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "app/window_setup.h"
+#include "main_window.h"
+#include "program_state.h"
+#include "resource.h"
+#include "window_setup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         UpdateWindow(window);
         QueryPerformanceCounter(&end);
         times.push_back(Milliseconds(start, end, frequency));
-        solutions += solutionList.size();
+        solutions += g_solutionList.size();
         Pump();
     }
     char text[32] = {};

@@ -1,10 +1,11 @@
 // The multiplicity dialog in the real main window, opened by a right-button
 // press on a gear box and driven from inside its own modal loop.
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "calc/recalculate.h"
-#include "stock/gear_set.h"
-#include "tests/window/window_fixture.h"
+#include "gear_box_id.h"
+#include "gear_set.h"
+#include "program_state.h"
+#include "recalculate.h"
+#include "resource.h"
+#include "window_fixture.h"
 
 #include <commctrl.h>
 
@@ -173,7 +174,7 @@ TEST_F(MultiplicityDialogTest, ChoiceMarksTheBoxFont) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.tooth) + " x" + std::to_string(c.multiplicity));
         SetMultiplicity(c.tooth, c.multiplicity);
-        EXPECT_EQ(multiplicityTable[c.tooth], c.multiplicity);
+        EXPECT_EQ(g_multiplicityTable[c.tooth], c.multiplicity);
         LOGFONTW font = BoxFont(c.tooth);
         EXPECT_EQ(font.lfWeight, c.weight);
         EXPECT_EQ(font.lfUnderline != 0, c.underline);
@@ -190,12 +191,12 @@ TEST_F(MultiplicityDialogTest, ChoiceMarksTheBoxFont) {
 TEST_F(MultiplicityDialogTest, LastClickCounts) {
     InDialogOf(40, [&](HWND dialog) {
         Choose(dialog, 3);
-        EXPECT_EQ(multiplicityTable[40], 3);
+        EXPECT_EQ(g_multiplicityTable[40], 3);
         EXPECT_NE(BoxFont(40).lfUnderline, 0);
         Choose(dialog, 1);
         PressOk(dialog);
     });
-    EXPECT_EQ(multiplicityTable[40], 1);
+    EXPECT_EQ(g_multiplicityTable[40], 1);
     EXPECT_EQ(BoxFont(40).lfWeight, 100);
     EXPECT_EQ(BoxFont(40).lfUnderline, 0);
     EXPECT_EQ(BoxFont(40).lfWidth, 9);
@@ -222,7 +223,7 @@ TEST_F(MultiplicityDialogTest, OkRecalculatesAndFocusesRatioField) {
     InDialogOf(40, [&](HWND dialog) { PressOk(dialog); });
     EXPECT_FALSE(Text(IDC_ACHIEVED_RATIO).empty());
     EXPECT_EQ(FocusId(), IDC_RATIO);
-    EXPECT_EQ(multiplicityTable[40], 1);
+    EXPECT_EQ(g_multiplicityTable[40], 1);
 }
 
 TEST_F(MultiplicityDialogTest, EscapeLeavesDialogOpenAndEnterChoosesOk) {
@@ -248,7 +249,7 @@ TEST_F(MultiplicityDialogTest, UncheckingAndRecheckingKeepsMultiplicityAndMark) 
     Click(GearBoxId(120));
     Click(GearBoxId(120));
     EXPECT_TRUE(Checked(GearBoxId(120)));
-    EXPECT_EQ(multiplicityTable[120], 3);
+    EXPECT_EQ(g_multiplicityTable[120], 3);
     EXPECT_EQ(BoxFontHandle(120), mark);
 }
 
@@ -300,7 +301,7 @@ TEST_F(MultiplicityDialogTest, TwoGearStockFindsTrainsOnlyAtThreeOfEach) {
 
     SetMultiplicity(20, 3);
     SetMultiplicity(40, 3);
-    EXPECT_EQ(solutionList.size(), 2u);
+    EXPECT_EQ(g_solutionList.size(), 2u);
     EXPECT_EQ(Text(IDC_ACHIEVED_RATIO), "2.00000000000000");
     EXPECT_TRUE(Visible(IDC_SOLUTION_UPDOWN));
     EXPECT_EQ(LOWORD(SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0)), 2);

@@ -1,9 +1,8 @@
-// The gear diagram and the error gauge, painted into a memory bitmap by the
-// routine that the main window's WM_PAINT uses.
-#include "tests/window/window_fixture.h"
+// The gear diagram and the error gauge, painted by the real main window into a
+// memory bitmap: WM_PRINTCLIENT goes through the routine that WM_PAINT uses.
+#include "window_fixture.h"
 
-#include "app/resource.h"
-#include "view/paint.h"
+#include "resource.h"
 
 #include <optional>
 #include <string>
@@ -57,9 +56,18 @@ class Canvas {
     HGDIOBJ previous_;
 };
 
+class PaintTest : public MainWindowTest {
+  protected:
+    // The window painted into canvas with errorText in the error field.
+    void PaintWithError(const Canvas& canvas, const char* errorText) {
+        SetDlgItemTextA(window, IDC_ERROR, errorText);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    }
+};
+
 } // namespace
 
-TEST(PaintTest, BracketEndsAtTheBandOfTheError) {
+TEST_F(PaintTest, BracketEndsAtTheBandOfTheError) {
     struct Case {
         const char* errorText;
         int x;
@@ -71,7 +79,7 @@ TEST(PaintTest, BracketEndsAtTheBandOfTheError) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.errorText);
         Canvas canvas;
-        PaintDiagramAndGauge(canvas.dc(), c.errorText);
+        PaintWithError(canvas, c.errorText);
         EXPECT_EQ(canvas.BracketEnd(), c.x);
         // Left tick from y = 117 up to 108 (end point not set), right tick from 113 up to 108.
         EXPECT_EQ(canvas.At(77, 117), kBlack);
@@ -83,12 +91,12 @@ TEST(PaintTest, BracketEndsAtTheBandOfTheError) {
     }
 }
 
-TEST(PaintTest, NoBracketWithoutAZeroCount) {
+TEST_F(PaintTest, NoBracketWithoutAZeroCount) {
     for (const char* text : {"", "0.00000000000000", "0.10000000000000", "-0.46666666666667",
                              "2.50000000000000", "0.000000000000001"}) {
         SCOPED_TRACE(text);
         Canvas canvas;
-        PaintDiagramAndGauge(canvas.dc(), text);
+        PaintWithError(canvas, text);
         for (int y = 106; y < 119; ++y) {
             for (int x = 75; x < 202; ++x) {
                 ASSERT_EQ(canvas.At(x, y), kWhite) << x << "," << y;
@@ -97,9 +105,14 @@ TEST(PaintTest, NoBracketWithoutAZeroCount) {
     }
 }
 
-TEST(PaintTest, TheFourGearShapesAreFilledGrayAndOutlined) {
+// The paint leaves the device context's brush and pen as it found them.
+TEST_F(PaintTest, TheFourGearShapesAreFilledGrayAndOutlined) {
     Canvas canvas;
-    PaintDiagramAndGauge(canvas.dc(), "");
+    HGDIOBJ brush = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
+    HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN);
+    PaintWithError(canvas, "");
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_PEN), pen);
     EXPECT_EQ(canvas.At(351, 96), kGray);  // large circle, outside the pie
     EXPECT_EQ(canvas.At(270, 20), kGray);  // upper-left small circle
     EXPECT_EQ(canvas.At(400, 125), kGray); // lower-right small circle
@@ -109,9 +122,7 @@ TEST(PaintTest, TheFourGearShapesAreFilledGrayAndOutlined) {
     EXPECT_EQ(canvas.At(250, 75), kWhite); // outside every shape
 }
 
-using ErrorGaugeTest = MainWindowTest;
-
-TEST_F(ErrorGaugeTest, ANewErrorTextInvalidatesOnlyTheGauge) {
+TEST_F(PaintTest, ANewErrorTextInvalidatesOnlyTheGauge) {
     UpdateWindow(window);
     ValidateRect(window, nullptr);
     SetDlgItemTextA(window, IDC_ERROR, "0.00003333333333");
@@ -125,10 +136,10 @@ TEST_F(ErrorGaugeTest, ANewErrorTextInvalidatesOnlyTheGauge) {
     EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
 }
 
-TEST_F(ErrorGaugeTest, TheWindowsErrorTextSelectsTheBracket) {
+TEST_F(PaintTest, TheWindowsErrorTextSelectsTheBracket) {
     EnterRatio("0.6667");
     Canvas canvas;
-    PaintDiagramAndGauge(canvas.dc(), Text(IDC_ERROR).c_str());
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     const std::string zeros = Text(IDC_ZERO_COUNT);
     ASSERT_FALSE(zeros.empty());
     const int xs[] = {82, 91, 100, 109, 118, 127, 136, 143, 153, 162, 171, 182, 191};

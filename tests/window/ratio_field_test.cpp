@@ -1,9 +1,9 @@
 // The ratio field in the real main window: its key filter, the recalculations
 // that typing causes, and its Copy/Paste menu.
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "calc/recalculate.h"
-#include "tests/window/window_fixture.h"
+#include "program_state.h"
+#include "recalculate.h"
+#include "resource.h"
+#include "window_fixture.h"
 
 #include <commctrl.h>
 
@@ -168,10 +168,10 @@ TEST_F(RatioFieldTest, TypingTwoShowsFirstSolutionWithFullRange) {
     EXPECT_FALSE(Shown()); // the character's run saw the empty field
     SendMessageW(Field(), WM_KEYUP, '2', 0xC0000001);
     ASSERT_TRUE(Shown());
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     LRESULT range = SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0);
     EXPECT_EQ(HIWORD(range), 1);
-    EXPECT_EQ(LOWORD(range), solutionList.size());
+    EXPECT_EQ(LOWORD(range), g_solutionList.size());
     EXPECT_EQ(LOWORD(SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETPOS, 0, 0)), 1);
     EXPECT_EQ(Text(IDC_SOLUTION_COUNTER), "1");
 }

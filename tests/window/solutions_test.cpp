@@ -1,9 +1,10 @@
 // Recalculation, show solution and navigation, driven through the window's
 // controls: box clicks, the ratio field's keys, the up-down's arrows and the option boxes.
-#include "tests/window/window_fixture.h"
+#include "window_fixture.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
+#include "gear_box_id.h"
+#include "program_state.h"
+#include "resource.h"
 
 #include <commctrl.h>
 
@@ -40,8 +41,8 @@ class SolutionsTest : public MainWindowTest {
 
     // The tooth fields show record `index` in the default order (both options checked).
     void ExpectShown(std::size_t index) {
-        ASSERT_LT(index, solutionList.size());
-        const SolutionRecord& record = solutionList[index];
+        ASSERT_LT(index, g_solutionList.size());
+        const SolutionRecord& record = g_solutionList[index];
         EXPECT_EQ(Text(IDC_FIRST_DRIVER), std::to_string(record.driver1));
         EXPECT_EQ(Text(IDC_FIRST_DRIVEN), std::to_string(record.driven2));
         EXPECT_EQ(Text(IDC_SECOND_DRIVER), std::to_string(record.driver2));
@@ -58,15 +59,15 @@ class SolutionsTest : public MainWindowTest {
 
 TEST_F(SolutionsTest, ABoxClickShowsTheFirstSolutionWithItsRange) {
     EnterRatio("1.2345");
-    ASSERT_GT(solutionList.size(), 1u);
-    EXPECT_LE(solutionList.size(), 100u);
+    ASSERT_GT(g_solutionList.size(), 1u);
+    EXPECT_LE(g_solutionList.size(), 100u);
     EXPECT_TRUE(Visible(IDC_SOLUTION_UPDOWN));
     EXPECT_TRUE(Visible(IDC_SOLUTION_COUNTER));
     ExpectShown(0);
     EXPECT_EQ(Position(window), 1);
     const LRESULT range = SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0);
     EXPECT_EQ(HIWORD(range), 1); // lower limit
-    EXPECT_EQ(LOWORD(range), solutionList.size());
+    EXPECT_EQ(LOWORD(range), g_solutionList.size());
     EXPECT_FALSE(Text(IDC_ACHIEVED_RATIO).empty());
     EXPECT_EQ(FocusId(), IDC_RATIO);
 }
@@ -75,9 +76,9 @@ TEST_F(SolutionsTest, InputsThatGiveNoTrainShowNothing) {
     for (const char* text : {"", ".", "0", "500"}) {
         SCOPED_TRACE(text);
         EnterRatio("1.2345");
-        ASSERT_FALSE(solutionList.empty());
+        ASSERT_FALSE(g_solutionList.empty());
         EnterRatio(text);
-        EXPECT_TRUE(solutionList.empty());
+        EXPECT_TRUE(g_solutionList.empty());
         ExpectNothingShown();
     }
 }
@@ -85,14 +86,14 @@ TEST_F(SolutionsTest, InputsThatGiveNoTrainShowNothing) {
 TEST_F(SolutionsTest, NoCheckedGearShowsNothing) {
     StartWindow("tandrel.exe 0");
     EnterRatio("1.5");
-    EXPECT_TRUE(solutionList.empty());
+    EXPECT_TRUE(g_solutionList.empty());
     ExpectNothingShown();
 }
 
 TEST_F(SolutionsTest, OnlyTheFirstSeventeenCharactersOfTheRatioAreRead) {
     // Read in whole this would be 1.5; its first 17 characters are 1.
     EnterRatio("00000000000000001.5");
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     EXPECT_EQ(Text(IDC_ACHIEVED_RATIO), "1.00000000000000");
     EXPECT_EQ(Text(IDC_ERROR), "0.00000000000000");
     EXPECT_EQ(Text(IDC_ZERO_COUNT), "");
@@ -102,11 +103,11 @@ TEST_F(SolutionsTest, ARunSeesTheClickedBoxInItsNewState) {
     // 20 * 42 = 21 * 40: the fourth gear completes a train of ratio 1.
     StartWindow(CommandLineWith({20, 21, 40}).c_str());
     SetDlgItemTextA(window, IDC_RATIO, "1");
-    Click(42 + IDC_GEARBOX_OFFSET);
-    ASSERT_FALSE(solutionList.empty());
+    Click(GearBoxId(42));
+    ASSERT_FALSE(g_solutionList.empty());
     EXPECT_EQ(Text(IDC_ERROR), "0.00000000000000");
-    Click(42 + IDC_GEARBOX_OFFSET);
-    EXPECT_TRUE(solutionList.empty());
+    Click(GearBoxId(42));
+    EXPECT_TRUE(g_solutionList.empty());
     ExpectNothingShown();
 }
 
@@ -116,7 +117,7 @@ TEST_F(SolutionsTest, TheSearchTakesTheBoxesAsTheUserLeftThem) {
     SetDlgItemTextA(window, IDC_RATIO, "1.5");
     std::mt19937 random(3);
     for (int k = 0; k < 40; ++k) {
-        Click(IDC_GEARBOX_FIRST + static_cast<int>(random() % kGearCount));
+        Click(GearBoxId(ToothOfIndex(static_cast<int>(random() % kGearCount))));
     }
     HWND box = GetDlgItem(window, GearBoxId(50));
     const bool wasChecked = Checked(GearBoxId(50));
@@ -132,12 +133,12 @@ TEST_F(SolutionsTest, TheSearchTakesTheBoxesAsTheUserLeftThem) {
         }
     }
     const SearchResult expected = FindGearTrains(1.5, teeth, [](std::uint32_t) { return std::uint16_t{1}; });
-    ASSERT_EQ(solutionList.size(), expected.solutions.size());
-    for (std::size_t i = 0; i < solutionList.size(); ++i) {
-        EXPECT_EQ(solutionList[i].driver1, expected.solutions[i].driver1);
-        EXPECT_EQ(solutionList[i].driver2, expected.solutions[i].driver2);
-        EXPECT_EQ(solutionList[i].driven1, expected.solutions[i].driven1);
-        EXPECT_EQ(solutionList[i].driven2, expected.solutions[i].driven2);
+    ASSERT_EQ(g_solutionList.size(), expected.solutions.size());
+    for (std::size_t i = 0; i < g_solutionList.size(); ++i) {
+        EXPECT_EQ(g_solutionList[i].driver1, expected.solutions[i].driver1);
+        EXPECT_EQ(g_solutionList[i].driver2, expected.solutions[i].driver2);
+        EXPECT_EQ(g_solutionList[i].driven1, expected.solutions[i].driven1);
+        EXPECT_EQ(g_solutionList[i].driven2, expected.solutions[i].driven2);
     }
 }
 
@@ -145,10 +146,10 @@ TEST_F(SolutionsTest, TypingIntoTheRatioFieldRecalculatesOnTheKeyRelease) {
     HWND field = GetDlgItem(window, IDC_RATIO);
     SendMessageW(field, WM_CHAR, '2', 0x00030001);
     EXPECT_EQ(Text(IDC_RATIO), "2");
-    EXPECT_TRUE(solutionList.empty()); // the run for the character saw the empty text
+    EXPECT_TRUE(g_solutionList.empty()); // the run for the character saw the empty text
     ExpectNothingShown();
     SendMessageW(field, WM_KEYUP, '2', 0xC0030001);
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     ExpectShown(0);
     EXPECT_EQ(HIWORD(SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0)), 1);
 }
@@ -157,7 +158,7 @@ TEST_F(SolutionsTest, TheShownErrorFollowsTheRatioText) {
     // 20 * 42 / (21 * 40) is exactly 1; its neighbours in this stock are far away.
     StartWindow(CommandLineWith({20, 21, 40, 42}).c_str());
     EnterRatio("1.0001");
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     EXPECT_EQ(Text(IDC_ACHIEVED_RATIO), "1.00000000000000");
     EXPECT_EQ(Text(IDC_ERROR), "-0.00010000000000");
     EXPECT_EQ(Text(IDC_ZERO_COUNT), "3");
@@ -167,7 +168,7 @@ TEST_F(SolutionsTest, WithOneSolutionTheArrowsStayAtOne) {
     // 40 * 42 / (20 * 21) = 4 is the only train of these gears near 4.
     StartWindow(CommandLineWith({20, 21, 40, 42}).c_str());
     EnterRatio("4");
-    ASSERT_EQ(solutionList.size(), 1u);
+    ASSERT_EQ(g_solutionList.size(), 1u);
     EXPECT_EQ(Text(IDC_FIRST_DRIVER), "40");
     EXPECT_EQ(Text(IDC_FIRST_DRIVEN), "21");
     EXPECT_EQ(Text(IDC_SECOND_DRIVER), "42");
@@ -185,7 +186,7 @@ TEST_F(SolutionsTest, WithOneSolutionTheArrowsStayAtOne) {
 
 TEST_F(SolutionsTest, ArrowsStepOneSolutionAtATimeUpToTheLast) {
     EnterRatio("1.2345");
-    const std::size_t count = solutionList.size();
+    const std::size_t count = g_solutionList.size();
     ASSERT_GT(count, 2u);
     for (std::size_t shown = 1; shown < count; ++shown) {
         StepUpDown(+1);
@@ -201,12 +202,12 @@ TEST_F(SolutionsTest, ArrowsStepOneSolutionAtATimeUpToTheLast) {
 
 TEST_F(SolutionsTest, AnOptionClickShowsTheSameSolutionInTheNewOrder) {
     EnterRatio("1.2345");
-    ASSERT_GE(solutionList.size(), 7u);
+    ASSERT_GE(g_solutionList.size(), 7u);
     for (int step = 0; step < 6; ++step) {
         StepUpDown(+1);
     }
     ExpectShown(6);
-    const SolutionRecord record = solutionList[6];
+    const SolutionRecord record = g_solutionList[6];
     SetFocus(GetDlgItem(window, IDC_FIRST_DRIVER_SMALLER));
 
     Click(IDC_FIRST_DRIVER_SMALLER);
@@ -231,7 +232,7 @@ TEST_F(SolutionsTest, AnOptionClickWithoutSolutionsShowsNothing) {
 
 TEST_F(SolutionsTest, ARecalculationStartsAgainAtTheFirstSolution) {
     EnterRatio("1.2345");
-    ASSERT_GE(solutionList.size(), 12u);
+    ASSERT_GE(g_solutionList.size(), 12u);
     for (int step = 0; step < 11; ++step) {
         StepUpDown(+1);
     }
@@ -245,16 +246,16 @@ TEST_F(SolutionsTest, TrainsThatNeedMoreGearsThanOnHandAreNotShown) {
     // Every train of 20 and 40 near 1 uses one of them twice.
     StartWindow(CommandLineWith({20, 40}).c_str());
     EnterRatio("1");
-    EXPECT_TRUE(solutionList.empty());
+    EXPECT_TRUE(g_solutionList.empty());
     ExpectNothingShown();
     const LRESULT range = SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0);
     EXPECT_EQ(HIWORD(range), 1);
     EXPECT_EQ(LOWORD(range), 0);
 
-    multiplicityTable[20] = 2;
-    multiplicityTable[40] = 2;
+    g_multiplicityTable[20] = 2;
+    g_multiplicityTable[40] = 2;
     EnterRatio("1");
-    ASSERT_FALSE(solutionList.empty());
+    ASSERT_FALSE(g_solutionList.empty());
     EXPECT_EQ(Text(IDC_ERROR), "0.00000000000000");
     EXPECT_TRUE(Visible(IDC_SOLUTION_COUNTER));
 }

@@ -1,9 +1,10 @@
 // The main window as set-up leaves it: layout, fonts, check states, nothing calculated.
-#include "tests/window/window_fixture.h"
+#include "window_fixture.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "app/window_setup.h"
+#include "gear_box_id.h"
+#include "program_state.h"
+#include "resource.h"
+#include "window_setup.h"
 
 #include <commctrl.h>
 
@@ -80,7 +81,7 @@ TEST_F(StartUpTest, GearBoxesStandInTheGridWithTheirFonts) {
     };
     for (const Expected& c : cases) {
         SCOPED_TRACE(c.tooth);
-        const int id = static_cast<int>(c.tooth) + IDC_GEARBOX_OFFSET;
+        const int id = GearBoxId(c.tooth);
         const RECT rect = ClientRectOf(window, id);
         EXPECT_EQ(rect.left, c.x);
         EXPECT_EQ(rect.top, c.y);
@@ -119,7 +120,7 @@ TEST_F(StartUpTest, NothingIsCalculatedAndTheRatioFieldHasTheFocus) {
     EXPECT_EQ(Text(IDC_SOLUTION_COUNTER), "1");
     EXPECT_FALSE(Visible(IDC_SOLUTION_COUNTER));
     EXPECT_FALSE(Visible(IDC_SOLUTION_UPDOWN));
-    EXPECT_TRUE(solutionList.empty());
+    EXPECT_TRUE(g_solutionList.empty());
     // Under X11 the new window may be activated a moment after set-up returns;
     // its activation puts the focus into the ratio field too.
     for (int wait = 0; wait < 100 && FocusId() != IDC_RATIO; ++wait) {
@@ -127,7 +128,7 @@ TEST_F(StartUpTest, NothingIsCalculatedAndTheRatioFieldHasTheFocus) {
     }
     EXPECT_EQ(FocusId(), IDC_RATIO);
     for (unsigned tooth = 16; tooth <= 165; ++tooth) {
-        EXPECT_EQ(multiplicityTable[tooth], 1u) << tooth;
+        EXPECT_EQ(g_multiplicityTable[tooth], 1u) << tooth;
     }
 }
 
@@ -166,10 +167,10 @@ TEST_F(StartUpTest, TheShowCommandReachesTheWindow) {
 TEST_F(StartUpTest, WithoutItsWindowClassSetUpReportsFailure) {
     DestroyMainWindow();
     wchar_t registered[100];
-    std::copy(std::begin(windowClassName), std::end(windowClassName), registered);
-    std::wcscpy(windowClassName, L"NOT REGISTERED");
+    std::copy(std::begin(g_windowClassName), std::end(g_windowClassName), registered);
+    std::wcscpy(g_windowClassName, L"NOT REGISTERED");
     window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe");
-    std::copy(std::begin(registered), std::end(registered), windowClassName);
+    std::copy(std::begin(registered), std::end(registered), g_windowClassName);
     EXPECT_EQ(window, nullptr);
 }
 

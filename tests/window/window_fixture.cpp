@@ -1,8 +1,8 @@
-#include "tests/window/window_fixture.h"
+#include "window_fixture.h"
 
-#include "app/main_window.h"
-#include "app/resource.h"
-#include "app/window_setup.h"
+#include "main_window.h"
+#include "resource.h"
+#include "window_setup.h"
 
 #include <cstring>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "app/replacement.h"
+#include "replacement.h"
 
 // The pointer-sized variants: on 64-bit Windows a procedure address does not fit
 // the 32-bit window long.

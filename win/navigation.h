@@ -1,7 +1,8 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
+
+#include <commctrl.h> // after <windows.h>, which it needs
 
 // Buddy and acceleration of the solution up-down, once at window set-up.
 void ConfigureNavigation(HWND mainWindow);

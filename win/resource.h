@@ -41,7 +41,7 @@
 #define IDC_ZERO_COUNT 3009
 #define IDC_SOLUTION_COUNTER 3050
 
-// Gear boxes: tooth count t has identifier t + IDC_GEARBOX_OFFSET (4000..4149)
+// Gear boxes, one per tooth count 16..165 in a row: see gear_box_id.h
 #define IDC_GEARBOX_FIRST 4000
 #define IDC_GEARBOX_LAST 4149
 #define IDC_GEARBOX_OFFSET 3984
@@ -49,3 +49,17 @@
 // Options
 #define IDC_FIRST_DRIVER_SMALLER 5000
 #define IDC_FIRST_DRIVEN_LARGER 5001
+
+#ifndef RC_INVOKED
+// The code walks these groups by adding to their first identifier.
+static_assert(IDC_MULTIPLICITY_1 == IDC_MULTIPLICITY_BASE + 1 &&
+              IDC_MULTIPLICITY_2 == IDC_MULTIPLICITY_BASE + 2 &&
+              IDC_MULTIPLICITY_3 == IDC_MULTIPLICITY_BASE + 3);
+// The result fields 3003..3009: the four tooth fields, then the achieved
+// ratio, the error and the zero count; blanked and set in loops.
+static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == IDC_FIRST_DRIVER + 2 &&
+              IDC_SECOND_DRIVEN == IDC_FIRST_DRIVER + 3 && IDC_ACHIEVED_RATIO == IDC_FIRST_DRIVER + 4 &&
+              IDC_ERROR == IDC_FIRST_DRIVER + 5 && IDC_ZERO_COUNT == IDC_FIRST_DRIVER + 6);
+// Gear-box clicks arrive as commands: their range must not meet another command's.
+static_assert(IDC_GEARBOX_FIRST > IDC_SOLUTION_COUNTER && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
+#endif

@@ -1,18 +1,17 @@
 // The ratio field's replacement procedure: it lets through only what can form
 // a plain decimal number, recalculates on every accepted character and key
 // release, and replaces the edit control's context menu with Copy and Paste.
-#include "stock/ratio_field.h"
+#include "ratio_field.h"
 
-#include "app/replacement.h"
-#include "app/resource.h"
-#include "calc/recalculate.h"
-#include "stock/paste_rules.h"
+#include "paste_rules.h"
+#include "program_state.h"
+#include "recalculate.h"
+#include "replacement.h"
+#include "resource.h"
 
 #include <cstring>
 
 namespace {
-
-WNDPROC keptRatioFieldProcedure = nullptr;
 
 // Clipboard texts of this many characters or more are not read at all.
 constexpr std::size_t kClipboardTextLimit = 1023;
@@ -44,7 +43,7 @@ void ReadClipboardText(HWND field, char (&buffer)[kWorkBufferSize]) {
 }
 
 LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(KeptProcedure(field, keptRatioFieldProcedure), field, message, wParam, lParam);
+    return CallWindowProcW(KeptProcedure(field, g_keptRatioFieldProcedure), field, message, wParam, lParam);
 }
 
 bool HoldsDecimalPoint(HWND field) {
@@ -100,6 +99,19 @@ LRESULT OnPaste(HWND field) {
     return 0;
 }
 
+// The field's own menu sends its commands to the field; anything else goes on.
+LRESULT OnCommand(HWND field, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case IDM_RATIO_COPY:
+        SendMessageW(field, WM_COPY, 0, 0);
+        return 0;
+    case IDM_RATIO_PASTE:
+        return OnPaste(field);
+    default:
+        return PassOn(field, WM_COMMAND, wParam, lParam);
+    }
+}
+
 } // namespace
 
 LRESULT CALLBACK RatioFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,14 +123,12 @@ LRESULT CALLBACK RatioFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM 
     case WM_CONTEXTMENU:
         return OnContextMenu(field, lParam);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_RATIO_COPY) {
-            SendMessageW(field, WM_COPY, 0, 0);
-            return 0;
-        }
-        if (LOWORD(wParam) == IDM_RATIO_PASTE) {
-            return OnPaste(field);
-        }
-        break;
+        return OnCommand(field, wParam, lParam);
+    default:
+        return PassOn(field, message, wParam, lParam);
     }
-    return PassOn(field, message, wParam, lParam);
+}
+
+void FocusRatioField(HWND mainWindow) {
+    SetFocus(GetDlgItem(mainWindow, IDC_RATIO));
 }

@@ -1,14 +1,13 @@
 // What the main window paints itself: the gear diagram and the error gauge,
 // and the error field's replacement procedure that keeps the gauge current.
-#include "view/paint.h"
+#include "paint.h"
 
-#include "app/replacement.h"
-#include "app/resource.h"
-#include "view/gauge.h"
+#include "gauge.h"
+#include "program_state.h"
+#include "replacement.h"
+#include "resource.h"
 
 namespace {
-
-WNDPROC keptErrorFieldProcedure = nullptr;
 
 // The bracket under the error field, for every gauge band.
 constexpr RECT kGaugeRect = {75, 106, 202, 119};
@@ -33,28 +32,27 @@ void DrawErrorGauge(HDC dc, const char* errorText) {
     LineTo(dc, *rightEnd, 108);
 }
 
-} // namespace
-
-void PaintDiagramAndGauge(HDC dc, const char* errorText) {
-    DrawGearDiagram(dc);
-    DrawErrorGauge(dc, errorText);
-}
-
-void PaintMainWindow(HWND mainWindow) {
-    char errorText[25] = {};
-    GetDlgItemTextA(mainWindow, IDC_ERROR, errorText, sizeof errorText);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(mainWindow, &paint);
-    PaintDiagramAndGauge(dc, errorText);
-    EndPaint(mainWindow, &paint);
-}
-
 // Invalidates the gauge before the text changes; the next paint of the main
 // window draws it from the new text.
+void OnSetText(HWND field) {
+    InvalidateRect(GetParent(field), &kGaugeRect, TRUE);
+}
+
+} // namespace
+
+void PaintMainWindow(HWND mainWindow, HDC dc) {
+    char errorText[25] = {};
+    GetDlgItemTextA(mainWindow, IDC_ERROR, errorText, sizeof errorText);
+    const int saved = SaveDC(dc); // the brush and pen selected here go back with it
+    DrawGearDiagram(dc);
+    DrawErrorGauge(dc, errorText);
+    RestoreDC(dc, saved);
+}
+
 LRESULT CALLBACK ErrorFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC kept = KeptProcedure(field, keptErrorFieldProcedure);
+    WNDPROC kept = KeptProcedure(field, g_keptErrorFieldProcedure);
     if (message == WM_SETTEXT) {
-        InvalidateRect(GetParent(field), &kGaugeRect, TRUE);
+        OnSetText(field);
     }
     return CallWindowProcW(kept, field, message, wParam, lParam);
 }

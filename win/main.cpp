@@ -1,7 +1,7 @@
 // Program entry and the message loop.
-#include "app/main_window.h"
-#include "app/resource.h"
-#include "app/window_setup.h"
+#include "main_window.h"
+#include "resource.h"
+#include "window_setup.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     RegisterMainWindowClass(instance);

@@ -1,11 +1,11 @@
 // The recalculation: the window's inputs to a new solution list, solution 1 shown.
-#include "calc/recalculate.h"
+#include "recalculate.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "calc/number_text.h"
-#include "stock/gear_set.h"
-#include "view/show_solution.h"
+#include "gear_set.h"
+#include "number_text.h"
+#include "program_state.h"
+#include "resource.h"
+#include "show_solution.h"
 
 #include <commctrl.h>
 
@@ -20,7 +20,7 @@ std::vector<std::uint32_t> CheckedTeeth() {
     std::vector<std::uint32_t> teeth;
     teeth.reserve(kGearCount);
     for (int i = 0; i < kGearCount; ++i) {
-        if (checkedGears[i]) {
+        if (g_checkedGears[i]) {
             teeth.push_back(ToothOfIndex(i));
         }
     }
@@ -51,18 +51,18 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 } // namespace
 
 void Recalculate(HWND mainWindow) {
-    std::vector<SolutionRecord>().swap(solutionList); // empty, and its storage given back
+    std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
 
     const std::vector<std::uint32_t> teeth = CheckedTeeth();
     if (!teeth.empty()) {
         SearchResult result = FindGearTrains(TargetRatio(mainWindow), teeth,
-                                             [](std::uint32_t tooth) { return multiplicityTable[tooth]; });
+                                             [](std::uint32_t tooth) { return g_multiplicityTable[tooth]; });
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }
-        solutionList = std::move(result.solutions);
+        g_solutionList = std::move(result.solutions);
         if (result.outcome == SearchOutcome::Searched && result.candidateCount != 0) {
-            ResetNavigation(mainWindow, solutionList.size());
+            ResetNavigation(mainWindow, g_solutionList.size());
         }
     }
     ShowSolution(mainWindow, 0);

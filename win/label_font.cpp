@@ -1,4 +1,4 @@
-#include "app/label_font.h"
+#include "label_font.h"
 
 #include <cwchar>
 

@@ -1,16 +1,17 @@
 // Window set-up: the main window and every control at its fixed place, the two
 // fonts, the replacement procedures, then show, paint and focus.
-#include "app/window_setup.h"
+#include "window_setup.h"
 
-#include "app/label_font.h"
-#include "app/program_state.h"
-#include "app/replacement.h"
-#include "app/resource.h"
-#include "stock/gear_set.h"
-#include "stock/multiplicity_dialog.h"
-#include "stock/ratio_field.h"
-#include "view/navigation.h"
-#include "view/paint.h"
+#include "gear_box_id.h"
+#include "gear_set.h"
+#include "label_font.h"
+#include "multiplicity_dialog.h"
+#include "navigation.h"
+#include "paint.h"
+#include "program_state.h"
+#include "ratio_field.h"
+#include "replacement.h"
+#include "resource.h"
 
 #include <commctrl.h>
 
@@ -50,7 +51,7 @@ constexpr ControlRow kFields[] = {
 HWND CreateControl(HWND mainWindow, const ControlRow& row) {
     return CreateWindowExA(row.extendedStyle, row.className, row.text, row.style, row.x, row.y, row.width,
                            row.height, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                           instanceHandle, nullptr);
+                           g_instance, nullptr);
 }
 
 void CreateFields(HWND mainWindow) {
@@ -67,8 +68,7 @@ void CreateFields(HWND mainWindow) {
 void CreateSolutionUpDown(HWND mainWindow) {
     CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | UDS_HORZ | UDS_ARROWKEYS | UDS_SETBUDDYINT, 225,
                     120, 40, 20, mainWindow,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SOLUTION_UPDOWN)), instanceHandle,
-                    nullptr);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SOLUTION_UPDOWN)), g_instance, nullptr);
     ConfigureNavigation(mainWindow);
 }
 
@@ -77,13 +77,13 @@ void CreateGearBoxes(HWND mainWindow, const std::string& gearSet) {
     for (int k = 0; k < kGearCount; ++k) {
         char label[4];
         std::snprintf(label, sizeof label, "%u", static_cast<unsigned>(ToothOfIndex(k)));
-        const int id = IDC_GEARBOX_FIRST + k;
+        const int id = GearBoxId(ToothOfIndex(k));
         CreateControl(mainWindow, {id, "Button", label, kCheckBoxStyle, 0, 20 + 50 * (k / 15),
                                    150 + 25 * (k % 15), 45, 25});
         if (StartsChecked(gearSet, k)) {
             SendDlgItemMessageA(mainWindow, id, BM_SETCHECK, BST_CHECKED, 0);
         }
-        checkedGears[k] = SendDlgItemMessageA(mainWindow, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        g_checkedGears[k] = SendDlgItemMessageA(mainWindow, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 }
 
@@ -103,14 +103,10 @@ void HandOutFonts(HWND mainWindow) {
     for (int id : {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER}) {
         SetFont(mainWindow, id, regular);
     }
-    const int firstNarrowBox = GearBoxId(100);
-    for (int id = IDC_GEARBOX_FIRST; id < firstNarrowBox; ++id) {
-        SetFont(mainWindow, id, regular);
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        SetFont(mainWindow, GearBoxId(tooth), tooth < 100 ? regular : narrow);
     }
     for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
-        SetFont(mainWindow, id, narrow);
-    }
-    for (int id = firstNarrowBox; id <= IDC_GEARBOX_LAST; ++id) {
         SetFont(mainWindow, id, narrow);
     }
     SetFont(mainWindow, IDC_FIRST_DRIVER_SMALLER, narrow);
@@ -120,16 +116,16 @@ void HandOutFonts(HWND mainWindow) {
 void InstallReplacements(HWND mainWindow) {
     InstallReplacement(GetDlgItem(mainWindow, IDC_RATIO), RatioFieldProc);
     InstallReplacement(GetDlgItem(mainWindow, IDC_ERROR), ErrorFieldProc);
-    for (int id = IDC_GEARBOX_FIRST; id <= IDC_GEARBOX_LAST; ++id) {
-        InstallReplacement(GetDlgItem(mainWindow, id), GearBoxProc);
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        InstallReplacement(GetDlgItem(mainWindow, GearBoxId(tooth)), GearBoxProc);
     }
 }
 
 } // namespace
 
 HWND SetUpWindow(HINSTANCE instance, int showCommand, const char* commandLine) {
-    instanceHandle = instance;
-    HWND mainWindow = CreateWindowExW(0, windowClassName, windowTitle, WS_DLGFRAME, 400, 200, 570, 630,
+    g_instance = instance;
+    HWND mainWindow = CreateWindowExW(0, g_windowClassName, g_windowTitle, WS_DLGFRAME, 400, 200, 570, 630,
                                       nullptr, nullptr, instance, nullptr);
     if (mainWindow == nullptr) {
         return nullptr;
@@ -142,8 +138,8 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, const char* commandLine) {
 
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
-    SetFocus(GetDlgItem(mainWindow, IDC_RATIO));
+    FocusRatioField(mainWindow);
 
-    multiplicityTable = AllMultiplicitiesOne();
+    g_multiplicityTable = AllMultiplicitiesOne();
     return mainWindow;
 }

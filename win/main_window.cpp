@@ -1,13 +1,16 @@
-// The main window class and procedure (command routing, focus return, end of
-// the program) and the About box.
-#include "app/main_window.h"
+// The main window class and procedure: command routing, painting, focus
+// return and the end of the program.
+#include "main_window.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "calc/recalculate.h"
-#include "stock/gear_set_copy.h"
-#include "view/navigation.h"
-#include "view/paint.h"
+#include "about_box.h"
+#include "gear_box_id.h"
+#include "gear_set_copy.h"
+#include "navigation.h"
+#include "paint.h"
+#include "program_state.h"
+#include "ratio_field.h"
+#include "recalculate.h"
+#include "resource.h"
 
 #include <commctrl.h>
 
@@ -15,12 +18,17 @@
 
 namespace {
 
-void FocusRatioField(HWND mainWindow) {
-    SetFocus(GetDlgItem(mainWindow, IDC_RATIO));
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    PaintMainWindow(window, dc);
+    EndPaint(window, &paint);
+    return 0;
 }
 
-LRESULT OnPaint(HWND window) {
-    PaintMainWindow(window);
+// Painting into a device context the caller gives, such as a bitmap.
+LRESULT OnPrintClient(HWND window, HDC dc) {
+    PaintMainWindow(window, dc);
     return 0;
 }
 
@@ -31,14 +39,18 @@ LRESULT OnNotify(HWND window, const NMHDR& header) {
     return 0;
 }
 
+// The box has toggled itself already.
+void OnGearBoxClicked(HWND window, int id) {
+    g_checkedGears[IndexOfTooth(ToothOfGearBox(id))] =
+        SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Recalculate(window);
+    FocusRatioField(window);
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST) {
-        // The box has toggled itself already.
-        checkedGears[id - IDC_GEARBOX_FIRST] =
-            SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        Recalculate(window);
-        FocusRatioField(window);
+        OnGearBoxClicked(window, id);
         return 0;
     }
     switch (id) {
@@ -47,7 +59,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         ShowCurrentSolutionAgain(window);
         return 0;
     case IDM_ABOUT:
-        DialogBoxParamW(instanceHandle, MAKEINTRESOURCEW(IDD_ABOUTBOX), window, AboutBoxProc, 0);
+        OpenAboutBox(window);
         return 0;
     case IDM_EXIT:
         DestroyWindow(window);
@@ -61,7 +73,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnDestroy() {
-    std::vector<SolutionRecord>().swap(solutionList); // empty, and its storage given back
+    std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
     PostQuitMessage(0);
     return 0;
 }
@@ -77,8 +89,8 @@ LRESULT OnActivate(HWND window) {
 } // namespace
 
 void RegisterMainWindowClass(HINSTANCE instance) {
-    LoadStringW(instance, IDS_APP_TITLE, windowTitle, 100);
-    LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, 100);
+    LoadStringW(instance, IDS_APP_TITLE, g_windowTitle, 100);
+    LoadStringW(instance, IDS_WINDOW_CLASS, g_windowClassName, 100);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -90,7 +102,7 @@ void RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)); // an ordinal, not text
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDC_TANDREL);
-    windowClass.lpszClassName = windowClassName;
+    windowClass.lpszClassName = g_windowClassName;
     RegisterClassExW(&windowClass);
 }
 
@@ -98,6 +110,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_PAINT:
         return OnPaint(window);
+    case WM_PRINTCLIENT:
+        return OnPrintClient(window, reinterpret_cast<HDC>(wParam));
     case WM_NOTIFY:
         return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
@@ -108,21 +122,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnActivate(window);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            SetFocus(GetDlgItem(GetParent(dialog), IDC_RATIO));
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
     }
 }

@@ -1,10 +1,10 @@
 // Show solution: one record of the solution list into the seven result fields.
-#include "view/show_solution.h"
+#include "show_solution.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "calc/number_text.h"
-#include "view/solution_texts.h"
+#include "number_text.h"
+#include "program_state.h"
+#include "resource.h"
+#include "solution_texts.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ void SetText(HWND mainWindow, int id, const std::string& text) {
 } // namespace
 
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
-    if (solutionList.empty()) {
+    if (g_solutionList.empty()) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
             SetDlgItemTextA(mainWindow, id, "");
         }
@@ -33,7 +33,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     }
     // The callers keep the index inside the list; an index beyond it shows the last solution.
     const SolutionRecord& record =
-        solutionList[index < solutionList.size() ? index : solutionList.size() - 1];
+        g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
     ShowNavigation(mainWindow, SW_SHOW);
 
     const bool firstDriverSmaller = BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER);

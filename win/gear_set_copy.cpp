@@ -1,7 +1,8 @@
 // The gear-set string of the gear boxes, and command 106 that puts it on the clipboard.
-#include "stock/gear_set_copy.h"
+#include "gear_set_copy.h"
 
-#include "stock/gear_set.h"
+#include "gear_box_id.h"
+#include "gear_set.h"
 
 #include <array>
 #include <cstring>
@@ -9,7 +10,8 @@
 std::string GearSetOfBoxes(HWND mainWindow) {
     std::array<bool, kGearCount> checked{};
     for (int i = 0; i < kGearCount; ++i) {
-        checked[i] = SendDlgItemMessageW(mainWindow, IDC_GEARBOX_FIRST + i, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        checked[i] =
+            SendDlgItemMessageW(mainWindow, GearBoxId(ToothOfIndex(i)), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     return MakeGearSetString(checked);
 }

@@ -1,10 +1,11 @@
 // Stepping through the solution list with the solution up-down, and showing
 // the current solution again when an option box changes the gears' order.
-#include "view/navigation.h"
+#include "navigation.h"
 
-#include "app/program_state.h"
-#include "app/resource.h"
-#include "view/show_solution.h"
+#include "program_state.h"
+#include "ratio_field.h"
+#include "resource.h"
+#include "show_solution.h"
 
 void ConfigureNavigation(HWND mainWindow) {
     HWND upDown = GetDlgItem(mainWindow, IDC_SOLUTION_UPDOWN);
@@ -20,7 +21,7 @@ void ConfigureNavigation(HWND mainWindow) {
 // upper end show nothing.
 void StepSolution(HWND mainWindow, const NMUPDOWN& step) {
     if (step.iDelta == 1) {
-        if (static_cast<unsigned>(step.iPos) < solutionList.size()) {
+        if (static_cast<unsigned>(step.iPos) < g_solutionList.size()) {
             ShowSolution(mainWindow, static_cast<std::uint32_t>(step.iPos));
         }
     } else if (step.iDelta == -1) {
@@ -37,5 +38,5 @@ void ShowCurrentSolutionAgain(HWND mainWindow) {
     const LRESULT answer = SendDlgItemMessageW(mainWindow, IDC_SOLUTION_UPDOWN, UDM_GETPOS, 0, 0);
     const int position = static_cast<short>(LOWORD(answer));
     ShowSolution(mainWindow, position - 1 > 0 ? static_cast<std::uint32_t>(position - 1) : 0);
-    SetFocus(GetDlgItem(mainWindow, IDC_RATIO));
+    FocusRatioField(mainWindow);
 }

@@ -1,0 +1,131 @@
+// The gear boxes' replacement procedure and the multiplicity dialog it opens:
+// a right-button press on a checked box asks how many gears of that size are
+// on hand, stores the answer at once and marks the box's label with a font.
+#include "multiplicity_dialog.h"
+
+#include "gear_box_id.h"
+#include "gear_set.h"
+#include "label_font.h"
+#include "multiplicity_mark.h"
+#include "program_state.h"
+#include "ratio_field.h"
+#include "recalculate.h"
+#include "replacement.h"
+#include "resource.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// The tooth count of the subject's label, or 0 when the label is not one.
+unsigned SubjectTooth() {
+    unsigned tooth = 0;
+    std::from_chars(g_subjectLabel, g_subjectLabel + strnlen(g_subjectLabel, sizeof g_subjectLabel), tooth);
+    return tooth >= kFirstTooth && tooth <= kLastTooth ? tooth : 0;
+}
+
+bool SubjectIsThreeDigit() {
+    return g_subjectLabel[2] != '\0';
+}
+
+HFONT CreateMarkFont(unsigned multiplicity, bool threeDigitLabel) {
+    LOGFONTW font = LabelFontDescription();
+    MarkFont mark = MarkFor(multiplicity, threeDigitLabel);
+    font.lfWeight = mark.weight;
+    font.lfUnderline = mark.underline ? TRUE : FALSE;
+    font.lfWidth = mark.width;
+    return CreateFontIndirectW(&font);
+}
+
+// The dialog is owned by the main window (the platform makes the top-level
+// ancestor of the box the owner), so its parent is the main window.
+HWND MainWindowOf(HWND dialog) {
+    return GetParent(dialog);
+}
+
+// Stores the multiplicity first, so it holds whatever becomes of the font; the
+// box's previous mark font is freed once the box uses the new one.
+void ChooseMultiplicity(HWND dialog, unsigned tooth, unsigned multiplicity) {
+    g_multiplicityTable[tooth] = static_cast<std::uint16_t>(multiplicity);
+    HFONT font = CreateMarkFont(multiplicity, SubjectIsThreeDigit());
+    SendDlgItemMessageW(MainWindowOf(dialog), GearBoxId(tooth), WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                        TRUE);
+    HFONT& boxMark = g_markFonts[IndexOfTooth(tooth)];
+    if (boxMark != nullptr) {
+        DeleteObject(boxMark);
+    }
+    boxMark = font;
+}
+
+// The caption names the gear; the dialog stands beside its box with the
+// current multiplicity chosen.
+INT_PTR OnInitDialog(HWND dialog) {
+    const unsigned tooth = SubjectTooth();
+    std::string caption = MultiplicityCaption(g_subjectLabel);
+    SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    DialogPlacement place =
+        PlaceMultiplicityDialog(tooth, g_subjectRect.left, g_subjectRect.top, g_subjectRect.right);
+    MoveWindow(dialog, place.x, place.y, place.width, place.height, TRUE);
+    unsigned multiplicity = g_multiplicityTable[tooth] != 0 ? g_multiplicityTable[tooth] : 1;
+    SendDlgItemMessageW(dialog, IDC_MULTIPLICITY_BASE + static_cast<int>(multiplicity), BM_SETCHECK,
+                        BST_CHECKED, 0);
+    return TRUE;
+}
+
+// Only OK closes the dialog: Esc and every other command leave it open.
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    switch (id) {
+    case IDC_MULTIPLICITY_1:
+    case IDC_MULTIPLICITY_2:
+    case IDC_MULTIPLICITY_3:
+        ChooseMultiplicity(dialog, SubjectTooth(), static_cast<unsigned>(id - IDC_MULTIPLICITY_BASE));
+        return FALSE;
+    case IDOK: {
+        HWND mainWindow = MainWindowOf(dialog);
+        EndDialog(dialog, 1);
+        FocusRatioField(mainWindow);
+        Recalculate(mainWindow);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK MultiplicityDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_COMMAND:
+        return OnCommand(dialog, wParam);
+    default:
+        return FALSE;
+    }
+}
+
+// A right-button press on a checked box: the box becomes the dialog's subject.
+// The subject indexes tables by tooth count, so only a tooth-count label opens it.
+void OnRightButtonDown(HWND box) {
+    if (SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        return;
+    }
+    std::memset(g_subjectLabel, 0, sizeof g_subjectLabel);
+    GetWindowTextA(box, g_subjectLabel, sizeof g_subjectLabel);
+    GetWindowRect(box, &g_subjectRect);
+    if (SubjectTooth() != 0) {
+        DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_MULTIPLICITY), box, MultiplicityDialogProc, 0);
+    }
+}
+
+} // namespace
+
+// The press goes on to the button once the dialog has closed.
+LRESULT CALLBACK GearBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    WNDPROC kept = KeptProcedure(box, g_keptGearBoxProcedure);
+    if (message == WM_RBUTTONDOWN) {
+        OnRightButtonDown(box);
+    }
+    return CallWindowProcW(kept, box, message, wParam, lParam);
+}

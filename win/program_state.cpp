@@ -1,0 +1,14 @@
+#include "program_state.h"
+
+HINSTANCE g_instance;
+wchar_t g_windowTitle[100];
+wchar_t g_windowClassName[100];
+std::vector<SolutionRecord> g_solutionList;
+MultiplicityTable g_multiplicityTable;
+std::array<bool, kGearCount> g_checkedGears;
+WNDPROC g_keptRatioFieldProcedure;
+WNDPROC g_keptErrorFieldProcedure;
+WNDPROC g_keptGearBoxProcedure;
+char g_subjectLabel[4];
+RECT g_subjectRect;
+HFONT g_markFonts[kGearCount];

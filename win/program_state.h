@@ -1,0 +1,41 @@
+// Every program-wide value of the window program, in one place. They all start
+// with g_; nothing else in the program is shared between procedures.
+#pragma once
+
+#include "gear_search.h"
+#include "gear_set.h"
+
+#include <windows.h>
+
+#include <array>
+#include <vector>
+
+// Start-up: stored first by window set-up, and the strings 103 and 109.
+extern HINSTANCE g_instance;
+extern wchar_t g_windowTitle[100];
+extern wchar_t g_windowClassName[100];
+
+// The solution list, written only by Recalculate, and the multiplicity table,
+// written only by the multiplicity dialog after start-up.
+extern std::vector<SolutionRecord> g_solutionList;
+extern MultiplicityTable g_multiplicityTable;
+
+// The gear boxes' check states, by stock index: set as the boxes are created and
+// kept in step on every gear-box command, so that a recalculation needn't look
+// up 150 controls (under Wine each look-up is a round trip to its server).
+extern std::array<bool, kGearCount> g_checkedGears;
+
+// The kept procedures of the replaced controls: each is read from its control's
+// user-data slot on the replacement's first message (see replacement.h).
+extern WNDPROC g_keptRatioFieldProcedure;
+extern WNDPROC g_keptErrorFieldProcedure;
+extern WNDPROC g_keptGearBoxProcedure; // one for all 150 boxes
+
+// The multiplicity dialog's subject: the gear box's label and screen rectangle,
+// filled by the gear box just before it opens the dialog.
+extern char g_subjectLabel[4];
+extern RECT g_subjectRect;
+
+// The mark fonts the multiplicity dialog made, by stock index, so that each is
+// freed once its box uses a newer one. The start-up fonts never appear here.
+extern HFONT g_markFonts[kGearCount];
