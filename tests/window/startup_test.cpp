@@ -180,3 +180,28 @@ TEST_F(StartUpTest, TheWindowIsPaintedBeforeAnyMessageIsHandled) {
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
 }
+
+// The texts fit their boxes with the fonts this machine has (on Linux, the
+// prefix maps "Segoe UI" to Liberation Sans): the option captions are not cut,
+// and a typed ratio of the full 16 characters is taken whole.
+TEST_F(StartUpTest, TheOptionCaptionsAndASixteenCharacterRatioFitTheirBoxes) {
+    for (int id : {IDC_FIRST_DRIVER_SMALLER, IDC_FIRST_DRIVEN_LARGER}) {
+        HWND box = GetDlgItem(window, id);
+        HDC dc = GetDC(box);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+        const std::string caption = Text(id);
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(box, dc);
+        RECT client;
+        GetClientRect(box, &client);
+        // Beside the check mark at the box's left end.
+        EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXMENUCHECK), client.right) << caption;
+    }
+    HWND field = GetDlgItem(window, IDC_RATIO);
+    for (char c : std::string("1.52123456789012")) {
+        SendMessageW(field, WM_CHAR, static_cast<WPARAM>(c), 0);
+    }
+    EXPECT_EQ(Text(IDC_RATIO), "1.52123456789012");
+}
