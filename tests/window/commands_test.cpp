@@ -90,6 +90,7 @@ TEST_P(AboutBoxTest, OpensOverTheWindowAndClosesWithTheFocusBackInTheRatioField)
     EXPECT_TRUE(opened);
     EXPECT_FALSE(DialogForcedClosed());
     EXPECT_TRUE(IsWindowEnabled(window));
+    WaitForFocus(IDC_RATIO); // the main window's activation, once the box is gone
     EXPECT_EQ(FocusId(), IDC_RATIO);
     EXPECT_EQ(Text(IDC_RATIO), ""); // the accelerator's character never reached the field
 }

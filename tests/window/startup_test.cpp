@@ -123,9 +123,7 @@ TEST_F(StartUpTest, NothingIsCalculatedAndTheRatioFieldHasTheFocus) {
     EXPECT_TRUE(g_solutionList.empty());
     // Under X11 the new window may be activated a moment after set-up returns;
     // its activation puts the focus into the ratio field too.
-    for (int wait = 0; wait < 100 && FocusId() != IDC_RATIO; ++wait) {
-        RunMessageLoop(10);
-    }
+    WaitForFocus(IDC_RATIO);
     EXPECT_EQ(FocusId(), IDC_RATIO);
     for (unsigned tooth = 16; tooth <= 165; ++tooth) {
         EXPECT_EQ(g_multiplicityTable[tooth], 1u) << tooth;

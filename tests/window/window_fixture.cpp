@@ -148,6 +148,12 @@ int MainWindowTest::FocusId() const {
     return focus == nullptr ? 0 : GetDlgCtrlID(focus);
 }
 
+void MainWindowTest::WaitForFocus(int id) {
+    for (int wait = 0; wait < 100 && FocusId() != id; ++wait) {
+        RunMessageLoop(10);
+    }
+}
+
 void MainWindowTest::EnterRatio(const char* text) const {
     SetDlgItemTextA(window, IDC_RATIO, text);
     Click(IDC_GEARBOX_FIRST);

@@ -20,6 +20,8 @@
 //   Checked(id)         BM_GETCHECK == BST_CHECKED
 //   Visible(id)         IsWindowVisible of a control
 //   FocusId()           identifier of the control with the keyboard focus (0 if none)
+//   WaitForFocus(id)    runs the loop until control id has the focus, at most 1 s:
+//                       under X11 an activation may arrive a moment after its cause
 //   ClipboardText()     the CF_TEXT on the clipboard ("" if none)
 //   EnterRatio(text)    sets the ratio field's text, then clicks gear box 16 twice
 //                       (a recalculation each time; the stock ends as it was)
@@ -62,6 +64,7 @@ class MainWindowTest : public ::testing::Test {
     bool Checked(int id) const;
     bool Visible(int id) const;
     int FocusId() const;
+    void WaitForFocus(int id);
 
     void EnterRatio(const char* text) const;
     void StepUpDown(int direction) const;
