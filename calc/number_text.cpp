@@ -48,9 +48,13 @@ double ReadNumber(std::string_view text) {
 double RatioFromText(std::string_view ratioText) { return ReadNumber(ratioText.substr(0, kRatioTextRead)); }
 
 std::string FormatFixed14(double value) {
-    // Large enough for any double in fixed notation with 14 decimals.
+    return FormatFixed(value, 14);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    // Large enough for any double in fixed notation with up to 20 decimals.
     char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 14);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
 
