@@ -16,9 +16,15 @@ using ToothTable = std::array<std::uint16_t, kMaxTooth + 1>;
 
 // A pair a <= b of tooth counts in one word: its product (below 2^16) above
 // a and b, so that the words order pairs by product, then (a, b).
-constexpr std::uint32_t Product(std::uint32_t pair) { return pair >> 16; }
-constexpr std::uint32_t Smaller(std::uint32_t pair) { return (pair >> 8) & 0xFF; }
-constexpr std::uint32_t Larger(std::uint32_t pair) { return pair & 0xFF; }
+constexpr std::uint32_t Product(std::uint32_t pair) {
+    return pair >> 16;
+}
+constexpr std::uint32_t Smaller(std::uint32_t pair) {
+    return (pair >> 8) & 0xFF;
+}
+constexpr std::uint32_t Larger(std::uint32_t pair) {
+    return pair & 0xFF;
+}
 
 // The unordered pairs of a stock's tooth counts in that order, by a counting
 // sort; a pair of equal tooth counts only when two such gears are on hand.
@@ -249,8 +255,9 @@ class Sweep {
             return true;
         }
         const std::array<std::uint32_t, 4> teeth = {d1, d2, n1, n2};
-        return std::all_of(teeth.begin(), teeth.end(),
-                           [&](std::uint32_t t) { return std::count(teeth.begin(), teeth.end(), t) <= mult_[t]; });
+        return std::all_of(teeth.begin(), teeth.end(), [&](std::uint32_t t) {
+            return std::count(teeth.begin(), teeth.end(), t) <= mult_[t];
+        });
     }
 
     bool FitsIfAsked(const SolutionRecord& train) const { return !fit_ || FitArrangement(train, *fit_); }

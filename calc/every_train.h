@@ -26,9 +26,9 @@ struct EveryTrainOptions {
 };
 
 struct EveryTrainResult {
-    SearchOutcome outcome;          // NoStock or Searched
-    std::uint64_t candidateCount;   // trains within tolerance (and fitting), before one per set of gears
-    std::uint64_t trainCount;       // one per set of four tooth counts: all the trains there are
+    SearchOutcome outcome;        // NoStock or Searched
+    std::uint64_t candidateCount; // trains within tolerance (and fitting), before one per set of gears
+    std::uint64_t trainCount;     // one per set of four tooth counts: all the trains there are
     std::vector<SolutionRecord> solutions; // the first `limit` of them
 };
 

@@ -5,10 +5,14 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // White space as isspace knows it in the "C" locale.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 } // namespace
 
@@ -24,8 +28,9 @@ double ReadNumber(std::string_view text) {
     }
     // A number starts with a digit, or with '.' followed by a digit; this keeps
     // "inf", "nan" and hexadecimal out, which from_chars would otherwise read.
-    bool startsNumber = at < text.size() && (IsDigit(text[at]) || (text[at] == '.' && at + 1 < text.size() &&
-                                                                     IsDigit(text[at + 1])));
+    bool startsNumber =
+        at < text.size() &&
+        (IsDigit(text[at]) || (text[at] == '.' && at + 1 < text.size() && IsDigit(text[at + 1])));
     if (!startsNumber) {
         return 0.0;
     }
@@ -39,13 +44,16 @@ double ReadNumber(std::string_view text) {
         }
         std::string_view mantissaEnd(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
         auto e = mantissaEnd.find_first_of("eE");
-        bool negativeExponent = e != std::string_view::npos && e + 1 < mantissaEnd.size() && mantissaEnd[e + 1] == '-';
+        bool negativeExponent =
+            e != std::string_view::npos && e + 1 < mantissaEnd.size() && mantissaEnd[e + 1] == '-';
         value = (overflow && !negativeExponent) ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
 }
 
-double RatioFromText(std::string_view ratioText) { return ReadNumber(ratioText.substr(0, kRatioTextRead)); }
+double RatioFromText(std::string_view ratioText) {
+    return ReadNumber(ratioText.substr(0, kRatioTextRead));
+}
 
 std::string FormatFixed14(double value) {
     return FormatFixed(value, 14);

@@ -75,10 +75,13 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
     if (unit.empty()) {
         return Quoted(text) + " has no unit (mm, tpi, module or dp)";
     }
-    constexpr std::array<PitchUnit, 4> kUnits = {PitchUnit::Mm, PitchUnit::Tpi, PitchUnit::Module, PitchUnit::Dp};
-    const auto known = std::find_if(kUnits.begin(), kUnits.end(), [&](PitchUnit u) { return UnitName(u) == unit; });
+    constexpr std::array<PitchUnit, 4> kUnits = {PitchUnit::Mm, PitchUnit::Tpi, PitchUnit::Module,
+                                                 PitchUnit::Dp};
+    const auto known =
+        std::find_if(kUnits.begin(), kUnits.end(), [&](PitchUnit u) { return UnitName(u) == unit; });
     if (known == kUnits.end()) {
-        return Quoted(text) + ": unknown unit " + Quoted(rest.substr(number.size())) + " (mm, tpi, module or dp)";
+        return Quoted(text) + ": unknown unit " + Quoted(rest.substr(number.size())) +
+               " (mm, tpi, module or dp)";
     }
     if (negative) {
         return Quoted(text) + " is negative";
@@ -104,7 +107,8 @@ double TargetRatio(const Thread& thread) {
 }
 
 double TrainRatio(const SolutionRecord& train) {
-    return static_cast<double>(train.driver1 * train.driver2) / static_cast<double>(train.driven1 * train.driven2);
+    return static_cast<double>(train.driver1 * train.driver2) /
+           static_cast<double>(train.driven1 * train.driven2);
 }
 
 double LeadOfRatio(const Thread& thread, double ratio) {
@@ -141,7 +145,8 @@ std::string ThreadName(const Thread& thread) {
 
 std::string LeadscrewName(const Thread& thread) {
     const std::string value = FormatShortest(thread.leadscrew.value);
-    std::string name = thread.leadscrew.unit == PitchUnit::Tpi ? value + " TPI leadscrew" : value + " mm leadscrew";
+    std::string name =
+        thread.leadscrew.unit == PitchUnit::Tpi ? value + " TPI leadscrew" : value + " mm leadscrew";
     if (thread.fixed != 1) {
         name += ", fixed " + FormatShortest(thread.fixed);
     }

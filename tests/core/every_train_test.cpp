@@ -18,7 +18,8 @@ using Gears = std::array<std::uint32_t, 4>;
 // Every train written out: all d1 <= d2, n1 <= n2 within stock, tolerance and
 // fit; the best of each set of four tooth counts; all of them sorted.
 EveryTrainResult BruteForce(double target, const std::vector<std::uint32_t>& teeth,
-                            const std::map<std::uint32_t, std::uint16_t>& mult, const EveryTrainOptions& options) {
+                            const std::map<std::uint32_t, std::uint16_t>& mult,
+                            const EveryTrainOptions& options) {
     EveryTrainResult result{teeth.empty() ? SearchOutcome::NoStock : SearchOutcome::Searched, 0, 0, {}};
     std::map<Gears, SolutionRecord> best;
     for (std::uint32_t d1 : teeth) {
@@ -38,9 +39,9 @@ EveryTrainResult BruteForce(double target, const std::vector<std::uint32_t>& tee
                     ++result.candidateCount;
                     std::sort(gears.begin(), gears.end());
                     auto [at, fresh] = best.try_emplace(gears, train);
-                    if (!fresh && std::tie(train.error, d1, d2, n1, n2) < std::tie(at->second.error, at->second.driver1,
-                                                                                    at->second.driver2, at->second.driven1,
-                                                                                    at->second.driven2)) {
+                    if (!fresh && std::tie(train.error, d1, d2, n1, n2) <
+                                      std::tie(at->second.error, at->second.driver1, at->second.driver2,
+                                               at->second.driven1, at->second.driven2)) {
                         at->second = train;
                     }
                 }
@@ -51,10 +52,11 @@ EveryTrainResult BruteForce(double target, const std::vector<std::uint32_t>& tee
         result.solutions.push_back(train);
     }
     result.trainCount = result.solutions.size();
-    std::sort(result.solutions.begin(), result.solutions.end(), [](const SolutionRecord& x, const SolutionRecord& y) {
-        return std::tie(x.error, x.driver1, x.driver2, x.driven1, x.driven2) <
-               std::tie(y.error, y.driver1, y.driver2, y.driven1, y.driven2);
-    });
+    std::sort(result.solutions.begin(), result.solutions.end(),
+              [](const SolutionRecord& x, const SolutionRecord& y) {
+                  return std::tie(x.error, x.driver1, x.driver2, x.driven1, x.driven2) <
+                         std::tie(y.error, y.driver1, y.driver2, y.driven1, y.driven2);
+              });
     if (options.limit != 0 && result.solutions.size() > options.limit) {
         result.solutions.resize(options.limit);
     }
@@ -89,15 +91,25 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
             }
         }
         std::sort(teeth.begin(), teeth.end());
-        auto pick = [&] { return static_cast<double>(teeth[uniform(0, static_cast<std::uint32_t>(teeth.size() - 1))]); };
+        auto pick = [&] {
+            return static_cast<double>(teeth[uniform(0, static_cast<std::uint32_t>(teeth.size() - 1))]);
+        };
         double target = 0;
         switch (uniform(0, 3)) {
-        case 0: target = pick() * pick() / (pick() * pick()); break; // often exactly a train's ratio
-        case 1: target = 1 + (uniform(0, 200) - 100.0) * 1e-4; break;
-        default: target = std::exp(std::uniform_real_distribution<double>(-2.5, 2.5)(random)); break;
+        case 0:
+            target = pick() * pick() / (pick() * pick());
+            break; // often exactly a train's ratio
+        case 1:
+            target = 1 + (uniform(0, 200) - 100.0) * 1e-4;
+            break;
+        default:
+            target = std::exp(std::uniform_real_distribution<double>(-2.5, 2.5)(random));
+            break;
         }
-        Tolerance tolerance = uniform(0, 1) == 0 ? Tolerance{std::exp(std::uniform_real_distribution<double>(-11, -2.3)(random)), false}
-                                                 : Tolerance{static_cast<double>(uniform(1, 20000)), true};
+        Tolerance tolerance =
+            uniform(0, 1) == 0
+                ? Tolerance{std::exp(std::uniform_real_distribution<double>(-11, -2.3)(random)), false}
+                : Tolerance{static_cast<double>(uniform(1, 20000)), true};
         EveryTrainOptions options;
         options.tolerance = tolerance.For(target);
         options.limit = std::array<std::size_t, 4>{0, 1, 7, 100}[uniform(0, 3)];
@@ -105,7 +117,8 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
             options.fitMargin = uniform(0, 60);
         }
         const EveryTrainResult expected = BruteForce(target, teeth, mult, options);
-        const EveryTrainResult found = FindEveryTrain(target, teeth, [&](std::uint32_t t) { return mult.at(t); }, options);
+        const EveryTrainResult found = FindEveryTrain(
+            target, teeth, [&](std::uint32_t t) { return mult.at(t); }, options);
         const std::string context = "round " + std::to_string(round) + " target " + std::to_string(target);
         ASSERT_EQ(found.outcome, expected.outcome) << context;
         ASSERT_EQ(found.candidateCount, expected.candidateCount) << context;

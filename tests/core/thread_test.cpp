@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 // Every unit, in any case, and what is not a pitch.
 TEST(Thread, UnitsTable) {
     const double pi = 3.14159265358979323846;
@@ -10,18 +9,34 @@ TEST(Thread, UnitsTable) {
         const char* text;
         double mm; // 0: not a pitch; the problem names the text
     } cases[] = {
-        {"1.25mm", 1.25},        {"1.25MM", 1.25},   {"11tpi", 25.4 / 11}, {"11TPI", 25.4 / 11},
-        {".5Mm", 0.5},           {"4.5tPi", 25.4 / 4.5}, {"1.5module", 1.5 * pi}, {"2MODULE", 2 * pi},
-        {"20dp", 25.4 * pi / 20}, {"20Dp", 25.4 * pi / 20}, {"1.25", 0},    {"mm", 0},
-        {"1.25 mm", 0},           {"1.25in", 0},     {"0mm", 0},         {"0.0tpi", 0},
-        {"-1.25mm", 0},           {"1.2.5mm", 0},    {".mm", 0},         {"", 0},
+        {"1.25mm", 1.25},
+        {"1.25MM", 1.25},
+        {"11tpi", 25.4 / 11},
+        {"11TPI", 25.4 / 11},
+        {".5Mm", 0.5},
+        {"4.5tPi", 25.4 / 4.5},
+        {"1.5module", 1.5 * pi},
+        {"2MODULE", 2 * pi},
+        {"20dp", 25.4 * pi / 20},
+        {"20Dp", 25.4 * pi / 20},
+        {"1.25", 0},
+        {"mm", 0},
+        {"1.25 mm", 0},
+        {"1.25in", 0},
+        {"0mm", 0},
+        {"0.0tpi", 0},
+        {"-1.25mm", 0},
+        {"1.2.5mm", 0},
+        {".mm", 0},
+        {"", 0},
         {"1e3mm", 0},
     };
     for (const Case& c : cases) {
         Pitch pitch{};
         const std::string problem = ReadPitch(c.text, pitch);
         if (c.mm == 0) {
-            EXPECT_NE(problem.find(std::string("'") + c.text + "'"), std::string::npos) << c.text << ": " << problem;
+            EXPECT_NE(problem.find(std::string("'") + c.text + "'"), std::string::npos)
+                << c.text << ": " << problem;
         } else {
             EXPECT_EQ(problem, "") << c.text;
             EXPECT_DOUBLE_EQ(PitchMm(pitch), c.mm) << c.text;
@@ -47,7 +62,8 @@ TEST(Thread, TargetLeadAndDescription) {
     EXPECT_DOUBLE_EQ(TargetRatio(worm), LeadMm(worm) / (25.4 / 8 * 0.5));
     const double ratio = TargetRatio(worm) * (1 + 2.4e-6);
     EXPECT_NEAR(LeadErrorPpm(worm, ratio), 2.4, 1e-6);
-    EXPECT_EQ(ThreadName(worm) + " on " + LeadscrewName(worm), "module 1.5, 2 starts on 8 TPI leadscrew, fixed 0.5");
+    EXPECT_EQ(ThreadName(worm) + " on " + LeadscrewName(worm),
+              "module 1.5, 2 starts on 8 TPI leadscrew, fixed 0.5");
     EXPECT_EQ(PpmText(-0.04), "+0.0 ppm");
     EXPECT_EQ(PpmText(-13.04), "-13.0 ppm");
 }
