@@ -56,9 +56,13 @@ double RatioFromText(std::string_view ratioText) {
 }
 
 std::string FormatFixed14(double value) {
-    // Large enough for any double in fixed notation with 14 decimals.
+    return FormatFixed(value, 14);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    // Large enough for any double in fixed notation with up to 20 decimals.
     char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 14);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
 

@@ -20,5 +20,8 @@ double RatioFromText(std::string_view ratioText);
 // a leading '-' for negative values (negative zero included).
 std::string FormatFixed14(double value);
 
+// Fixed point with the given count of decimals, correctly rounded, as FormatFixed14.
+std::string FormatFixed(double value, int decimals);
+
 // The shortest text that reads back to the same double.
 std::string FormatShortest(double value);

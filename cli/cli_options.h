@@ -1,10 +1,14 @@
-// The command-line tool's arguments: the target ratio, the gear stock, the
-// display order of the gears and the output format.
+// The command-line tool's arguments: the target (a ratio or a thread), the gear
+// stock, the search and its options, the display order of the gears, the
+// output format, and the chart subcommand's pitch list.
 #pragma once
 
+#include "every_train.h"
+#include "thread.h"
 #include "gear_set.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,19 +17,35 @@
 enum class OutputFormat { Text, Csv, Json };
 
 struct CliRequest {
-    std::string ratioText;                   // as typed: digits with at most one '.'
+    std::string ratioText;                   // as typed: digits with at most one '.'; empty with --pitch
+    std::optional<Pitch> pitch;              // --pitch: the target is a thread's
+    std::uint32_t starts = 1;                // --starts
+    Pitch leadscrew{1, PitchUnit::Mm};       // --leadscrew, given with --pitch and for a chart
+    double fixed = 1;                        // --fixed
     std::vector<std::uint32_t> checkedTeeth; // ascending, each once
     MultiplicityTable multiplicity = AllMultiplicitiesOne();
     bool firstDriverSmaller = true;
     bool firstDrivenLarger = true;
     OutputFormat format = OutputFormat::Text;
+    bool every = false;                     // --every: the every-train search instead of the bisection
+    Tolerance tolerance;                    // --tolerance, every-train search and chart
+    std::size_t limit = 100;                // --limit, every-train search
+    std::optional<std::uint32_t> fitMargin; // --fit
+    std::vector<Pitch> chartPitches;        // chart: --metric, --imperial or --pitches
+    std::uint32_t suggest = 0;              // chart: --suggest
 };
 
-enum class CliAction { Search, Help, BadArgument };
+// The thread of `pitch` on the request's leadscrew and fixed ratio, with its starts.
+Thread ThreadOf(const CliRequest& request, const Pitch& pitch);
+
+// The target ratio: the thread's with --pitch, otherwise RATIO's.
+double TargetOf(const CliRequest& request);
+
+enum class CliAction { Search, Chart, Help, Version, BadArgument };
 
 struct CliParse {
     CliAction action = CliAction::Search;
-    CliRequest request; // meaningful for Search
+    CliRequest request; // meaningful for Search and Chart
     std::string error;  // for BadArgument: one line that names the argument, no newline
 };
 

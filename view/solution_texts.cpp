@@ -47,6 +47,11 @@ std::optional<unsigned> ZeroCount(std::string_view errorText) {
 
 SolutionTexts MakeSolutionTexts(const SolutionRecord& record, std::string_view ratioText,
                                 bool firstDriverSmaller, bool firstDrivenLarger) {
+    return MakeSolutionTexts(record, RatioFromText(ratioText), firstDriverSmaller, firstDrivenLarger);
+}
+
+SolutionTexts MakeSolutionTexts(const SolutionRecord& record, double target, bool firstDriverSmaller,
+                                bool firstDrivenLarger) {
     SolutionTexts texts;
     texts.firstDriver = ToothText(firstDriverSmaller ? record.driver1 : record.driver2);
     texts.secondDriver = ToothText(firstDriverSmaller ? record.driver2 : record.driver1);
@@ -55,7 +60,7 @@ SolutionTexts MakeSolutionTexts(const SolutionRecord& record, std::string_view r
 
     double achieved = AchievedRatio(record);
     texts.achievedRatio = FormatFixed14(achieved);
-    texts.error = WithoutNegativeZero(FormatFixed14(achieved - RatioFromText(ratioText)));
+    texts.error = WithoutNegativeZero(FormatFixed14(achieved - target));
     if (std::optional<unsigned> zeros = ZeroCount(texts.error)) {
         texts.zeroCount = std::to_string(*zeros);
     }

@@ -20,6 +20,9 @@ struct SolutionTexts {
 // ratioText is the ratio field's text; its first 17 characters give the target.
 SolutionTexts MakeSolutionTexts(const SolutionRecord& record, std::string_view ratioText,
                                 bool firstDriverSmaller, bool firstDrivenLarger);
+// The same texts for a target given as a number.
+SolutionTexts MakeSolutionTexts(const SolutionRecord& record, double target, bool firstDriverSmaller,
+                                bool firstDrivenLarger);
 
 // (driver1 / driven1) * driver2 / driven2, in exactly that order.
 double AchievedRatio(const SolutionRecord& record);

@@ -1,3 +1,4 @@
+#include "every_train.h"
 #include "gear_search.h"
 
 #include <benchmark/benchmark.h>
@@ -19,14 +20,26 @@ std::vector<std::uint32_t> FullStock() {
 // The whole search over the full stock, every multiplicity 1.
 void BM_FindGearTrains(benchmark::State& state) {
     const std::vector<std::uint32_t> teeth = FullStock();
-    const double target = static_cast<double>(state.range(0)) / 100.0;
+    const double target = static_cast<double>(state.range(0)) / 10000.0;
     const MultiplicityLookup multiplicity = [](std::uint32_t) -> std::uint16_t { return 1; };
     for (auto _ : state) {
         SearchResult result = FindGearTrains(target, teeth, multiplicity);
         benchmark::DoNotOptimize(result);
     }
 }
-BENCHMARK(BM_FindGearTrains)->Arg(50)->Arg(150)->Arg(254)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindGearTrains)->Arg(5000)->Arg(15000)->Arg(25400)->Arg(3937)->Unit(benchmark::kMicrosecond);
+
+// The every-train search on the same stock and targets, tolerance 0.002, the best 100 kept.
+void BM_every_train_search(benchmark::State& state) {
+    const std::vector<std::uint32_t> teeth = FullStock();
+    const double target = static_cast<double>(state.range(0)) / 10000.0;
+    const MultiplicityLookup multiplicity = [](std::uint32_t) -> std::uint16_t { return 1; };
+    for (auto _ : state) {
+        EveryTrainResult result = FindEveryTrain(target, teeth, multiplicity, {});
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_every_train_search)->Arg(5000)->Arg(15000)->Arg(25400)->Arg(3937)->Unit(benchmark::kMicrosecond);
 
 // The yardstick: only building the 22,500 pairs and stably sorting them by quotient.
 void BM_BuildAndStableSortPairs(benchmark::State& state) {

@@ -45,7 +45,8 @@ TEST(FormatResult, JsonCarriesRecordsAndTexts) {
     request.firstDriverSmaller = false;
     EXPECT_EQ(
         FormatResult(request, TwoTrains()),
-        "{\"target\":0.6667,\"outcome\":\"Searched\",\"candidateCount\":12,\"solutions\":[\n"
+        "{\"target\":0.6667,\"outcome\":\"Searched\",\"candidateCount\":12,\"search\":\"bisection\","
+        "\"solutions\":[\n"
         "{\"driver1\":20,\"driver2\":30,\"driven1\":25,\"driven2\":36,\"error\":3.3333333333e-05,"
         "\"achievedRatio\":\"0.66666666666667\",\"errorText\":\"-0.00003333333333\",\"zeroCount\":4},\n"
         "{\"driver1\":20,\"driver2\":40,\"driven1\":30,\"driven2\":50,\"error\":0.0015,"
@@ -65,10 +66,13 @@ TEST(FormatResult, EmptyResultsShowTheOutcome) {
         {OutputFormat::Csv, SearchOutcome::Searched, "4.9",
          "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
         {OutputFormat::Json, SearchOutcome::OutOfRange, "0",
-         "{\"target\":0,\"outcome\":\"OutOfRange\",\"candidateCount\":0,\"solutions\":[]}\n"},
+         "{\"target\":0,\"outcome\":\"OutOfRange\",\"candidateCount\":0,\"search\":\"bisection\","
+         "\"solutions\":[]}\n"},
         // The target is the number that the first 17 characters give.
         {OutputFormat::Json, SearchOutcome::NoStock, "1.234567890123456789",
-         "{\"target\":1.234567890123456,\"outcome\":\"NoStock\",\"candidateCount\":0,\"solutions\":[]}\n"},
+         "{\"target\":1.234567890123456,\"outcome\":\"NoStock\",\"candidateCount\":0,\"search\":"
+         "\"bisection\","
+         "\"solutions\":[]}\n"},
     };
     for (const Case& c : cases) {
         CliRequest request = RequestFor(c.format);

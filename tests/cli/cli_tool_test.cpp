@@ -1,6 +1,6 @@
 // Runs the built tandrel-cli (tandrel-cli.exe under Wine) with its output
 // streams in files and checks its exit code and both streams.
-#include "number_text.h"
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -120,124 +120,6 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-// Just enough JSON for the tool's output: objects, arrays, strings without
-// escapes, numbers and null. A parse failure leaves ok false.
-struct Json {
-    enum Kind { Null, Number, String, Array, Object } kind = Null;
-    double number = 0;
-    std::string text;
-    std::vector<std::string> keys; // Object: keys[i] names items[i]
-    std::vector<Json> items;
-
-    const Json& operator[](const std::string& key) const {
-        static const Json missing;
-        auto at = std::find(keys.begin(), keys.end(), key);
-        return at == keys.end() ? missing : items[static_cast<std::size_t>(at - keys.begin())];
-    }
-};
-
-class JsonReader {
-  public:
-    explicit JsonReader(const std::string& text) : text_(text) {}
-
-    bool ReadDocument(Json& value) {
-        bool ok = ReadValue(value);
-        SkipSpace();
-        return ok && at_ == text_.size();
-    }
-
-  private:
-    void SkipSpace() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\n' || text_[at_] == '\t')) {
-            ++at_;
-        }
-    }
-
-    bool Take(char c) {
-        SkipSpace();
-        if (at_ < text_.size() && text_[at_] == c) {
-            ++at_;
-            return true;
-        }
-        return false;
-    }
-
-    bool ReadString(std::string& text) {
-        if (!Take('"')) {
-            return false;
-        }
-        auto end = text_.find('"', at_);
-        if (end == std::string::npos || text_.find('\\', at_) < end) {
-            return false;
-        }
-        text = text_.substr(at_, end - at_);
-        at_ = end + 1;
-        return true;
-    }
-
-    bool ReadValue(Json& value) {
-        SkipSpace();
-        if (text_.compare(at_, 4, "null") == 0) {
-            at_ += 4;
-            value.kind = Json::Null;
-            return true;
-        }
-        if (at_ < text_.size() && text_[at_] == '"') {
-            value.kind = Json::String;
-            return ReadString(value.text);
-        }
-        if (Take('[')) {
-            value.kind = Json::Array;
-            if (Take(']')) {
-                return true;
-            }
-            do {
-                value.items.emplace_back();
-                if (!ReadValue(value.items.back())) {
-                    return false;
-                }
-            } while (Take(','));
-            return Take(']');
-        }
-        if (Take('{')) {
-            value.kind = Json::Object;
-            if (Take('}')) {
-                return true;
-            }
-            do {
-                value.keys.emplace_back();
-                value.items.emplace_back();
-                if (!ReadString(value.keys.back()) || !Take(':') || !ReadValue(value.items.back())) {
-                    return false;
-                }
-            } while (Take(','));
-            return Take('}');
-        }
-        auto end = text_.find_first_not_of("-+.0123456789eE", at_);
-        end = end == std::string::npos ? text_.size() : end;
-        if (end == at_) {
-            return false;
-        }
-        value.kind = Json::Number;
-        value.number = ReadNumber(text_.substr(at_, end - at_));
-        at_ = end;
-        return true;
-    }
-
-    const std::string& text_;
-    std::size_t at_ = 0;
-};
-
-Json ParseJson(const std::string& text) {
-    Json value;
-    EXPECT_TRUE(JsonReader(text).ReadDocument(value)) << text;
-    return value;
-}
-
-std::string WholeText(double n) {
-    return std::to_string(static_cast<unsigned>(n));
-}
-
 // Stock 20 and 40, two of each: the one train 20*20/(40*40) = 0.25, 0.0008 above the target.
 const char kOneTrain[] = "--teeth 20,40 --mult 20=2 --mult=40=2 0.2492";
 
@@ -256,7 +138,8 @@ TEST(CliTool, OneTrainInEachFormat) {
         {"csv", "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"
                 "1,20,40,20,40,0.25000000000000,0.00080000000000,3\n"},
         {"json",
-         "{\"target\":0.2492,\"outcome\":\"Searched\",\"candidateCount\":1,\"solutions\":[\n"
+         "{\"target\":0.2492,\"outcome\":\"Searched\",\"candidateCount\":1,\"search\":\"bisection\","
+         "\"solutions\":[\n"
          "{\"driver1\":20,\"driver2\":20,\"driven1\":40,\"driven2\":40,\"error\":0.0007999999999999952,"
          "\"achievedRatio\":\"0.25000000000000\",\"errorText\":\"0.00080000000000\",\"zeroCount\":3}\n"
          "]}\n"},
@@ -278,18 +161,18 @@ TEST(CliTool, JsonAgreesWithText) {
         CliRun json = RunCli(flags + "--format json 1.2345");
         ASSERT_EQ(text.exitCode, 0);
         ASSERT_EQ(json.exitCode, 0);
-        Json result = ParseJson(json.out);
+        const nlohmann::json result = nlohmann::json::parse(json.out);
         std::vector<std::string> lines = Split(text.out, '\n');
         ASSERT_GE(lines.size(), 2u);
-        EXPECT_EQ(result["target"].number, 1.2345);
-        EXPECT_EQ(lines[0], "Outcome: " + result["outcome"].text);
-        EXPECT_EQ(lines[1], "Candidates: " + WholeText(result["candidateCount"].number));
-        const std::vector<Json>& trains = result["solutions"].items;
+        EXPECT_EQ(result["target"], 1.2345);
+        EXPECT_EQ(lines[0], "Outcome: " + result["outcome"].get<std::string>());
+        EXPECT_EQ(lines[1], "Candidates: " + result["candidateCount"].dump());
+        const nlohmann::json& trains = result["solutions"];
         ASSERT_EQ(lines.size(), trains.size() + 2);
         EXPECT_GT(trains.size(), 10u);
         double previousError = 0;
         for (std::size_t i = 0; i < trains.size(); ++i) {
-            const Json& train = trains[i];
+            const nlohmann::json& train = trains[i];
             std::vector<std::string> words = Words(lines[i + 2]);
             ASSERT_GE(words.size(), 7u) << lines[i + 2];
             EXPECT_EQ(words[0], std::to_string(i + 1));
@@ -297,23 +180,24 @@ TEST(CliTool, JsonAgreesWithText) {
             const char* secondDriver = defaultOrder ? "driver2" : "driver1";
             const char* firstDriven = defaultOrder ? "driven2" : "driven1";
             const char* secondDriven = defaultOrder ? "driven1" : "driven2";
-            EXPECT_EQ(words[1], WholeText(train[firstDriver].number));
-            EXPECT_EQ(words[2], WholeText(train[firstDriven].number));
-            EXPECT_EQ(words[3], WholeText(train[secondDriver].number));
-            EXPECT_EQ(words[4], WholeText(train[secondDriven].number));
-            EXPECT_LE(train["driver1"].number, train["driver2"].number);
-            EXPECT_LE(train["driven1"].number, train["driven2"].number);
-            EXPECT_EQ(words[5], train["achievedRatio"].text);
-            EXPECT_EQ(words[6], train["errorText"].text);
-            if (train["zeroCount"].kind == Json::Null) {
+            EXPECT_EQ(words[1], train[firstDriver].dump());
+            EXPECT_EQ(words[2], train[firstDriven].dump());
+            EXPECT_EQ(words[3], train[secondDriver].dump());
+            EXPECT_EQ(words[4], train[secondDriven].dump());
+            EXPECT_LE(train["driver1"], train["driver2"]);
+            EXPECT_LE(train["driven1"], train["driven2"]);
+            EXPECT_EQ(words[5], train["achievedRatio"]);
+            EXPECT_EQ(words[6], train["errorText"]);
+            if (train["zeroCount"].is_null()) {
                 EXPECT_EQ(words.size(), 7u);
             } else {
                 ASSERT_EQ(words.size(), 8u);
-                EXPECT_EQ(words[7], WholeText(train["zeroCount"].number));
+                EXPECT_EQ(words[7], train["zeroCount"].dump());
             }
-            EXPECT_LT(train["error"].number, 0.002);
-            EXPECT_GE(train["error"].number, previousError);
-            previousError = train["error"].number;
+            const double error = train["error"];
+            EXPECT_LT(error, 0.002);
+            EXPECT_GE(error, previousError);
+            previousError = error;
         }
     }
 }

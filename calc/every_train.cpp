@@ -1,0 +1,340 @@
+#include "every_train.h"
+
+#include "fit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+constexpr std::uint32_t kMaxTooth = 255;
+using ToothTable = std::array<std::uint16_t, kMaxTooth + 1>;
+
+// A pair a <= b of tooth counts in one word: its product (below 2^16) above
+// a and b, so that the words order pairs by product, then (a, b).
+constexpr std::uint32_t Product(std::uint32_t pair) {
+    return pair >> 16;
+}
+constexpr std::uint32_t Smaller(std::uint32_t pair) {
+    return (pair >> 8) & 0xFF;
+}
+constexpr std::uint32_t Larger(std::uint32_t pair) {
+    return pair & 0xFF;
+}
+
+// The unordered pairs of a stock's tooth counts in that order, by a counting
+// sort; a pair of equal tooth counts only when two such gears are on hand.
+struct PairTable {
+    std::vector<std::uint32_t> pairs;
+    std::vector<std::uint32_t> start; // start[p]: the first pair whose product is at least p
+    std::uint32_t maxProduct = 0;
+};
+
+PairTable BuildPairs(const std::vector<std::uint32_t>& teeth, const ToothTable& mult) {
+    PairTable table;
+    table.maxProduct = teeth.back() * teeth.back();
+    table.start.assign(table.maxProduct + 2, 0);
+    const auto eachPair = [&](auto&& use) {
+        for (std::size_t i = 0; i < teeth.size(); ++i) {
+            for (std::size_t j = mult[teeth[i]] >= 2 ? i : i + 1; j < teeth.size(); ++j) {
+                use(teeth[i] * teeth[j] << 16 | teeth[i] << 8 | teeth[j]);
+            }
+        }
+    };
+    eachPair([&](std::uint32_t pair) { ++table.start[Product(pair) + 1]; });
+    for (std::size_t p = 1; p < table.start.size(); ++p) {
+        table.start[p] += table.start[p - 1];
+    }
+    table.pairs.resize(table.start.back());
+    std::vector<std::uint32_t> next(table.start.begin(), table.start.end() - 1);
+    eachPair([&](std::uint32_t pair) { table.pairs[next[Product(pair)]++] = pair; });
+    return table;
+}
+
+// The value truncated and held within 0..limit: a whole number at most the
+// value when it is positive. (Not floor, which is a library call without SSE4.1.)
+std::uint32_t WholeAtMost(double value, std::uint32_t limit) {
+    return value > 0 ? (value < limit ? static_cast<std::uint32_t>(value) : limit) : 0;
+}
+
+// The search's order: by error, then (d1, d2, n1, n2).
+bool Before(const SolutionRecord& x, const SolutionRecord& y) {
+    return std::tie(x.error, x.driver1, x.driver2, x.driven1, x.driven2) <
+           std::tie(y.error, y.driver1, y.driver2, y.driven1, y.driven2);
+}
+
+// Keeps the first `limit` trains (all when 0) without holding or sorting all of
+// them: when the buffer reaches twice the limit it is cut back to the best
+// `limit`, and from then on only trains before the worst of those get in.
+class FirstTrains {
+  public:
+    explicit FirstTrains(std::size_t limit) : limit_(limit) {}
+
+    // Trains with a larger error are not among the first.
+    double BoundError() const { return bound_.error; }
+
+    void Add(const SolutionRecord& train) {
+        if (cut_ && !Before(train, bound_)) {
+            return;
+        }
+        kept_.push_back(train);
+        if (limit_ != 0 && kept_.size() == 2 * limit_) {
+            Cut();
+        }
+    }
+
+    std::vector<SolutionRecord> Ordered() {
+        if (limit_ != 0 && kept_.size() > limit_) {
+            Cut();
+        }
+        std::sort(kept_.begin(), kept_.end(), Before);
+        return std::move(kept_);
+    }
+
+  private:
+    void Cut() {
+        const auto last = kept_.begin() + static_cast<std::ptrdiff_t>(limit_ - 1);
+        std::nth_element(kept_.begin(), last, kept_.end(), Before);
+        bound_ = *last;
+        kept_.resize(limit_);
+        cut_ = true;
+    }
+
+    std::size_t limit_;
+    std::vector<SolutionRecord> kept_;
+    SolutionRecord bound_{std::numeric_limits<double>::infinity(), 0, 0, 0, 0};
+    bool cut_ = false;
+};
+
+class Sweep {
+  public:
+    Sweep(double target, const EveryTrainOptions& options, const ToothTable& mult)
+        : target_(target), tolerance_(options.tolerance), fit_(options.fitMargin), mult_(mult),
+          // Wider than any rounding can move a ratio's error: a split that the
+          // exact test passes is within it.
+          roughTolerance_(options.tolerance * (1 + 1e-6) + std::fabs(target) * 1e-14) {}
+
+    // For every driven pair, the driver pairs whose product p lies in the
+    // window around target * driven product q. Most of them need no more than
+    // a count: a train goes the exact way (Consider) only when a driver and a
+    // driven gear are near in size (then another split of its gears may be
+    // within tolerance too, see NearTeeth), when its inverse may be within
+    // tolerance, or when it may be among the first trains. These tests are
+    // rough, but on the safe side.
+    template <bool kFit>
+    void Run(const PairTable& table, EveryTrainResult& result, FirstTrains& first) const {
+        const NearTeeth near(target_, roughTolerance_);
+        std::array<std::uint8_t, kMaxTooth + 1> nearDriven{};
+        const auto mark = [&](std::uint32_t tooth, std::uint8_t value) {
+            for (std::uint32_t y = near.from[tooth]; y <= near.to[tooth]; ++y) {
+                nearDriven[y] = value;
+            }
+        };
+        // The inverse (drivers and driven swapped) can be within tolerance only
+        // when the window holds 1; then for p from q / high to q / low.
+        const double low = target_ - roughTolerance_;
+        const double high = target_ + roughTolerance_;
+        const bool inverseMayFit = low <= 1 && high >= 1;
+        const std::uint32_t maxProduct = table.maxProduct;
+
+        for (const std::uint32_t driven : table.pairs) {
+            const std::uint32_t q = Product(driven);
+            const auto [begin, end] = ExactWindow(table, q);
+            if (begin == end) {
+                continue;
+            }
+            const std::uint32_t n1 = Smaller(driven);
+            const std::uint32_t n2 = Larger(driven);
+            mark(n1, 1);
+            mark(n2, 1);
+
+            // Products that may need the exact way: from firstLow to firstHigh.
+            const auto dq = static_cast<double>(q);
+            const double bound = first.BoundError();
+            const double slack = dq * std::fabs(target_) * 1e-12 + 1e-9;
+            std::uint32_t firstLow = WholeAtMost(dq * (target_ - bound) - slack, maxProduct);
+            std::uint32_t firstHigh = WholeAtMost(dq * (target_ + bound) + slack, maxProduct - 1) + 1;
+            if (inverseMayFit) {
+                firstLow = std::min(firstLow, WholeAtMost(dq / high - slack, maxProduct));
+                firstHigh = low > 0 ? std::max(firstHigh, WholeAtMost(dq / low + slack, maxProduct - 1) + 1)
+                                    : maxProduct;
+            }
+            const std::uint32_t fromWord = firstLow << 16;
+            const std::uint32_t toWord = firstHigh << 16 | 0xFFFF;
+
+            std::uint64_t plain = 0;
+            for (const std::uint32_t* at = &table.pairs[begin]; at != &table.pairs[end]; ++at) {
+                const std::uint32_t driver = *at;
+                const std::uint32_t d1 = Smaller(driver);
+                const std::uint32_t d2 = Larger(driver);
+                if (kFit && !FitArrangement(d1, d2, n1, n2, *fit_)) {
+                    continue;
+                }
+                const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
+                if (!(nearSize | ((driver >= fromWord) & (driver <= toWord)))) {
+                    ++plain;
+                } else if (WithinStock(d1, d2, n1, n2)) {
+                    Consider(driver, driven, nearSize || inverseMayFit, result, first);
+                }
+            }
+            result.candidateCount += plain;
+            result.trainCount += plain;
+            mark(n1, 0);
+            mark(n2, 0);
+        }
+    }
+
+  private:
+    // For each tooth count x, the tooth counts y from `from` to `to` with x / y
+    // between 1 / rho and rho, rho = sqrt(high / low) for the ratios from low
+    // to high within the rough tolerance. If another split S of a train's gears
+    // is within tolerance as well as the train (ratio r), r / S lies between
+    // 1 / rho^2 and rho^2, and r / S is the square of the quotient of a driver
+    // and a driven gear: with drivers {d1, n1}, (d2 / n1)^2; {d1, n2},
+    // (d2 / n2)^2; {d2, n1}, (d1 / n1)^2; {d2, n2}, (d1 / n2)^2. (The fifth
+    // split, drivers {n1, n2}, is the inverse.)
+    struct NearTeeth {
+        NearTeeth(double target, double roughTolerance) {
+            const double low = target - roughTolerance;
+            const double rho = low > 0 ? std::sqrt((target + roughTolerance) / low) * (1 + 1e-9)
+                                       : std::numeric_limits<double>::infinity();
+            for (std::uint32_t x = 1; x <= kMaxTooth; ++x) {
+                const double lowest = std::ceil(x / rho);
+                const double highest = std::floor(x * rho);
+                from[x] = static_cast<std::uint8_t>(lowest > 1 ? lowest : 1);
+                to[x] = static_cast<std::uint8_t>(highest < kMaxTooth ? highest : kMaxTooth);
+            }
+        }
+        std::array<std::uint8_t, kMaxTooth + 1> from{};
+        std::array<std::uint8_t, kMaxTooth + 1> to{};
+    };
+
+    double Error(std::uint32_t driverProduct, std::uint32_t drivenProduct) const {
+        return std::fabs(static_cast<double>(driverProduct) / static_cast<double>(drivenProduct) - target_);
+    }
+
+    // Error(p, q) < tolerance, mostly decided by multiplying: only p / q within
+    // a rounding's reach of the tolerance's edge is divided.
+    bool Within(std::uint32_t p, std::uint32_t q) const {
+        const auto dq = static_cast<double>(q);
+        const double off = std::fabs(static_cast<double>(p) - target_ * dq);
+        const double edge = tolerance_ * dq;
+        const double reach = (std::fabs(target_) + tolerance_) * dq * 1e-13;
+        if (off < edge - reach) {
+            return true;
+        }
+        return off <= edge + reach && Error(p, q) < tolerance_;
+    }
+
+    // The pairs (ordered by product) whose product p has Error(p, q) below the
+    // tolerance. These products are an interval, since the error falls and then
+    // rises with p; the range starts one wider on each side than the real
+    // window and is moved inward by the exact test.
+    std::pair<std::uint32_t, std::uint32_t> ExactWindow(const PairTable& table, std::uint32_t q) const {
+        const auto dq = static_cast<double>(q);
+        const std::uint32_t low = WholeAtMost(dq * (target_ - tolerance_) - 1, table.maxProduct);
+        const std::uint32_t high = WholeAtMost(dq * (target_ + tolerance_) + 1, table.maxProduct - 1) + 1;
+        std::uint32_t begin = table.start[low];
+        std::uint32_t end = table.start[high + 1];
+        while (begin < end && !Within(Product(table.pairs[begin]), q)) {
+            ++begin;
+        }
+        while (end > begin && !Within(Product(table.pairs[end - 1]), q)) {
+            --end;
+        }
+        return {begin, end};
+    }
+
+    // A tooth count shared by the two pairs may be used more often than it is on hand.
+    bool WithinStock(std::uint32_t d1, std::uint32_t d2, std::uint32_t n1, std::uint32_t n2) const {
+        if (d1 != n1 && d1 != n2 && d2 != n1 && d2 != n2) {
+            return true;
+        }
+        const std::array<std::uint32_t, 4> teeth = {d1, d2, n1, n2};
+        return std::all_of(teeth.begin(), teeth.end(), [&](std::uint32_t t) {
+            return std::count(teeth.begin(), teeth.end(), t) <= mult_[t];
+        });
+    }
+
+    bool FitsIfAsked(const SolutionRecord& train) const { return !fit_ || FitArrangement(train, *fit_); }
+
+    // Whether no other split of the same four gears into drivers and driven is
+    // within tolerance (and fits) and comes before this train.
+    bool BestOfItsGears(const SolutionRecord& train) const {
+        const std::uint32_t d1 = train.driver1;
+        const std::uint32_t d2 = train.driver2;
+        const std::uint32_t n1 = train.driven1;
+        const std::uint32_t n2 = train.driven2;
+        const std::array<std::array<std::uint32_t, 4>, 5> splits = {
+            {{d1, n1, d2, n2}, {d1, n2, d2, n1}, {d2, n1, d1, n2}, {d2, n2, d1, n1}, {n1, n2, d1, d2}}};
+        for (const auto& [x, y, u, v] : splits) {
+            const SolutionRecord other{Error(x * y, u * v), std::min(x, y), std::max(x, y), std::min(u, v),
+                                       std::max(u, v)};
+            if (other.error < tolerance_ && Before(other, train) && FitsIfAsked(other)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The exact way for one train within stock (and fitting): counts it and
+    // offers it to the first trains. rivals: another split of its gears may
+    // be within tolerance.
+    void Consider(std::uint32_t driver, std::uint32_t driven, bool rivals, EveryTrainResult& result,
+                  FirstTrains& first) const {
+        const SolutionRecord train{Error(Product(driver), Product(driven)), Smaller(driver), Larger(driver),
+                                   Smaller(driven), Larger(driven)};
+        if (!(train.error < tolerance_)) {
+            return;
+        }
+        ++result.candidateCount;
+        if (rivals && !BestOfItsGears(train)) {
+            return;
+        }
+        ++result.trainCount;
+        if (train.error <= first.BoundError()) {
+            first.Add(train);
+        }
+    }
+
+    double target_;
+    double tolerance_;
+    std::optional<std::uint32_t> fit_;
+    const ToothTable& mult_;
+    double roughTolerance_;
+};
+
+} // namespace
+
+EveryTrainResult FindEveryTrain(double target, std::span<const std::uint32_t> checkedTeeth,
+                                const MultiplicityLookup& multiplicity, const EveryTrainOptions& options) {
+    std::vector<std::uint32_t> teeth;
+    ToothTable mult{};
+    for (std::uint32_t t : checkedTeeth) {
+        if (t >= 1 && t <= kMaxTooth && (teeth.empty() || t > teeth.back())) {
+            teeth.push_back(t);
+            mult[t] = multiplicity(t);
+        }
+    }
+    if (teeth.empty()) {
+        return {SearchOutcome::NoStock, 0, 0, {}};
+    }
+    EveryTrainResult result{SearchOutcome::Searched, 0, 0, {}};
+    if (!(options.tolerance > 0) || !std::isfinite(options.tolerance) || !std::isfinite(target)) {
+        return result;
+    }
+    const PairTable table = BuildPairs(teeth, mult);
+    const Sweep sweep(target, options, mult);
+    FirstTrains first(options.limit);
+    if (options.fitMargin) {
+        sweep.Run<true>(table, result, first);
+    } else {
+        sweep.Run<false>(table, result, first);
+    }
+    result.solutions = first.Ordered();
+    return result;
+}

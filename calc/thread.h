@@ -1,0 +1,59 @@
+// Threads as a machinist names them, and the change-gear ratio that cuts them:
+// pitch units, starts, the leadscrew and the gearing outside the change gears.
+#pragma once
+
+#include "gear_search.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm);
+// module: a worm's module m (pi * m mm); dp: diametral pitch (25.4 * pi / v mm).
+enum class PitchUnit { Mm, Tpi, Module, Dp };
+
+// A pitch as written: its number and its unit.
+struct Pitch {
+    double value;
+    PitchUnit unit;
+};
+
+double PitchMm(const Pitch& pitch);
+
+// "mm", "tpi", "module" or "dp".
+std::string_view UnitName(PitchUnit unit);
+
+// Reads a decimal number written straight against its unit, the unit in any
+// case: "1.25mm", "11TPI", "1.5module", "20dp". Returns what is wrong with the
+// text, or an empty string when pitch holds the value read. The number is
+// digits with at most one '.', and above zero.
+std::string ReadPitch(std::string_view text, Pitch& pitch);
+
+// A thread cut on a lathe: target ratio = lead / (leadscrew pitch * fixed).
+struct Thread {
+    Pitch pitch{1, PitchUnit::Mm};
+    std::uint32_t starts = 1;
+    Pitch leadscrew{1, PitchUnit::Mm}; // mm or tpi
+    double fixed = 1;                  // gearing outside the change gears
+};
+
+double LeadMm(const Thread& thread);      // pitch * starts
+double LeadscrewMm(const Thread& thread); // the leadscrew's pitch in mm
+double TargetRatio(const Thread& thread);
+
+// The ratio of the integer tooth products, (d1 * d2) / (n1 * n2), one division.
+double TrainRatio(const SolutionRecord& train);
+
+// The lead a train of ratio r cuts: r * leadscrew pitch * fixed.
+double LeadOfRatio(const Thread& thread, double ratio);
+// 10^6 * (lead - target lead) / target lead.
+double LeadErrorPpm(const Thread& thread, double ratio);
+
+// "M1.25", "11 TPI", "module 1.5", "20 DP", with ", 2 starts" when there are more than one.
+std::string ThreadName(const Thread& thread);
+// "2 mm leadscrew", "8 TPI leadscrew", with ", fixed 0.5" when the fixed ratio is not 1.
+std::string LeadscrewName(const Thread& thread);
+// "+2.4 ppm", "-13.0 ppm": sign always, one decimal, never "-0.0".
+std::string PpmText(double ppm);
+// "M1.25 on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm" for a train.
+std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& train);

@@ -1,0 +1,216 @@
+// The tool's new options run in-process through RunTool: one run per option
+// and format, and the bad-input table.
+#include "tool.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ToolRun Invoke(const std::string& arguments) {
+    std::vector<std::string> words;
+    std::istringstream stream(arguments);
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    const std::vector<std::string_view> args(words.begin(), words.end());
+    ToolRun run{0, {}, {}};
+    run.exitCode = RunTool(args, run.out, run.err);
+    return run;
+}
+
+nlohmann::json RunJson(const std::string& arguments) {
+    const ToolRun run = Invoke(arguments + " --format json");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return nlohmann::json::parse(run.out);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream stream(line);
+    for (std::string field; std::getline(stream, field, ',');) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// A train's own ratio from its tooth counts.
+double RatioOf(const nlohmann::json& train) {
+    return static_cast<double>(train["driver1"].get<int>() * train["driver2"].get<int>()) /
+           (train["driven1"].get<int>() * train["driven2"].get<int>());
+}
+
+} // namespace
+
+// M1.25 on a 2 mm leadscrew, every train: the best three of all, each with the
+// lead it cuts.
+TEST(RunTool, EveryTrainForAThreadInJson) {
+    const nlohmann::json result = RunJson("--every --limit 3 --pitch 1.25MM --leadscrew 2mm");
+    EXPECT_EQ(result["search"], "every");
+    EXPECT_EQ(result["target"], 0.625);
+    EXPECT_EQ(result["thread"], nlohmann::json::parse(R"({"lead":1.25,"leadscrew":2,"fixed":1})"));
+    EXPECT_GT(result["trainCount"].get<int>(), 1000);
+    ASSERT_EQ(result["solutions"].size(), 3u);
+    for (const nlohmann::json& train : result["solutions"]) {
+        EXPECT_EQ(train["error"], 0.0); // 0.625 = 5/8 is made exactly
+        EXPECT_DOUBLE_EQ(train["lead"].get<double>(), 2 * RatioOf(train));
+        EXPECT_EQ(train["leadErrorPpm"], 0.0);
+    }
+}
+
+// 11 TPI on a 3 mm leadscrew with the bisection search: --fit keeps, in order,
+// the trains of the plain list that fit, and names their arrangement.
+TEST(RunTool, FitFiltersTheBisectionListInCsv) {
+    const ToolRun plain = Invoke("--pitch 11tpi --leadscrew 3mm --format csv");
+    const ToolRun fitted = Invoke("--pitch 11tpi --leadscrew 3mm --format csv --fit 40");
+    ASSERT_EQ(fitted.exitCode, 0) << fitted.err;
+    const std::vector<std::string> all = Lines(plain.out);
+    const std::vector<std::string> kept = Lines(fitted.out);
+    EXPECT_EQ(kept[0], all[0] + ",A,B,C,D");
+    ASSERT_GT(kept.size(), 2u);
+    ASSERT_LT(kept.size(), all.size());
+    auto from = all.begin() + 1;
+    for (std::size_t i = 1; i < kept.size(); ++i) {
+        const std::vector<std::string> fields = Fields(kept[i]);
+        ASSERT_EQ(fields.size(), 14u) << kept[i];
+        const std::array<int, 4> g = {std::stoi(fields[10]), std::stoi(fields[11]), std::stoi(fields[12]),
+                                      std::stoi(fields[13])};
+        EXPECT_GE(g[0] + g[1], g[2] + 40) << kept[i];
+        EXPECT_GE(g[2] + g[3], g[1] + 40) << kept[i];
+        // The same train and texts as a later line of the plain list, but for the number.
+        const std::vector<std::string> train(fields.begin() + 1, fields.end() - 4);
+        from = std::find_if(from, all.end(), [&](const std::string& line) {
+            const std::vector<std::string> plainFields = Fields(line);
+            return std::vector<std::string>(plainFields.begin() + 1, plainFields.end()) == train;
+        });
+        EXPECT_NE(from, all.end()) << kept[i];
+    }
+}
+
+// A relative tolerance, starts and a fixed ratio, in text: all trains within
+// 50 ppm of the lead, one line each.
+TEST(RunTool, PpmToleranceStartsAndFixedInText) {
+    const ToolRun run =
+        Invoke("--every --limit 0 --tolerance 50PPM --pitch 1.5module --starts 2 --leadscrew 8tpi "
+               "--fixed 0.5 --teeth 20-80");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[3], "Thread: module 1.5, 2 starts on 8 TPI leadscrew, fixed 0.5: lead 9.424778 mm, "
+                        "ratio 5.93686800678386");
+    const auto trains = lines[2].substr(8, lines[2].find(' ', 8) - 8);
+    EXPECT_EQ(lines[2], "Trains: " + trains + " within 50 ppm");
+    EXPECT_EQ(lines.size(), 4 + std::stoul(trains));
+    for (std::size_t i = 4; i < lines.size(); ++i) {
+        const double ppm = std::stod(lines[i].substr(lines[i].rfind(' ', lines[i].size() - 5)));
+        EXPECT_LT(std::fabs(ppm), 50.05) << lines[i];
+    }
+}
+
+// Charts in the three formats: every listed pitch has a row; a suggested gear
+// serves more rows or a smaller worst error.
+TEST(RunTool, ChartsInEachFormat) {
+    const nlohmann::json json =
+        RunJson("chart --leadscrew 2mm --imperial --teeth 20-60 --tolerance 20ppm --suggest 2");
+    ASSERT_EQ(json["rows"].size(), 32u);
+    EXPECT_EQ(json["rows"][0]["unit"], "tpi");
+    EXPECT_EQ(json["rows"][0]["pitch"], 25.4 / 4);
+    int within = 0;
+    for (const nlohmann::json& row : json["rows"]) {
+        within += !row["solutions"].empty();
+    }
+    ASSERT_GE(json["suggestions"].size(), 1u);
+    EXPECT_GE(json["suggestions"][0]["rowsWithin"].get<int>(), within);
+
+    const ToolRun text = Invoke("chart --leadscrew 8tpi --pitches 1.25mm,40mm --teeth 20-60 --fit 30");
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const std::vector<std::string> lines = Lines(text.out);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Thread chart: 8 TPI leadscrew");
+    EXPECT_EQ(lines[1], "Gears: 20-60; tolerance 0.002");
+    EXPECT_TRUE(lines[5].starts_with("M1.25 ")) << lines[5];
+    EXPECT_EQ(lines[6], "M40            no train within tolerance");
+    EXPECT_EQ(lines[8], "1 of 2 threads within tolerance; worst lead error " +
+                            lines[5].substr(lines[5].rfind(' ', lines[5].size() - 5) + 2));
+
+    const ToolRun csv = Invoke("chart --leadscrew 3mm --metric --format csv");
+    EXPECT_EQ(Lines(csv.out).size(), 25u);
+    EXPECT_TRUE(csv.out.starts_with("thread,pitchMm,unit,value,target,A,B,C,D,")) << csv.out;
+}
+
+TEST(RunTool, Version) {
+    const ToolRun run = Invoke("--version");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.starts_with("tandrel-cli ")) << run.out;
+}
+
+// Each bad input: one line on standard error naming the argument, exit code 2, nothing on standard output.
+TEST(RunTool, BadInputs) {
+    struct Case {
+        const char* arguments;
+        const char* named;
+    } cases[] = {
+        {"--pitch 1.25 --leadscrew 2mm", "'1.25' has no unit"},
+        {"--pitch 1.25inch --leadscrew 2mm", "unknown unit 'inch'"},
+        {"--pitch 2mm --leadscrew 20dp", "--leadscrew '20dp'"},
+        {"--pitch 0mm --leadscrew 2mm", "--pitch '0mm' is zero"},
+        {"--pitch -1.25mm --leadscrew 2mm", "--pitch '-1.25mm' is negative"},
+        {"--pitch x1mm --leadscrew 2mm", "--pitch 'x1mm'"},
+        {"--pitch 1mm --leadscrew 0tpi", "--leadscrew '0tpi' is zero"},
+        {"--pitch 1mm --leadscrew 2mm --fixed 0", "--fixed '0' is zero"},
+        {"--pitch 1mm --leadscrew 2mm --fixed -2", "--fixed '-2' is negative"},
+        {"--pitch 1mm --leadscrew 2mm --fixed one", "--fixed 'one'"},
+        {"--pitch 1mm --leadscrew 2mm --starts 1.5", "--starts '1.5'"},
+        {"--pitch 1mm --leadscrew 2mm --starts 0", "--starts '0'"},
+        {"--pitch 1mm", "needs --leadscrew"},
+        {"--pitch 1mm --leadscrew 2mm 0.5", "RATIO '0.5' and --pitch"},
+        {"--leadscrew 2mm 0.5", "--leadscrew '2mm' needs --pitch"},
+        {"--every --tolerance 0 1.5", "--tolerance '0'"},
+        {"--every --tolerance 0.1001 1.5", "--tolerance '0.1001'"},
+        {"--every --tolerance 0ppm 1.5", "--tolerance '0ppm'"},
+        {"--every --tolerance 100001ppm 1.5", "--tolerance '100001ppm'"},
+        {"--every --tolerance -5ppm 1.5", "--tolerance '-5ppm'"},
+        {"--tolerance 0.01 1.5", "--tolerance '0.01' needs --every"},
+        {"--every --limit -1 1.5", "--limit '-1'"},
+        {"--fit 201 1.5", "--fit '201'"},
+        {"--fit 2.5 1.5", "--fit '2.5'"},
+        {"chart --leadscrew 2mm", "chart needs a pitch list"},
+        {"chart --leadscrew 2mm --metric --imperial", "one pitch list"},
+        {"chart --metric", "chart needs --leadscrew"},
+        {"chart --leadscrew 2mm --pitches 1mm,,2mm", "--pitches '1mm,,2mm'"},
+        {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},
+        {"chart --leadscrew 2mm --metric --every", "'--every'"},
+        {"chart --leadscrew 2mm --metric 1.5", "'1.5'"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = Invoke(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments;
+        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_NE(run.err.find(c.named), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_TRUE(run.err.ends_with("\n")) << run.err;
+    }
+}
