@@ -5,20 +5,48 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 
 TEST(ReadNumber, ReadsLeadingDecimalNumberLikeAtof) {
     struct Case {
         const char* text;
         double value;
     } cases[] = {
-        {"", 0.0},        {"1.5", 1.5},       {"  \t\n2.25x", 2.25}, {".5", 0.5},     {"5.", 5.0},
-        {".", 0.0},       {"abc", 0.0},       {"-2.5", -2.5},        {"+3", 3.0},     {"1e5", 1e5},
-        {"1E5", 1e5},     {"1e+5", 1e5},      {"1e-5", 1e-5},        {"1e", 1.0},     {"2,5", 2.0},
-        {"1.2.3", 1.2},   {"0x10", 0.0},      {"inf", 0.0},          {"nan", 0.0},    {"-.", 0.0},
-        {"0.000", 0.0},   {"3.25\r\n", 3.25}, {"1e999", HUGE_VAL},   {"1e-999", 0.0},
+        {"", 0.0},      {"1.5", 1.5},       {"  \t\n2.25x", 2.25}, {".5", 0.5},     {"5.", 5.0},
+        {".", 0.0},     {"abc", 0.0},       {"-2.5", -2.5},        {"+3", 3.0},     {"1e5", 1e5},
+        {"1E5", 1e5},   {"1e+5", 1e5},      {"1e-5", 1e-5},        {"1e", 1.0},     {"2,5", 2.0},
+        {"1.2.3", 1.2}, {"0x10", 0.0},      {"inf", 0.0},          {"nan", 0.0},    {"-.", 0.0},
+        {"0.000", 0.0}, {"3.25\r\n", 3.25}, {"1e999", HUGE_VAL},   {"1e-999", 0.0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+    }
+}
+
+// Out of range: the decimal magnitude (first significant digit and exponent)
+// tells overflow from underflow, however many digits come before either.
+TEST(ReadNumber, OutOfRangeIsInfinityOrZeroByMagnitude) {
+    const std::string zeros(400, '0');
+    struct Case {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"0." + zeros + "1", 0.0},
+        {"-0." + zeros + "1", -0.0},
+        {"0." + zeros + "1e5", 0.0},
+        {"0." + zeros + "1e800", HUGE_VAL},
+        {"1" + zeros, HUGE_VAL},
+        {"-1" + zeros + ".5", -HUGE_VAL},
+        {"1" + zeros + "e-800", 0.0},
+        {"1" + zeros + "e-100", 1e300},
+        {"1e99999999999999999999999", HUGE_VAL},
+        {"1e-99999999999999999999999", 0.0},
+        {"2e-324", 0.0},
+        {"4.9e-324", 4.9406564584124654e-324},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+        EXPECT_EQ(std::signbit(ReadNumber(c.text)), std::signbit(c.value)) << c.text;
     }
 }
 
