@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds both platforms and runs every test: natively, then the
-# Windows build under Wine on a virtual display.
+# Sets up, builds both platforms and runs every test: natively, under the
+# sanitizers, then the Windows build under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,6 +8,12 @@ scripts/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
 ctest --preset native -j"$(nproc)"
+
+# The portable and command-line tests again, under AddressSanitizer and
+# UndefinedBehaviorSanitizer: any fault they see ends the test.
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j"$(nproc)"
+ctest --preset native-asan -j"$(nproc)"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
