@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds both platforms and runs every test: natively, under the
-# sanitizers, then the Windows build under Wine on a virtual display.
+# sanitizers, the fuzz harnesses briefly, then the Windows build under Wine on
+# a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,6 +15,11 @@ ctest --preset native -j"$(nproc)"
 cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j"$(nproc)"
 ctest --preset native-asan -j"$(nproc)"
+
+# Each fuzz harness for 20 s (scripts/fuzz.sh runs one for longer).
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
+ctest --preset fuzz -j"$(nproc)"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
