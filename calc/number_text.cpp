@@ -63,8 +63,8 @@ double ReadNumber(std::string_view text) {
     auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {
         // atof gives HUGE_VAL on overflow and 0 on underflow.
-        value = DecimalMagnitude(std::string_view(text.data() + at, end - (text.data() + at))) > 0 ? HUGE_VAL
-                                                                                                   : 0.0;
+        const std::string_view number(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
+        value = DecimalMagnitude(number) > 0 ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
 }
