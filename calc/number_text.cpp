@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -12,6 +13,30 @@ bool IsDigit(char c) {
 // White space as isspace knows it in the "C" locale.
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The power of ten of the first significant digit of a decimal number
+// ("0.001" is -3, "12e5" is 6), for a number too large or too small for a
+// double: the sign says which. Exponents are capped far beyond the range of
+// doubles, so that no amount of digits makes the sum wrap.
+long long DecimalMagnitude(std::string_view number) {
+    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return 0;
+    }
+    long long magnitude =
+        static_cast<long long>(point) - static_cast<long long>(first) - (first < point ? 1 : 0);
+    long long exponent = 0;
+    const bool negativeExponent = e + 1 < number.size() && number[e + 1] == '-';
+    for (std::size_t i = e + 1; i < number.size(); ++i) {
+        if (IsDigit(number[i])) {
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000'000LL);
+        }
+    }
+    return magnitude + (negativeExponent ? -exponent : exponent);
 }
 
 } // namespace
@@ -37,16 +62,9 @@ double ReadNumber(std::string_view text) {
     double value = 0.0;
     auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {
-        // atof gives HUGE_VAL on overflow and 0 (or a denormal) on underflow.
-        bool overflow = false;
-        for (const char* p = text.data() + at; p < end && *p != 'e' && *p != 'E'; ++p) {
-            overflow = overflow || (IsDigit(*p) && *p != '0');
-        }
-        std::string_view mantissaEnd(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
-        auto e = mantissaEnd.find_first_of("eE");
-        bool negativeExponent =
-            e != std::string_view::npos && e + 1 < mantissaEnd.size() && mantissaEnd[e + 1] == '-';
-        value = (overflow && !negativeExponent) ? HUGE_VAL : 0.0;
+        // atof gives HUGE_VAL on overflow and 0 on underflow.
+        const std::string_view number(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
+        value = DecimalMagnitude(number) > 0 ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds both platforms and runs every test: natively, then the
-# Windows build under Wine on a virtual display, then a newcomer's first start
-# of the program (no display, a Wine prefix that does not exist yet).
+# Sets up, builds both platforms and runs every test: natively, under the
+# sanitizers, the fuzz harnesses briefly, then the Windows build under Wine on
+# a virtual display, and last a newcomer's first start of the program (no
+# display, a Wine prefix that does not exist yet).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,17 @@ scripts/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$(nproc)"
 ctest --preset native -j"$(nproc)"
+
+# The portable and command-line tests again, under AddressSanitizer and
+# UndefinedBehaviorSanitizer: any fault they see ends the test.
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j"$(nproc)"
+ctest --preset native-asan -j"$(nproc)"
+
+# Each fuzz harness for 20 s (scripts/fuzz.sh runs one for longer).
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
+ctest --preset fuzz -j"$(nproc)"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"

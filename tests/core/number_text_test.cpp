@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <string>
 
 TEST(ReadNumber, ReadsLeadingDecimalNumberLikeAtof) {
     struct Case {
@@ -19,6 +20,33 @@ TEST(ReadNumber, ReadsLeadingDecimalNumberLikeAtof) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+    }
+}
+
+// Out of range: the decimal magnitude (first significant digit and exponent)
+// tells overflow from underflow, however many digits come before either.
+TEST(ReadNumber, OutOfRangeIsInfinityOrZeroByMagnitude) {
+    const std::string zeros(400, '0');
+    struct Case {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"0." + zeros + "1", 0.0},
+        {"-0." + zeros + "1", -0.0},
+        {"0." + zeros + "1e5", 0.0},
+        {"0." + zeros + "1e800", HUGE_VAL},
+        {"1" + zeros, HUGE_VAL},
+        {"-1" + zeros + ".5", -HUGE_VAL},
+        {"1" + zeros + "e-800", 0.0},
+        {"1" + zeros + "e-100", 1e300},
+        {"1e99999999999999999999999", HUGE_VAL},
+        {"1e-99999999999999999999999", 0.0},
+        {"2e-324", 0.0},
+        {"4.9e-324", 4.9406564584124654e-324},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+        EXPECT_EQ(std::signbit(ReadNumber(c.text)), std::signbit(c.value)) << c.text;
     }
 }
 

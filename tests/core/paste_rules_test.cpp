@@ -20,6 +20,7 @@ TEST(PasteRules, TestAndTrimOfClipboardTexts) {
         {"2.5 ", false, "2.5"},
         {"0", false, "0"},
         {"0.000", false, "0.000"},
+        {"0." + std::string(400, '0') + "1", false, "0." + std::string(400, '0') + "1"},
         {"abc", false, ""},
         {"", false, ""},
         {"1.2.3", true, "1.2"},
