@@ -53,30 +53,3 @@ TEST(FormatResult, JsonCarriesRecordsAndTexts) {
         "\"achievedRatio\":\"0.53333333333333\",\"errorText\":\"-0.13336666666667\",\"zeroCount\":null}\n"
         "]}\n");
 }
-
-TEST(FormatResult, EmptyResultsShowTheOutcome) {
-    struct Case {
-        OutputFormat format;
-        SearchOutcome outcome;
-        const char* ratioText;
-        const char* expected;
-    } cases[] = {
-        {OutputFormat::Text, SearchOutcome::NoStock, "1.5", "Outcome: NoStock\nCandidates: 0\n"},
-        {OutputFormat::Text, SearchOutcome::OutOfRange, "0", "Outcome: OutOfRange\nCandidates: 0\n"},
-        {OutputFormat::Csv, SearchOutcome::Searched, "4.9",
-         "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
-        {OutputFormat::Json, SearchOutcome::OutOfRange, "0",
-         "{\"target\":0,\"outcome\":\"OutOfRange\",\"candidateCount\":0,\"search\":\"bisection\","
-         "\"solutions\":[]}\n"},
-        // The target is the number that the first 17 characters give.
-        {OutputFormat::Json, SearchOutcome::NoStock, "1.234567890123456789",
-         "{\"target\":1.234567890123456,\"outcome\":\"NoStock\",\"candidateCount\":0,\"search\":"
-         "\"bisection\","
-         "\"solutions\":[]}\n"},
-    };
-    for (const Case& c : cases) {
-        CliRequest request = RequestFor(c.format);
-        request.ratioText = c.ratioText;
-        EXPECT_EQ(FormatResult(request, {c.outcome, 0, {}}), c.expected);
-    }
-}

@@ -25,7 +25,7 @@ ToolRun Invoke(const std::string& arguments) {
     std::vector<std::string> words;
     std::istringstream stream(arguments);
     for (std::string word; stream >> word;) {
-        words.push_back(word);
+        words.push_back(word == "\"\"" ? "" : word);
     }
     const std::vector<std::string_view> args(words.begin(), words.end());
     ToolRun run{0, {}, {}};
@@ -167,12 +167,44 @@ TEST(RunTool, Version) {
     EXPECT_TRUE(run.out.starts_with("tandrel-cli ")) << run.out;
 }
 
-// Each bad input: one line on standard error naming the argument, exit code 2, nothing on standard output.
+// Each bad input: one line on standard error naming the argument and pointing
+// to --help, exit code 2, nothing on standard output. ("" stands for an empty argument.)
 TEST(RunTool, BadInputs) {
     struct Case {
         const char* arguments;
         const char* named;
     } cases[] = {
+        {"", "RATIO is missing"},
+        {"--teeth 20-40", "RATIO is missing"},
+        {"\"\"", "RATIO is empty"},
+        {"-1.5", "RATIO '-1.5' is negative"},
+        {"-.5", "RATIO '-.5' is negative"},
+        {".", "RATIO '.'"},
+        {"1.2.3", "RATIO '1.2.3'"},
+        {"1e5", "RATIO '1e5'"},
+        {"abc", "RATIO 'abc'"},
+        {"-", "RATIO '-'"},
+        {"1.5 2", "'2'"},
+        {"--teeth 15-40 1", "--teeth '15-40': tooth count 15 is outside 16..165"},
+        {"--teeth 20,166 1", "--teeth '20,166': tooth count 166 is outside 16..165"},
+        {"--teeth 99999999999 1", "--teeth '99999999999'"},
+        {"--teeth 40-20 1", "--teeth '40-20'"},
+        {"--teeth 20,,30 1", "--teeth '20,,30'"},
+        {"--teeth 20- 1", "--teeth '20-'"},
+        {"--teeth \"\" 1", "--teeth ''"},
+        {"--mult 40=4 1", "--mult '40=4': multiplicity 4 is outside 1..3"},
+        {"--mult 40=0 1", "--mult '40=0'"},
+        {"--mult 40 1", "--mult '40'"},
+        {"--mult 40= 1", "--mult '40='"},
+        {"--mult 170=2 1", "--mult '170=2'"},
+        {"--mult 40=2=2 1", "--mult '40=2=2'"},
+        {"--gears 01x1 1", "--gears '01x1'"},
+        {"--teeth 20-99 --gears 11 1", "--gears '11'"},
+        {"--teeth 20 --teeth 30 1", "--teeth"},
+        {"--format xml 1", "--format 'xml'"},
+        {"1 --format", "--format"},
+        {"--frobnicate 1", "unknown option '--frobnicate'"},
+        {"--driver-larger-first=1 1", "driver-larger-first"},
         {"--pitch 1.25 --leadscrew 2mm", "'1.25' has no unit"},
         {"--pitch 1.25inch --leadscrew 2mm", "unknown unit 'inch'"},
         {"--pitch 2mm --leadscrew 20dp", "--leadscrew '20dp'"},
@@ -210,7 +242,8 @@ TEST(RunTool, BadInputs) {
         EXPECT_EQ(run.exitCode, 2) << c.arguments;
         EXPECT_EQ(run.out, "") << c.arguments;
         EXPECT_NE(run.err.find(c.named), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_TRUE(run.err.starts_with("tandrel-cli: ")) << run.err;
+        EXPECT_TRUE(run.err.ends_with("(see tandrel-cli --help)\n")) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_TRUE(run.err.ends_with("\n")) << run.err;
     }
 }
