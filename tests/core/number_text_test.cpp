@@ -80,22 +80,6 @@ TEST(RatioFieldText, ShortestCloseTextOrClosestSixteen) {
     }
 }
 
-// What the dialogs' number fields take: a positive decimal, a whole number in range.
-TEST(ReadNumberFields, PositiveDecimalsAndWholeNumbersInRange) {
-    for (const char* text : {"", "0", "0.0", ".", "-1", "1.2.3", "1e3", " 1", "1 ", "abc"}) {
-        EXPECT_FALSE(ReadPositiveNumber(text)) << text;
-    }
-    EXPECT_EQ(ReadPositiveNumber(".5"), 0.5);
-    EXPECT_EQ(ReadPositiveNumber("2."), 2.0);
-    EXPECT_EQ(ReadPositiveNumber("0.00001"), 0.00001);
-    for (const char* text : {"", "0", "1001", "-1", "1.0", "+5", "99999999999"}) {
-        EXPECT_FALSE(ReadWholeNumber(text, 1, 1000)) << text;
-    }
-    EXPECT_EQ(ReadWholeNumber("1", 1, 1000), 1u);
-    EXPECT_EQ(ReadWholeNumber("0015", 0, 200), 15u);
-    EXPECT_EQ(ReadWholeNumber("1000", 1, 1000), 1000u);
-}
-
 #ifndef _WIN32
 // glibc's printf is correctly rounded; the Windows build runs the fixed cases above.
 TEST(FormatFixed14, AgreesWithGlibcPrintf) {

