@@ -10,6 +10,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
+
+// The largest margin the program takes: more than any two gears' teeth can clear.
+inline constexpr std::uint32_t kMaxFitMargin = 200;
 
 // A, B, C, D: first driver, first driven, second driver, second driven.
 using Arrangement = std::array<std::uint32_t, 4>;
@@ -37,4 +41,9 @@ constexpr std::optional<Arrangement> FitArrangement(std::uint32_t driver1, std::
 
 constexpr std::optional<Arrangement> FitArrangement(const SolutionRecord& train, std::uint32_t margin) {
     return FitArrangement(train.driver1, train.driver2, train.driven1, train.driven2, margin);
+}
+
+// Keeps, in their order, only the trains that fit in one of their arrangements.
+inline void KeepFittingTrains(std::vector<SolutionRecord>& trains, std::uint32_t margin) {
+    std::erase_if(trains, [&](const SolutionRecord& train) { return !FitArrangement(train, margin); });
 }

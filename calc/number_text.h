@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,16 @@ double ReadNumber(std::string_view text);
 inline constexpr std::size_t kRatioTextRead = 17;
 double RatioFromText(std::string_view ratioText);
 
+// Digits with at most one decimal point and at least one digit: what the
+// ratio field admits.
+bool IsDecimalText(std::string_view text);
+
+// A decimal text (IsDecimalText) whose value is above zero; none otherwise.
+std::optional<double> ReadPositiveNumber(std::string_view text);
+
+// A whole number written in digits only, from low to high; none otherwise.
+std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high);
+
 // printf's "%0.14f": fixed point, exactly 14 decimals, correctly rounded,
 // a leading '-' for negative values (negative zero included).
 std::string FormatFixed14(double value);
@@ -25,3 +37,12 @@ std::string FormatFixed(double value, int decimals);
 
 // The shortest text that reads back to the same double.
 std::string FormatShortest(double value);
+
+// The same without an exponent: "0.00001", not "1e-05".
+std::string FormatShortestFixed(double value);
+
+// A ratio as text for the ratio field, in fixed point: the shortest text of at
+// most 16 characters that reads back (RatioFromText) within 1e-12 of the
+// ratio, or else the closest one of 16 characters.
+inline constexpr std::size_t kRatioFieldLength = 16;
+std::string RatioFieldText(double ratio);

@@ -29,6 +29,9 @@ std::string_view UnitName(PitchUnit unit);
 // digits with at most one '.', and above zero.
 std::string ReadPitch(std::string_view text, Pitch& pitch);
 
+// The most starts a thread may have.
+inline constexpr std::uint32_t kMaxStarts = 1000;
+
 // A thread cut on a lathe: target ratio = lead / (leadscrew pitch * fixed).
 struct Thread {
     Pitch pitch{1, PitchUnit::Mm};

@@ -1,13 +1,13 @@
 #include "cli_options.h"
 
-#include "number_text.h"
 #include "chart.h"
+#include "fit.h"
+#include "number_text.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <optional>
 
 namespace {
@@ -27,14 +27,6 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-// Digits with at most one decimal point and at least one digit: what the
-// window's ratio field admits.
-bool IsRatioText(std::string_view text) {
-    auto points = std::count(text.begin(), text.end(), '.');
-    auto digits = std::count_if(text.begin(), text.end(), IsDigit);
-    return points <= 1 && digits > 0 && points + digits == static_cast<std::ptrdiff_t>(text.size());
-}
-
 // Empty when the text is a whole number in [low, high], stored in value;
 // otherwise what is wrong with it.
 std::string ReadWhole(std::string_view text, std::uint32_t low, std::uint32_t high, std::string_view what,
@@ -45,11 +37,12 @@ std::string ReadWhole(std::string_view text, std::uint32_t low, std::uint32_t hi
     if (!AllDigits(text)) {
         return Quoted(text) + " is not a " + std::string(what);
     }
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || value < low || value > high) {
+    const std::optional<std::uint32_t> read = ReadWholeNumber(text, low, high);
+    if (!read) {
         return std::string(what) + " " + std::string(text) + " is outside " + std::to_string(low) + ".." +
                std::to_string(high);
     }
+    value = *read;
     return {};
 }
 
@@ -132,10 +125,10 @@ std::string CheckRatio(std::string_view text) {
     if (text.empty()) {
         return "RATIO is empty";
     }
-    if (text[0] == '-' && IsRatioText(text.substr(1))) {
+    if (text[0] == '-' && IsDecimalText(text.substr(1))) {
         return "RATIO " + Quoted(text) + " is negative";
     }
-    if (!IsRatioText(text)) {
+    if (!IsDecimalText(text)) {
         return "RATIO " + Quoted(text) + " is not a number (digits with at most one decimal point)";
     }
     return {};
@@ -144,14 +137,18 @@ std::string CheckRatio(std::string_view text) {
 // A decimal number above zero: digits with at most one decimal point. The
 // problem, if any, reads "is ...".
 std::string ReadPositive(std::string_view text, double& value) {
-    if (text.starts_with('-') && IsRatioText(text.substr(1))) {
+    if (text.starts_with('-') && IsDecimalText(text.substr(1))) {
         return "is negative";
     }
-    if (!IsRatioText(text)) {
+    if (!IsDecimalText(text)) {
         return "is not a number (digits with at most one decimal point)";
     }
-    value = ReadNumber(text);
-    return value > 0 ? "" : "is zero";
+    const std::optional<double> read = ReadPositiveNumber(text);
+    if (!read) {
+        return "is zero";
+    }
+    value = *read;
+    return {};
 }
 
 // An absolute tolerance in (0, 0.1], or "Nppm" of the target with N in (0, 100000].
@@ -260,7 +257,7 @@ std::string ReadGiven(const Given& given, bool chart, CliRequest& request) {
         request.pitch = pitch;
     }
     if (given.starts) {
-        if (std::string problem = ReadWhole(*given.starts, 1, 1000, "count of starts", request.starts);
+        if (std::string problem = ReadWhole(*given.starts, 1, kMaxStarts, "count of starts", request.starts);
             !problem.empty()) {
             return named("--starts", *given.starts, problem);
         }
@@ -293,7 +290,8 @@ std::string ReadGiven(const Given& given, bool chart, CliRequest& request) {
     }
     if (given.fit) {
         std::uint32_t margin = 0;
-        if (std::string problem = ReadWhole(*given.fit, 0, 200, "margin", margin); !problem.empty()) {
+        if (std::string problem = ReadWhole(*given.fit, 0, kMaxFitMargin, "margin", margin);
+            !problem.empty()) {
             return named("--fit", *given.fit, problem);
         }
         request.fitMargin = margin;

@@ -1,11 +1,11 @@
 #include "tool.h"
 
-#include "every_train.h"
-#include "fit.h"
-#include "gear_search.h"
 #include "chart.h"
 #include "cli_options.h"
 #include "cli_output.h"
+#include "every_train.h"
+#include "fit.h"
+#include "gear_search.h"
 #include "version.h"
 
 namespace {
@@ -25,9 +25,7 @@ std::string Search(const CliRequest& request) {
     }
     SearchResult result = FindGearTrains(target, request.checkedTeeth, multiplicity);
     if (request.fitMargin) {
-        std::erase_if(result.solutions, [&](const SolutionRecord& train) {
-            return !FitArrangement(train, *request.fitMargin);
-        });
+        KeepFittingTrains(result.solutions, *request.fitMargin);
     }
     return FormatResult(request, result);
 }

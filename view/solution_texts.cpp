@@ -21,6 +21,13 @@ std::string WithoutNegativeZero(std::string errorText) {
 
 } // namespace
 
+void PlaceArrangement(SolutionTexts& texts, const Arrangement& gears) {
+    texts.firstDriver = ToothText(gears[0]);
+    texts.firstDriven = ToothText(gears[1]);
+    texts.secondDriver = ToothText(gears[2]);
+    texts.secondDriven = ToothText(gears[3]);
+}
+
 double AchievedRatio(const SolutionRecord& record) {
     double ratio = static_cast<double>(record.driver1) / static_cast<double>(record.driven1);
     ratio *= static_cast<double>(record.driver2);

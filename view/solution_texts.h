@@ -1,6 +1,7 @@
 // The texts that the window shows for one solution record.
 #pragma once
 
+#include "fit.h"
 #include "gear_search.h"
 
 #include <optional>
@@ -23,6 +24,10 @@ SolutionTexts MakeSolutionTexts(const SolutionRecord& record, std::string_view r
 // The same texts for a target given as a number.
 SolutionTexts MakeSolutionTexts(const SolutionRecord& record, double target, bool firstDriverSmaller,
                                 bool firstDrivenLarger);
+
+// The tooth texts for a fitting arrangement instead of the option boxes'
+// order: A first driver, B first driven, C second driver, D second driven.
+void PlaceArrangement(SolutionTexts& texts, const Arrangement& gears);
 
 // (driver1 / driven1) * driver2 / driven2, in exactly that order.
 double AchievedRatio(const SolutionRecord& record);

@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
 #include "navigation.h"
@@ -11,6 +12,7 @@
 #include "ratio_field.h"
 #include "recalculate.h"
 #include "resource.h"
+#include "thread_dialog.h"
 
 #include <commctrl.h>
 
@@ -47,6 +49,13 @@ void OnGearBoxClicked(HWND window, int id) {
     FocusRatioField(window);
 }
 
+// The check mark is the setting; the list follows it at once.
+void OnEveryTrain(HWND window) {
+    CheckMenuItem(GetMenu(window), IDM_EVERY_TRAIN,
+                  MF_BYCOMMAND | (EveryTrainChecked(window) ? MF_UNCHECKED : MF_CHECKED));
+    Recalculate(window);
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST) {
@@ -66,6 +75,15 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_COPY_GEAR_SET:
         CopyGearSet(window);
+        return 0;
+    case IDM_THREAD:
+        OpenThreadDialog(window);
+        return 0;
+    case IDM_EVERY_TRAIN:
+        OnEveryTrain(window);
+        return 0;
+    case IDM_FIT:
+        OpenFitDialog(window);
         return 0;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);

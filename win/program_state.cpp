@@ -12,3 +12,7 @@ WNDPROC g_keptGearBoxProcedure;
 char g_subjectLabel[4];
 RECT g_subjectRect;
 HFONT g_markFonts[kGearCount];
+std::optional<Thread> g_thread;
+std::string g_threadRatioText;
+bool g_onlyFittingTrains = false;
+std::uint32_t g_fitMargin = 15;

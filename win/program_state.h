@@ -4,10 +4,14 @@
 
 #include "gear_search.h"
 #include "gear_set.h"
+#include "thread.h"
 
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 // Start-up: stored first by window set-up, and the strings 103 and 109.
@@ -39,3 +43,18 @@ extern RECT g_subjectRect;
 // The mark fonts the multiplicity dialog made, by stock index, so that each is
 // freed once its box uses a newer one. The start-up fonts never appear here.
 extern HFONT g_markFonts[kGearCount];
+
+// The thread of the thread dialog's last OK, which the dialog shows again for
+// the rest of the run (none before the first OK), and the text that OK wrote
+// into the ratio field. The thread line shows while the field holds exactly
+// that text; typing into the field and pasting empty it.
+extern std::optional<Thread> g_thread;
+extern std::string g_threadRatioText;
+
+// The fit dialog's settings: while g_onlyFittingTrains holds, both searches
+// keep only the trains that fit with g_fitMargin teeth to spare.
+extern bool g_onlyFittingTrains;
+extern std::uint32_t g_fitMargin;
+
+// Whether "Every train" is on lives in the Tools menu's check mark (see
+// recalculate.h).

@@ -60,6 +60,7 @@ LRESULT OnCharacter(HWND field, WPARAM code, LPARAM lParam) {
     if (!accepted) {
         return 0;
     }
+    g_threadRatioText.clear(); // typing hides the thread line
     Recalculate(GetParent(field));
     return PassOn(field, WM_CHAR, code, lParam);
 }
@@ -88,14 +89,11 @@ LRESULT OnContextMenu(HWND field, LPARAM lParam) {
     return 0;
 }
 
-// The paste sets the text directly, so it is not held to the typing limit.
 LRESULT OnPaste(HWND field) {
     char clipboardText[kWorkBufferSize] = {};
     ReadClipboardText(field, clipboardText);
-    std::string kept = PasteTrim(clipboardText);
-    SendMessageW(field, EM_SETSEL, 0, -1);
-    SetWindowTextA(field, kept.c_str());
-    Recalculate(GetParent(field));
+    g_threadRatioText.clear(); // a paste hides the thread line
+    WriteRatioField(GetParent(field), PasteTrim(clipboardText));
     return 0;
 }
 
@@ -127,6 +125,14 @@ LRESULT CALLBACK RatioFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM 
     default:
         return PassOn(field, message, wParam, lParam);
     }
+}
+
+// The text is set directly, so it is not held to the typing limit.
+void WriteRatioField(HWND mainWindow, const std::string& text) {
+    HWND field = GetDlgItem(mainWindow, IDC_RATIO);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SetWindowTextA(field, text.c_str());
+    Recalculate(mainWindow);
 }
 
 void FocusRatioField(HWND mainWindow) {

@@ -1,6 +1,8 @@
 // The recalculation: the window's inputs to a new solution list, solution 1 shown.
 #include "recalculate.h"
 
+#include "every_train.h"
+#include "fit.h"
 #include "gear_set.h"
 #include "number_text.h"
 #include "program_state.h"
@@ -48,15 +50,42 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
     SendMessageW(upDown, UDM_SETPOS, 0, 1);
 }
 
+// The bisection search, or the every-train search (tolerance 0.002, the best
+// 100) while Every train is checked; either keeps only the fitting trains
+// while the fit setting is on. The every-train search has no out-of-range outcome.
+SearchResult Search(HWND mainWindow, double target, const std::vector<std::uint32_t>& teeth) {
+    const MultiplicityLookup multiplicity = [](std::uint32_t tooth) { return g_multiplicityTable[tooth]; };
+    const std::optional<std::uint32_t> fitMargin = FitMarginInForce();
+    if (EveryTrainChecked(mainWindow)) {
+        EveryTrainOptions options;
+        options.fitMargin = fitMargin;
+        EveryTrainResult every = FindEveryTrain(target, teeth, multiplicity, options);
+        return {every.outcome, static_cast<unsigned>(every.candidateCount), std::move(every.solutions)};
+    }
+    SearchResult result = FindGearTrains(target, teeth, multiplicity);
+    if (fitMargin) {
+        KeepFittingTrains(result.solutions, *fitMargin);
+    }
+    return result;
+}
+
 } // namespace
+
+bool EveryTrainChecked(HWND mainWindow) {
+    const UINT state = GetMenuState(GetMenu(mainWindow), IDM_EVERY_TRAIN, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+std::optional<std::uint32_t> FitMarginInForce() {
+    return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;
+}
 
 void Recalculate(HWND mainWindow) {
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
 
     const std::vector<std::uint32_t> teeth = CheckedTeeth();
     if (!teeth.empty()) {
-        SearchResult result = FindGearTrains(TargetRatio(mainWindow), teeth,
-                                             [](std::uint32_t tooth) { return g_multiplicityTable[tooth]; });
+        SearchResult result = Search(mainWindow, TargetRatio(mainWindow), teeth);
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }

@@ -1,6 +1,6 @@
 // Every resource, command and control identifier, shared by tandrel.rc and the code.
-// Grouped by role: 100s resources and menu commands, 1000s entry and navigation,
-// 3000s result fields, 4000s gear boxes, 5000s options.
+// Grouped by role: 100s resources and menu commands, 1000s entry, navigation and
+// the Tools dialogs' controls, 3000s result fields, 4000s gear boxes, 5000s options.
 #pragma once
 
 // Resources
@@ -11,11 +11,16 @@
 #define IDS_WINDOW_CLASS 109
 #define IDC_TANDREL 109 // menu and accelerator table
 #define IDD_MULTIPLICITY 110
+#define IDD_THREAD 130
+#define IDD_FIT 131
 
 // Main window commands
 #define IDM_ABOUT 104
 #define IDM_EXIT 105
 #define IDM_COPY_GEAR_SET 106
+#define IDM_THREAD 120      // Tools, Thread... (Ctrl+T)
+#define IDM_EVERY_TRAIN 121 // Tools, Every train: a check item, its check the setting
+#define IDM_FIT 122         // Tools, Fit...
 
 // Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
 #define IDC_MULTIPLICITY_BASE 110
@@ -31,6 +36,18 @@
 #define IDC_RATIO 1000
 #define IDC_SOLUTION_UPDOWN 1001
 
+// Thread dialog
+#define IDC_THREAD_PITCH 1201
+#define IDC_THREAD_PITCH_UNIT 1202
+#define IDC_THREAD_STARTS 1203
+#define IDC_THREAD_LEADSCREW 1204
+#define IDC_THREAD_LEADSCREW_UNIT 1205
+#define IDC_THREAD_FIXED 1206
+
+// Fit dialog
+#define IDC_FIT_ONLY 1211
+#define IDC_FIT_MARGIN 1212
+
 // Result fields
 #define IDC_FIRST_DRIVER 3003
 #define IDC_FIRST_DRIVEN 3004
@@ -40,6 +57,7 @@
 #define IDC_ERROR 3008
 #define IDC_ZERO_COUNT 3009
 #define IDC_SOLUTION_COUNTER 3050
+#define IDC_THREAD_LINE 3060
 
 // Gear boxes, one per tooth count 16..165 in a row: see gear_box_id.h
 #define IDC_GEARBOX_FIRST 4000
@@ -61,5 +79,5 @@ static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == I
               IDC_SECOND_DRIVEN == IDC_FIRST_DRIVER + 3 && IDC_ACHIEVED_RATIO == IDC_FIRST_DRIVER + 4 &&
               IDC_ERROR == IDC_FIRST_DRIVER + 5 && IDC_ZERO_COUNT == IDC_FIRST_DRIVER + 6);
 // Gear-box clicks arrive as commands: their range must not meet another command's.
-static_assert(IDC_GEARBOX_FIRST > IDC_SOLUTION_COUNTER && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
+static_assert(IDC_GEARBOX_FIRST > IDC_THREAD_LINE && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
 #endif

@@ -1,10 +1,14 @@
-// Show solution: one record of the solution list into the seven result fields.
+// Show solution: one record of the solution list into the seven result fields,
+// and the thread line below the gear grid.
 #include "show_solution.h"
 
+#include "fit.h"
 #include "number_text.h"
 #include "program_state.h"
+#include "recalculate.h"
 #include "resource.h"
 #include "solution_texts.h"
+#include "thread.h"
 
 namespace {
 
@@ -21,6 +25,25 @@ void SetText(HWND mainWindow, int id, const std::string& text) {
     SetDlgItemTextA(mainWindow, id, text.c_str());
 }
 
+// Shown or hidden only when that changes: most keystrokes leave the line hidden.
+void ShowThreadLine(HWND mainWindow, bool show) {
+    HWND line = GetDlgItem(mainWindow, IDC_THREAD_LINE);
+    const bool shown = (GetWindowLongPtrW(line, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != show) {
+        ShowWindow(line, show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+// The lead the shown train cuts, while the ratio field still holds the text
+// the thread dialog wrote.
+void UpdateThreadLine(HWND mainWindow, const SolutionRecord& record, const char* ratioText) {
+    const bool show = g_thread && !g_threadRatioText.empty() && g_threadRatioText == ratioText;
+    if (show) {
+        SetText(mainWindow, IDC_THREAD_LINE, DescribeThreadTrain(*g_thread, record));
+    }
+    ShowThreadLine(mainWindow, show);
+}
+
 } // namespace
 
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
@@ -29,6 +52,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
             SetDlgItemTextA(mainWindow, id, "");
         }
         ShowNavigation(mainWindow, SW_HIDE);
+        ShowThreadLine(mainWindow, false);
         return;
     }
     // The callers keep the index inside the list; an index beyond it shows the last solution.
@@ -40,7 +64,13 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     const bool firstDrivenLarger = BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER);
     char ratioText[kRatioTextRead + 1] = {};
     GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
-    const SolutionTexts texts = MakeSolutionTexts(record, ratioText, firstDriverSmaller, firstDrivenLarger);
+    SolutionTexts texts = MakeSolutionTexts(record, ratioText, firstDriverSmaller, firstDrivenLarger);
+    // Every train listed fits while the fit setting is on: the drawing shows how.
+    if (const std::optional<std::uint32_t> margin = FitMarginInForce()) {
+        if (const std::optional<Arrangement> gears = FitArrangement(record, *margin)) {
+            PlaceArrangement(texts, *gears);
+        }
+    }
 
     SetText(mainWindow, IDC_FIRST_DRIVER, texts.firstDriver);
     SetText(mainWindow, IDC_SECOND_DRIVER, texts.secondDriver);
@@ -49,4 +79,5 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetText(mainWindow, IDC_ACHIEVED_RATIO, texts.achievedRatio);
     SetText(mainWindow, IDC_ERROR, texts.error);
     SetText(mainWindow, IDC_ZERO_COUNT, texts.zeroCount);
+    UpdateThreadLine(mainWindow, record, ratioText);
 }

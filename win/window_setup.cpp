@@ -46,6 +46,8 @@ constexpr ControlRow kFields[] = {
     {IDC_FIRST_DRIVER_SMALLER, "Button", "First driver smaller", kCheckBoxStyle, 0, 385, 5, 127, 25},
     {IDC_FIRST_DRIVEN_LARGER, "Button", "First driven larger", kCheckBoxStyle, 0, 385, 30, 127, 25},
     {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT, 0, 193, 119, 27, 24},
+    // Below the gear grid; two lines for the longest thread names.
+    {IDC_THREAD_LINE, "Static", "", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 20, 530, 530, 40},
 };
 
 HWND CreateControl(HWND mainWindow, const ControlRow& row) {
@@ -100,7 +102,8 @@ void HandOutFonts(HWND mainWindow) {
     description.lfWidth = 7;
     HFONT narrow = CreateFontIndirectW(&description);
 
-    for (int id : {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER}) {
+    for (int id :
+         {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER, IDC_THREAD_LINE}) {
         SetFont(mainWindow, id, regular);
     }
     for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {

@@ -82,6 +82,29 @@ TEST(FormatFixed14, MatchesPrintfRounding) {
 TEST(FormatShortest, ReadsBackToTheSameDouble) {
     for (double v : {0.0, 0.0008, 1.0 / 3.0, 2.54, 1e-17, 0.0019999999999999}) {
         EXPECT_EQ(ReadNumber(FormatShortest(v)), v) << FormatShortest(v);
+        EXPECT_EQ(ReadNumber(FormatShortestFixed(v)), v) << FormatShortestFixed(v);
+        EXPECT_EQ(FormatShortestFixed(v).find('e'), std::string::npos) << FormatShortestFixed(v);
+    }
+}
+
+// The shortest fixed-point text within 1e-12, else the closest of 16 characters.
+TEST(RatioFieldText, ShortestCloseTextOrClosestSixteen) {
+    struct Case {
+        double ratio;
+        const char* text;
+    } cases[] = {
+        {0.625, "0.625"},
+        {1.0, "1"},
+        {1.25 / 3.175, "0.393700787402"}, // M1.25 on an 8 TPI leadscrew
+        {1.0 / 3.0, "0.333333333333"},    // 11 decimals are 3.3e-12 off
+        {0.0000123, "0.0000123"},
+        {4e-13, "0"},
+        {12345.678901234567, "12345.6789012346"}, // nothing within 1e-12 fits: 16 characters
+        {123456789012345.67, "123456789012346"},  // one more decimal would make 17
+        {1e20, "9999999999999999"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RatioFieldText(c.ratio), c.text) << c.ratio;
     }
 }
 

@@ -152,6 +152,23 @@ xdotool key alt+slash
 expect "About Tandrel" dialog
 xdotool key Return
 expect $'\n1000' dialog focus
+
+# 30 * 50 / (40 * 60) = 0.625 exactly. Tab goes from the pitch past its unit and
+# the starts to the leadscrew.
+echo "Ctrl+T: a 1.25 mm pitch on a 2 mm leadscrew, OK; the thread line shows"
+xdotool key ctrl+t
+expect "Thread" dialog
+xdotool type --delay 60 "1.25"
+xdotool key --delay 100 Tab Tab Tab
+xdotool type --delay 60 "2"
+xdotool key Return
+expect $'\n0.625\n1\nM1.25 on 2 mm leadscrew: lead 1.250000 mm, +0.0 ppm\n1000' \
+  dialog text 1000 visible 3060 text 3060 focus
+import -window root "$out/e2e-thread.png"
+
+echo "typing into the ratio field hides the thread line"
+xdotool type --delay 60 "1"
+expect 0 visible 3060
 import -window root "$out/e2e-final.png"
 
 echo "File, Exit: the program ends with exit code 0"

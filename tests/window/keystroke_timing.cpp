@@ -3,7 +3,8 @@
 // recalculations), then the window repaints (UpdateWindow). Prints the median
 // and spread over alternating digit and backspace keystrokes.
 //
-//   keystroke_timing.exe [keystrokes]      (default 200)
+//   keystroke_timing.exe [keystrokes] [every]    (default 200; "every": with
+//                                                Tools, Every train checked)
 #include "main_window.h"
 #include "program_state.h"
 #include "resource.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,7 @@ double Percentile(std::vector<double> values, double fraction) {
 
 int main(int argc, char** argv) {
     const int keystrokes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
+    const bool everyTrain = argc > 2 && std::strcmp(argv[2], "every") == 0;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterMainWindowClass(instance);
     const std::string commandLine = "keystroke_timing.exe " + std::string(150, '1');
@@ -46,6 +49,9 @@ int main(int argc, char** argv) {
     if (window == nullptr) {
         std::fprintf(stderr, "the main window cannot be created\n");
         return 1;
+    }
+    if (everyTrain) {
+        SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
     }
     HWND field = GetDlgItem(window, IDC_RATIO);
     SetWindowTextA(field, "1.23");
@@ -78,8 +84,10 @@ int main(int argc, char** argv) {
     for (double t : times) {
         sum += t;
     }
-    std::printf("keystrokes: %d with 150 gear boxes checked (final text \"%s\", %.1f solutions on average)\n",
-                keystrokes, text, static_cast<double>(solutions) / keystrokes);
+    std::printf("keystrokes: %d with 150 gear boxes checked, %s search (final text \"%s\", %.1f solutions on "
+                "average)\n",
+                keystrokes, everyTrain ? "every-train" : "bisection", text,
+                static_cast<double>(solutions) / keystrokes);
     std::printf(
         "per keystroke (2 recalculations + repaint), ms: median %.3f  mean %.3f  p90 %.3f  max %.3f\n",
         Percentile(times, 0.5), sum / keystrokes, Percentile(times, 0.9), Percentile(times, 1.0));

@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <iterator>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -64,9 +65,21 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
 
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu), 2);
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), static_cast<UINT>(IDM_EXIT));
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 0), static_cast<UINT>(IDM_ABOUT));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 0), static_cast<UINT>(IDM_ABOUT));
+    // Tools between them, its texts read back as UTF-16 (the resource file is UTF-8).
+    HMENU tools = GetSubMenu(menu, 1);
+    const std::pair<UINT, const wchar_t*> items[] = {
+        {IDM_THREAD, L"&Thread\u2026\tCtrl+T"}, {IDM_EVERY_TRAIN, L"&Every train"}, {IDM_FIT, L"&Fit\u2026"}};
+    ASSERT_EQ(GetMenuItemCount(tools), 3);
+    for (int i = 0; i < 3; ++i) {
+        wchar_t text[32] = {};
+        GetMenuStringW(tools, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
+        EXPECT_EQ(GetMenuItemID(tools, i), items[i].first);
+        EXPECT_STREQ(text, items[i].second);
+    }
+    EXPECT_FALSE(GetMenuState(tools, IDM_EVERY_TRAIN, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(StartUpTest, GearBoxesStandInTheGridWithTheirFonts) {
@@ -120,6 +133,7 @@ TEST_F(StartUpTest, NothingIsCalculatedAndTheRatioFieldHasTheFocus) {
     EXPECT_EQ(Text(IDC_SOLUTION_COUNTER), "1");
     EXPECT_FALSE(Visible(IDC_SOLUTION_COUNTER));
     EXPECT_FALSE(Visible(IDC_SOLUTION_UPDOWN));
+    EXPECT_FALSE(Visible(IDC_THREAD_LINE));
     EXPECT_TRUE(g_solutionList.empty());
     // Under X11 the new window may be activated a moment after set-up returns;
     // its activation puts the focus into the ratio field too.
@@ -181,8 +195,9 @@ TEST_F(StartUpTest, TheWindowIsPaintedBeforeAnyMessageIsHandled) {
 
 // The texts fit their boxes with the fonts this machine has (on Linux, the
 // prefix maps "Segoe UI" to Liberation Sans): the option captions are not cut,
-// and a typed ratio of the full 16 characters is taken whole.
-TEST_F(StartUpTest, TheOptionCaptionsAndASixteenCharacterRatioFitTheirBoxes) {
+// a long thread line wraps within its box, and a typed ratio of the full 16
+// characters is taken whole.
+TEST_F(StartUpTest, TheOptionCaptionsThreadLineAndSixteenCharacterRatioFitTheirBoxes) {
     for (int id : {IDC_FIRST_DRIVER_SMALLER, IDC_FIRST_DRIVEN_LARGER}) {
         HWND box = GetDlgItem(window, id);
         HDC dc = GetDC(box);
@@ -197,6 +212,22 @@ TEST_F(StartUpTest, TheOptionCaptionsAndASixteenCharacterRatioFitTheirBoxes) {
         // Beside the check mark at the box's left end.
         EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXMENUCHECK), client.right) << caption;
     }
+    // A long thread line wraps within its two rows, in the band below the gear grid.
+    HWND line = GetDlgItem(window, IDC_THREAD_LINE);
+    RECT client, text, mainClient;
+    GetClientRect(line, &client);
+    text = client;
+    HDC dc = GetDC(line);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, "module 1.5, 12 starts on 8 TPI leadscrew, fixed 0.123456: lead 113.097336 mm, -123.4 ppm",
+              -1, &text, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, previous);
+    ReleaseDC(line, dc);
+    EXPECT_LE(text.bottom, client.bottom);
+    GetClientRect(window, &mainClient);
+    EXPECT_GE(ClientRectOf(window, IDC_THREAD_LINE).top, ClientRectOf(window, GearBoxId(30)).bottom);
+    EXPECT_LE(ClientRectOf(window, IDC_THREAD_LINE).bottom, mainClient.bottom);
+
     HWND field = GetDlgItem(window, IDC_RATIO);
     for (char c : std::string("1.52123456789012")) {
         SendMessageW(field, WM_CHAR, static_cast<WPARAM>(c), 0);

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "main_window.h"
+#include "program_state.h"
 #include "resource.h"
 #include "window_setup.h"
 
@@ -80,6 +81,11 @@ void MainWindowTest::TearDown() {
     StopDialogTimer();
     pendingDialogAction = nullptr;
     DestroyMainWindow();
+    // The Tools settings as a new run starts with them.
+    g_thread.reset();
+    g_threadRatioText.clear();
+    g_onlyFittingTrains = false;
+    g_fitMargin = 15;
 }
 
 void MainWindowTest::StartWindow(const char* commandLine) {

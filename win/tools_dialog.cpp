@@ -1,0 +1,71 @@
+#include "tools_dialog.h"
+
+#include "program_state.h"
+#include "ratio_field.h"
+
+namespace {
+
+const ToolsDialog* KindOf(HWND dialog) {
+    return reinterpret_cast<const ToolsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The kind comes as the dialog's creation parameter and stays in its user slot.
+INT_PTR OnInitDialog(HWND dialog, const ToolsDialog& kind) {
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&kind));
+    kind.fill(dialog);
+    return TRUE;
+}
+
+// OK or Enter (IDOK); Cancel, Escape or the caption's close button (IDCANCEL).
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        if (const ToolsDialog* kind = KindOf(dialog)) {
+            kind->onOk(dialog);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndToolsDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ToolsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, *reinterpret_cast<const ToolsDialog*>(lParam));
+    case WM_COMMAND:
+        return OnCommand(dialog, wParam);
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind) {
+    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(kind.templateId), mainWindow, ToolsDialogProc,
+                    reinterpret_cast<LPARAM>(&kind));
+}
+
+std::string DialogFieldText(HWND dialog, int id) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// The dialog's own focus change selects an edit field's whole text.
+void RejectField(HWND dialog, int id) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+    MessageBeep(MB_OK);
+}
+
+// The dialogs are owned by the main window, so their parent is the main window.
+HWND EndToolsDialog(HWND dialog, int result) {
+    HWND mainWindow = GetParent(dialog);
+    EndDialog(dialog, result);
+    FocusRatioField(mainWindow);
+    return mainWindow;
+}

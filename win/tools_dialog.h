@@ -1,0 +1,31 @@
+// What the Tools menu's dialogs share: the dialog procedure and its commands,
+// reading a field, refusing an invalid one, and closing with the focus back in
+// the ratio field.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// What a Tools dialog does of its own: fill its fields as it opens, and take
+// them on OK, ending the dialog (EndToolsDialog) only when they are valid.
+struct ToolsDialog {
+    int templateId;
+    void (*fill)(HWND dialog);
+    void (*onOk)(HWND dialog);
+};
+
+// Opens the dialog modal over the main window; the platform focuses its first
+// field. Cancel, Escape or the caption's close button end it and change nothing.
+void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind);
+
+// The text of a dialog's edit field.
+std::string DialogFieldText(HWND dialog, int id);
+
+// An invalid field keeps the dialog open: the field gets the focus with its
+// whole text selected, and the program beeps.
+void RejectField(HWND dialog, int id);
+
+// Ends the modal dialog with result, gives the focus back to the ratio field
+// and returns the main window.
+HWND EndToolsDialog(HWND dialog, int result);
