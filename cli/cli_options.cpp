@@ -1,7 +1,7 @@
 #include "cli_options.h"
 
-#include "number_text.h"
 #include "chart.h"
+#include "number_text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -166,6 +166,22 @@ std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
         problem = tolerance.ppm ? "is above 100000ppm" : "is above 0.1";
     }
     return problem;
+}
+
+// The problem as one line of visible text: the control characters of the
+// arguments it quotes (a line break, say) written as \xNN.
+std::string OneLine(std::string_view problem) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line;
+    for (char c : problem) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        } else {
+            line += c;
+        }
+    }
+    return line;
 }
 
 // A negative number stands where RATIO would, so it is taken as one, not as an option.
@@ -407,7 +423,7 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     CliParse parse;
     auto fail = [&parse](const std::string& problem) {
         parse.action = CliAction::BadArgument;
-        parse.error = "tandrel-cli: " + problem + " (see tandrel-cli --help)";
+        parse.error = "tandrel-cli: " + OneLine(problem) + " (see tandrel-cli --help)";
         return parse;
     };
     for (std::string_view arg : args) {

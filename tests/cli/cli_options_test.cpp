@@ -116,6 +116,7 @@ TEST(ParseArguments, BadArgumentsAreNamed) {
         {{"--format", "xml", "1"}, "--format 'xml'"},
         {{"1", "--format"}, "--format"},
         {{"--frobnicate", "1"}, "unknown option '--frobnicate'"},
+        {{"--ever\n\t", "1"}, "unknown option '--ever\\x0A\\x09'"},
         {{"--driver-larger-first=1", "1"}, "driver-larger-first"},
     };
     for (const Case& c : cases) {
