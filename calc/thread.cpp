@@ -111,8 +111,11 @@ double TrainRatio(const SolutionRecord& train) {
            static_cast<double>(train.driven1 * train.driven2);
 }
 
+// Multiplies by the divisor of TargetRatio as a whole, so that the target
+// ratio gives back the lead even when leadscrew and fixed ratio lie far apart
+// in size (ratio * leadscrew alone may underflow).
 double LeadOfRatio(const Thread& thread, double ratio) {
-    return ratio * LeadscrewMm(thread) * thread.fixed;
+    return ratio * (LeadscrewMm(thread) * thread.fixed);
 }
 
 double LeadErrorPpm(const Thread& thread, double ratio) {
