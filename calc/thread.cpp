@@ -87,7 +87,10 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
         return Quoted(text) + " is negative";
     }
     const double value = ReadNumber(number);
-    if (!(value > 0) || !std::isfinite(value)) {
+    if (!std::isfinite(value)) {
+        return Quoted(text) + " is too large";
+    }
+    if (!(value > 0)) {
         return Quoted(text) + " is zero";
     }
     pitch = {value, *known};

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -141,8 +142,8 @@ std::string CheckRatio(std::string_view text) {
     return {};
 }
 
-// A decimal number above zero: digits with at most one decimal point. The
-// problem, if any, reads "is ...".
+// A decimal number above zero and within the range of doubles: digits with
+// at most one decimal point. The problem, if any, reads "is ...".
 std::string ReadPositive(std::string_view text, double& value) {
     if (text.starts_with('-') && IsRatioText(text.substr(1))) {
         return "is negative";
@@ -151,6 +152,9 @@ std::string ReadPositive(std::string_view text, double& value) {
         return "is not a number (digits with at most one decimal point)";
     }
     value = ReadNumber(text);
+    if (!std::isfinite(value)) {
+        return "is too large";
+    }
     return value > 0 ? "" : "is zero";
 }
 

@@ -169,8 +169,9 @@ TEST(RunTool, Version) {
 
 // Each bad input: one line on standard error naming the argument, exit code 2, nothing on standard output.
 TEST(RunTool, BadInputs) {
+    const std::string huge = "1" + std::string(400, '0'); // beyond the range of doubles
     struct Case {
-        const char* arguments;
+        std::string arguments;
         const char* named;
     } cases[] = {
         {"--pitch 1.25 --leadscrew 2mm", "'1.25' has no unit"},
@@ -183,6 +184,8 @@ TEST(RunTool, BadInputs) {
         {"--pitch 1mm --leadscrew 2mm --fixed 0", "--fixed '0' is zero"},
         {"--pitch 1mm --leadscrew 2mm --fixed -2", "--fixed '-2' is negative"},
         {"--pitch 1mm --leadscrew 2mm --fixed one", "--fixed 'one'"},
+        {"--pitch " + huge + "mm --leadscrew 2mm", "mm' is too large"},
+        {"--pitch 1mm --leadscrew 2mm --fixed " + huge, "0' is too large"},
         {"--pitch 1mm --leadscrew 2mm --starts 1.5", "--starts '1.5'"},
         {"--pitch 1mm --leadscrew 2mm --starts 0", "--starts '0'"},
         {"--pitch 1mm", "needs --leadscrew"},
