@@ -16,7 +16,8 @@ struct Tolerance {
     double amount = 0.002;
     bool ppm = false;
 
-    double For(double target) const { return ppm ? target * amount * 1e-6 : amount; }
+    // The ppm amount is scaled first: target * amount may overflow where the tolerance does not.
+    double For(double target) const { return ppm ? target * (amount * 1e-6) : amount; }
 };
 
 struct EveryTrainOptions {

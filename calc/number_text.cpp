@@ -84,7 +84,7 @@ std::optional<double> ReadPositiveNumber(std::string_view text) {
         return std::nullopt;
     }
     const double value = ReadNumber(text);
-    return value > 0 ? std::optional<double>(value) : std::nullopt;
+    return value > 0 && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high) {

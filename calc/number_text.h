@@ -22,7 +22,8 @@ double RatioFromText(std::string_view ratioText);
 // ratio field admits.
 bool IsDecimalText(std::string_view text);
 
-// A decimal text (IsDecimalText) whose value is above zero; none otherwise.
+// A decimal text (IsDecimalText) whose value is above zero and within the
+// range of doubles; none otherwise.
 std::optional<double> ReadPositiveNumber(std::string_view text);
 
 // A whole number written in digits only, from low to high; none otherwise.

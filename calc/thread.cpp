@@ -87,7 +87,10 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
         return Quoted(text) + " is negative";
     }
     const double value = ReadNumber(number);
-    if (!(value > 0) || !std::isfinite(value)) {
+    if (!std::isfinite(value)) {
+        return Quoted(text) + " is too large";
+    }
+    if (!(value > 0)) {
         return Quoted(text) + " is zero";
     }
     pitch = {value, *known};
@@ -111,8 +114,11 @@ double TrainRatio(const SolutionRecord& train) {
            static_cast<double>(train.driven1 * train.driven2);
 }
 
+// Multiplies by the divisor of TargetRatio as a whole, so that the target
+// ratio gives back the lead even when leadscrew and fixed ratio lie far apart
+// in size (ratio * leadscrew alone may underflow).
 double LeadOfRatio(const Thread& thread, double ratio) {
-    return ratio * LeadscrewMm(thread) * thread.fixed;
+    return ratio * (LeadscrewMm(thread) * thread.fixed);
 }
 
 double LeadErrorPpm(const Thread& thread, double ratio) {

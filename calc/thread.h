@@ -26,7 +26,7 @@ std::string_view UnitName(PitchUnit unit);
 // Reads a decimal number written straight against its unit, the unit in any
 // case: "1.25mm", "11TPI", "1.5module", "20dp". Returns what is wrong with the
 // text, or an empty string when pitch holds the value read. The number is
-// digits with at most one '.', and above zero.
+// digits with at most one '.', above zero and within the range of doubles.
 std::string ReadPitch(std::string_view text, Pitch& pitch);
 
 // The most starts a thread may have.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -134,8 +135,8 @@ std::string CheckRatio(std::string_view text) {
     return {};
 }
 
-// A decimal number above zero: digits with at most one decimal point. The
-// problem, if any, reads "is ...".
+// A decimal number above zero and within the range of doubles: digits with
+// at most one decimal point. The problem, if any, reads "is ...".
 std::string ReadPositive(std::string_view text, double& value) {
     if (text.starts_with('-') && IsDecimalText(text.substr(1))) {
         return "is negative";
@@ -145,7 +146,7 @@ std::string ReadPositive(std::string_view text, double& value) {
     }
     const std::optional<double> read = ReadPositiveNumber(text);
     if (!read) {
-        return "is zero";
+        return std::isfinite(ReadNumber(text)) ? "is zero" : "is too large";
     }
     value = *read;
     return {};
@@ -163,6 +164,22 @@ std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
         problem = tolerance.ppm ? "is above 100000ppm" : "is above 0.1";
     }
     return problem;
+}
+
+// The problem as one line of visible text: the control characters of the
+// arguments it quotes (a line break, say) written as \xNN.
+std::string OneLine(std::string_view problem) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line;
+    for (char c : problem) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        } else {
+            line += c;
+        }
+    }
+    return line;
 }
 
 // A negative number stands where RATIO would, so it is taken as one, not as an option.
@@ -405,7 +422,7 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     CliParse parse;
     auto fail = [&parse](const std::string& problem) {
         parse.action = CliAction::BadArgument;
-        parse.error = "tandrel-cli: " + problem + " (see tandrel-cli --help)";
+        parse.error = "tandrel-cli: " + OneLine(problem) + " (see tandrel-cli --help)";
         return parse;
     };
     for (std::string_view arg : args) {

@@ -170,8 +170,9 @@ TEST(RunTool, Version) {
 // Each bad input: one line on standard error naming the argument and pointing
 // to --help, exit code 2, nothing on standard output. ("" stands for an empty argument.)
 TEST(RunTool, BadInputs) {
+    const std::string huge = "1" + std::string(400, '0'); // beyond the range of doubles
     struct Case {
-        const char* arguments;
+        std::string arguments;
         const char* named;
     } cases[] = {
         {"", "RATIO is missing"},
@@ -204,6 +205,7 @@ TEST(RunTool, BadInputs) {
         {"--format xml 1", "--format 'xml'"},
         {"1 --format", "--format"},
         {"--frobnicate 1", "unknown option '--frobnicate'"},
+        {"--ever\x01\x7F 1", "unknown option '--ever\\x01\\x7F'"},
         {"--driver-larger-first=1 1", "driver-larger-first"},
         {"--pitch 1.25 --leadscrew 2mm", "'1.25' has no unit"},
         {"--pitch 1.25inch --leadscrew 2mm", "unknown unit 'inch'"},
@@ -215,6 +217,8 @@ TEST(RunTool, BadInputs) {
         {"--pitch 1mm --leadscrew 2mm --fixed 0", "--fixed '0' is zero"},
         {"--pitch 1mm --leadscrew 2mm --fixed -2", "--fixed '-2' is negative"},
         {"--pitch 1mm --leadscrew 2mm --fixed one", "--fixed 'one'"},
+        {"--pitch " + huge + "mm --leadscrew 2mm", "mm' is too large"},
+        {"--pitch 1mm --leadscrew 2mm --fixed " + huge, "0' is too large"},
         {"--pitch 1mm --leadscrew 2mm --starts 1.5", "--starts '1.5'"},
         {"--pitch 1mm --leadscrew 2mm --starts 0", "--starts '0'"},
         {"--pitch 1mm", "needs --leadscrew"},

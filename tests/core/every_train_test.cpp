@@ -1,5 +1,5 @@
+#include "brute_force_every_train.h"
 #include "every_train.h"
-#include "fit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,67 +8,7 @@
 #include <cmath>
 #include <map>
 #include <random>
-#include <tuple>
 #include <vector>
-
-namespace {
-
-using Gears = std::array<std::uint32_t, 4>;
-
-// Every train written out: all d1 <= d2, n1 <= n2 within stock, tolerance and
-// fit; the best of each set of four tooth counts; all of them sorted.
-EveryTrainResult BruteForce(double target, const std::vector<std::uint32_t>& teeth,
-                            const std::map<std::uint32_t, std::uint16_t>& mult,
-                            const EveryTrainOptions& options) {
-    EveryTrainResult result{teeth.empty() ? SearchOutcome::NoStock : SearchOutcome::Searched, 0, 0, {}};
-    std::map<Gears, SolutionRecord> best;
-    for (std::uint32_t d1 : teeth) {
-        for (std::uint32_t d2 : teeth) {
-            for (std::uint32_t n1 : teeth) {
-                for (std::uint32_t n2 : teeth) {
-                    Gears gears = {d1, d2, n1, n2};
-                    const bool withinStock = std::all_of(gears.begin(), gears.end(), [&](std::uint32_t t) {
-                        return std::count(gears.begin(), gears.end(), t) <= mult.at(t);
-                    });
-                    const double ratio = static_cast<double>(d1 * d2) / static_cast<double>(n1 * n2);
-                    const SolutionRecord train{std::fabs(ratio - target), d1, d2, n1, n2};
-                    if (d1 > d2 || n1 > n2 || !withinStock || !(train.error < options.tolerance) ||
-                        (options.fitMargin && !FitArrangement(train, *options.fitMargin))) {
-                        continue;
-                    }
-                    ++result.candidateCount;
-                    std::sort(gears.begin(), gears.end());
-                    auto [at, fresh] = best.try_emplace(gears, train);
-                    if (!fresh && std::tie(train.error, d1, d2, n1, n2) <
-                                      std::tie(at->second.error, at->second.driver1, at->second.driver2,
-                                               at->second.driven1, at->second.driven2)) {
-                        at->second = train;
-                    }
-                }
-            }
-        }
-    }
-    for (const auto& [gears, train] : best) {
-        result.solutions.push_back(train);
-    }
-    result.trainCount = result.solutions.size();
-    std::sort(result.solutions.begin(), result.solutions.end(),
-              [](const SolutionRecord& x, const SolutionRecord& y) {
-                  return std::tie(x.error, x.driver1, x.driver2, x.driven1, x.driven2) <
-                         std::tie(y.error, y.driver1, y.driver2, y.driven1, y.driven2);
-              });
-    if (options.limit != 0 && result.solutions.size() > options.limit) {
-        result.solutions.resize(options.limit);
-    }
-    return result;
-}
-
-bool Same(const SolutionRecord& x, const SolutionRecord& y) {
-    return x.error == y.error && x.driver1 == y.driver1 && x.driver2 == y.driver2 && x.driven1 == y.driven1 &&
-           x.driven2 == y.driven2;
-}
-
-} // namespace
 
 // Small random stocks, some with close tooth counts and repeated gears; targets
 // that trains hit exactly, near 1 and at random; absolute and relative
@@ -116,17 +56,12 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
         if (uniform(0, 2) == 0) {
             options.fitMargin = uniform(0, 60);
         }
-        const EveryTrainResult expected = BruteForce(target, teeth, mult, options);
-        const EveryTrainResult found = FindEveryTrain(
-            target, teeth, [&](std::uint32_t t) { return mult.at(t); }, options);
-        const std::string context = "round " + std::to_string(round) + " target " + std::to_string(target);
-        ASSERT_EQ(found.outcome, expected.outcome) << context;
-        ASSERT_EQ(found.candidateCount, expected.candidateCount) << context;
-        ASSERT_EQ(found.trainCount, expected.trainCount) << context;
-        ASSERT_EQ(found.solutions.size(), expected.solutions.size()) << context;
-        for (std::size_t i = 0; i < found.solutions.size(); ++i) {
-            ASSERT_TRUE(Same(found.solutions[i], expected.solutions[i])) << context << " train " << i;
-        }
+        const MultiplicityLookup multiplicity = [&](std::uint32_t t) { return mult.at(t); };
+        const EveryTrainResult expected = brute_force::FindEveryTrain(target, teeth, multiplicity, options);
+        const EveryTrainResult found = FindEveryTrain(target, teeth, multiplicity, options);
+        ASSERT_TRUE(SameEveryTrainResult(found, expected))
+            << "round " << round << " target " << target << ": " << found.trainCount << " trains, "
+            << expected.trainCount << " expected";
         trainsSeen += expected.trainCount;
     }
     EXPECT_GT(trainsSeen, 10000u); // the rounds are not mostly empty

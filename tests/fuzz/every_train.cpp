@@ -1,0 +1,52 @@
+// FindEveryTrain against the brute force on small stocks: up to 8 tooth counts
+// of 1 to 255 with 1 to 3 gears each; targets that are exact trains of the
+// stock, near them, or any double; tolerances absolute or in ppm as the
+// command-line tool takes them; limits; fit margins.
+#include "every_train.h"
+#include "brute_force_every_train.h"
+#include "gear_set.h"
+#include "require.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    std::vector<std::uint32_t> teeth;
+    std::array<std::uint16_t, 256> count{};
+    const std::uint32_t top = input.ConsumeBool() ? kLastTooth : 255;
+    for (int n = input.ConsumeIntegralInRange(0, 8); n > 0; --n) {
+        const auto tooth = input.ConsumeIntegralInRange<std::uint32_t>(1, top);
+        count[tooth] = input.ConsumeIntegralInRange<std::uint16_t>(1, 3);
+        teeth.push_back(tooth);
+    }
+    std::sort(teeth.begin(), teeth.end());
+    teeth.erase(std::unique(teeth.begin(), teeth.end()), teeth.end());
+    const MultiplicityLookup lookup = [&](std::uint32_t tooth) { return count.at(tooth); };
+
+    const auto pick = [&] {
+        return teeth.empty() ? 20.0 : teeth[input.ConsumeIntegralInRange<std::size_t>(0, teeth.size() - 1)];
+    };
+    double target =
+        pick() * pick() / (pick() * pick()) * (1 + input.ConsumeFloatingPointInRange(-1e-3, 1e-3));
+    if (input.ConsumeBool()) {
+        target = std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>());
+    }
+    const bool ppm = input.ConsumeBool();
+    const double amount = input.ConsumeFloatingPointInRange(0.0, ppm ? 100000.0 : 0.1);
+    EveryTrainOptions options;
+    options.tolerance = Tolerance{amount, ppm}.For(target);
+    options.limit = input.ConsumeIntegralInRange<std::size_t>(0, 12);
+    if (input.ConsumeBool()) {
+        options.fitMargin = input.ConsumeIntegralInRange<std::uint32_t>(0, 200);
+    }
+    Require(SameEveryTrainResult(FindEveryTrain(target, teeth, lookup, options),
+                                 brute_force::FindEveryTrain(target, teeth, lookup, options)),
+            "FindEveryTrain gives the brute force's result");
+    return 0;
+}
