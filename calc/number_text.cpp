@@ -6,10 +6,6 @@
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // White space as isspace knows it in the "C" locale.
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -80,11 +76,26 @@ bool IsDecimalText(std::string_view text) {
 }
 
 std::optional<double> ReadPositiveNumber(std::string_view text) {
-    if (!IsDecimalText(text)) {
-        return std::nullopt;
+    double value = 0;
+    return ReadPositiveNumber(text, value).empty() ? std::optional<double>(value) : std::nullopt;
+}
+
+std::string ReadPositiveNumber(std::string_view text, double& value) {
+    if (text.starts_with('-') && IsDecimalText(text.substr(1))) {
+        return "is negative";
     }
-    const double value = ReadNumber(text);
-    return value > 0 && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+    if (!IsDecimalText(text)) {
+        return "is not a number (digits with at most one decimal point)";
+    }
+    const double read = ReadNumber(text);
+    if (!std::isfinite(read)) {
+        return "is too large";
+    }
+    if (!(read > 0)) {
+        return "is zero";
+    }
+    value = read;
+    return {};
 }
 
 std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high) {

@@ -18,6 +18,10 @@ double ReadNumber(std::string_view text);
 inline constexpr std::size_t kRatioTextRead = 17;
 double RatioFromText(std::string_view ratioText);
 
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Digits with at most one decimal point and at least one digit: what the
 // ratio field admits.
 bool IsDecimalText(std::string_view text);
@@ -25,6 +29,11 @@ bool IsDecimalText(std::string_view text);
 // A decimal text (IsDecimalText) whose value is above zero and within the
 // range of doubles; none otherwise.
 std::optional<double> ReadPositiveNumber(std::string_view text);
+
+// The same reading with what is wrong named for a message: "is negative",
+// "is not a number (digits with at most one decimal point)", "is zero" or
+// "is too large"; an empty string when value holds the number read.
+std::string ReadPositiveNumber(std::string_view text, double& value);
 
 // A whole number written in digits only, from low to high; none otherwise.
 std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high);

@@ -16,18 +16,18 @@ char Lower(char c) {
 }
 
 bool IsNumberChar(char c) {
-    return (c >= '0' && c <= '9') || c == '.';
+    return IsDigit(c) || c == '.';
 }
 
-// 'text', built by appending: GCC 12 warns wrongly about "'" + std::string(...).
+} // namespace
+
+// Built by appending: GCC 12 warns wrongly about "'" + std::string(...).
 std::string Quoted(std::string_view text) {
     std::string quoted(1, '\'');
     quoted.append(text);
     quoted.push_back('\'');
     return quoted;
 }
-
-} // namespace
 
 double PitchMm(const Pitch& pitch) {
     switch (pitch.unit) {
@@ -68,8 +68,7 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
     std::string unit(rest.substr(number.size()));
     std::transform(unit.begin(), unit.end(), unit.begin(), Lower);
 
-    const auto points = std::count(number.begin(), number.end(), '.');
-    if (number.empty() || points > 1 || static_cast<std::size_t>(points) == number.size()) {
+    if (!IsDecimalText(number)) {
         return Quoted(text) + " does not start with a number";
     }
     if (unit.empty()) {
@@ -86,12 +85,9 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
     if (negative) {
         return Quoted(text) + " is negative";
     }
-    const double value = ReadNumber(number);
-    if (!std::isfinite(value)) {
-        return Quoted(text) + " is too large";
-    }
-    if (!(value > 0)) {
-        return Quoted(text) + " is zero";
+    double value = 0;
+    if (std::string problem = ReadPositiveNumber(number, value); !problem.empty()) {
+        return Quoted(text) + " " + problem;
     }
     pitch = {value, *known};
     return {};

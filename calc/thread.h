@@ -23,6 +23,9 @@ double PitchMm(const Pitch& pitch);
 // "mm", "tpi", "module" or "dp".
 std::string_view UnitName(PitchUnit unit);
 
+// 'text': how ReadPitch's messages, and the command-line tool's, name a text.
+std::string Quoted(std::string_view text);
+
 // Reads a decimal number written straight against its unit, the unit in any
 // case: "1.25mm", "11TPI", "1.5module", "20dp". Returns what is wrong with the
 // text, or an empty string when pitch holds the value read. The number is

@@ -8,24 +8,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <optional>
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
-
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '\'');
-    quoted.append(text);
-    quoted.push_back('\'');
-    return quoted;
 }
 
 // Empty when the text is a whole number in [low, high], stored in value;
@@ -135,23 +123,6 @@ std::string CheckRatio(std::string_view text) {
     return {};
 }
 
-// A decimal number above zero and within the range of doubles: digits with
-// at most one decimal point. The problem, if any, reads "is ...".
-std::string ReadPositive(std::string_view text, double& value) {
-    if (text.starts_with('-') && IsDecimalText(text.substr(1))) {
-        return "is negative";
-    }
-    if (!IsDecimalText(text)) {
-        return "is not a number (digits with at most one decimal point)";
-    }
-    const std::optional<double> read = ReadPositiveNumber(text);
-    if (!read) {
-        return std::isfinite(ReadNumber(text)) ? "is zero" : "is too large";
-    }
-    value = *read;
-    return {};
-}
-
 // An absolute tolerance in (0, 0.1], or "Nppm" of the target with N in (0, 100000].
 std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
     const std::string_view unit = text.substr(text.size() < 3 ? 0 : text.size() - 3);
@@ -159,7 +130,7 @@ std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
                         return a == b || a == b - 'a' + 'A';
                     });
     std::string problem =
-        ReadPositive(tolerance.ppm ? text.substr(0, text.size() - 3) : text, tolerance.amount);
+        ReadPositiveNumber(tolerance.ppm ? text.substr(0, text.size() - 3) : text, tolerance.amount);
     if (problem.empty() && tolerance.amount > (tolerance.ppm ? 100000 : 0.1)) {
         problem = tolerance.ppm ? "is above 100000ppm" : "is above 0.1";
     }
@@ -288,7 +259,7 @@ std::string ReadGiven(const Given& given, bool chart, CliRequest& request) {
         }
     }
     if (given.fixed) {
-        if (std::string problem = ReadPositive(*given.fixed, request.fixed); !problem.empty()) {
+        if (std::string problem = ReadPositiveNumber(*given.fixed, request.fixed); !problem.empty()) {
             return "--fixed " + Quoted(*given.fixed) + " " + problem;
         }
     }

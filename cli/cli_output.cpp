@@ -1,8 +1,8 @@
 #include "cli_output.h"
 
 #include "fit.h"
-#include "number_text.h"
 #include "json_text.h"
+#include "number_text.h"
 #include "solution_texts.h"
 
 #include <nlohmann/json.hpp>
