@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr std::uint32_t kMaxTooth = 255;
-using ToothTable = std::array<std::uint16_t, kMaxTooth + 1>;
+constexpr std::uint32_t kMaxTooth = kMaxSearchTooth;
 
 // A pair a <= b of tooth counts in one word: its product (below 2^16) above
 // a and b, so that the words order pairs by product, then (a, b).
@@ -34,13 +33,13 @@ struct PairTable {
     std::uint32_t maxProduct = 0;
 };
 
-PairTable BuildPairs(const std::vector<std::uint32_t>& teeth, const ToothTable& mult) {
+PairTable BuildPairs(const std::vector<std::uint32_t>& teeth, const Stock& stock) {
     PairTable table;
     table.maxProduct = teeth.back() * teeth.back();
     table.start.assign(table.maxProduct + 2, 0);
     const auto eachPair = [&](auto&& use) {
         for (std::size_t i = 0; i < teeth.size(); ++i) {
-            for (std::size_t j = mult[teeth[i]] >= 2 ? i : i + 1; j < teeth.size(); ++j) {
+            for (std::size_t j = stock.count[teeth[i]] >= 2 ? i : i + 1; j < teeth.size(); ++j) {
                 use(teeth[i] * teeth[j] << 16 | teeth[i] << 8 | teeth[j]);
             }
         }
@@ -112,8 +111,8 @@ class FirstTrains {
 
 class Sweep {
   public:
-    Sweep(double target, const EveryTrainOptions& options, const ToothTable& mult)
-        : target_(target), tolerance_(options.tolerance), fit_(options.fitMargin), mult_(mult),
+    Sweep(double target, const EveryTrainOptions& options, const Stock& stock)
+        : target_(target), tolerance_(options.tolerance), fit_(options.fitMargin), stock_(stock),
           // Wider than any rounding can move a ratio's error: a split that the
           // exact test passes is within it.
           roughTolerance_(options.tolerance * (1 + 1e-6) + std::fabs(target) * 1e-14) {}
@@ -125,8 +124,7 @@ class Sweep {
     // within tolerance too, see NearTeeth), when its inverse may be within
     // tolerance, or when it may be among the first trains. These tests are
     // rough, but on the safe side.
-    template <bool kFit>
-    void Run(const PairTable& table, EveryTrainResult& result, FirstTrains& first) const {
+    template <bool kFit> void Run(const PairTable& table, SearchResult& result, FirstTrains& first) const {
         const NearTeeth near(target_, roughTolerance_);
         std::array<std::uint8_t, kMaxTooth + 1> nearDriven{};
         const auto mark = [&](std::uint32_t tooth, std::uint8_t value) {
@@ -256,7 +254,7 @@ class Sweep {
         }
         const std::array<std::uint32_t, 4> teeth = {d1, d2, n1, n2};
         return std::all_of(teeth.begin(), teeth.end(), [&](std::uint32_t t) {
-            return std::count(teeth.begin(), teeth.end(), t) <= mult_[t];
+            return std::count(teeth.begin(), teeth.end(), t) <= stock_.count[t];
         });
     }
 
@@ -284,7 +282,7 @@ class Sweep {
     // The exact way for one train within stock (and fitting): counts it and
     // offers it to the first trains. rivals: another split of its gears may
     // be within tolerance.
-    void Consider(std::uint32_t driver, std::uint32_t driven, bool rivals, EveryTrainResult& result,
+    void Consider(std::uint32_t driver, std::uint32_t driven, bool rivals, SearchResult& result,
                   FirstTrains& first) const {
         const SolutionRecord train{Error(Product(driver), Product(driven)), Smaller(driver), Larger(driver),
                                    Smaller(driven), Larger(driven)};
@@ -304,31 +302,24 @@ class Sweep {
     double target_;
     double tolerance_;
     std::optional<std::uint32_t> fit_;
-    const ToothTable& mult_;
+    const Stock& stock_;
     double roughTolerance_;
 };
 
 } // namespace
 
-EveryTrainResult FindEveryTrain(double target, std::span<const std::uint32_t> checkedTeeth,
-                                const MultiplicityLookup& multiplicity, const EveryTrainOptions& options) {
-    std::vector<std::uint32_t> teeth;
-    ToothTable mult{};
-    for (std::uint32_t t : checkedTeeth) {
-        if (t >= 1 && t <= kMaxTooth && (teeth.empty() || t > teeth.back())) {
-            teeth.push_back(t);
-            mult[t] = multiplicity(t);
-        }
-    }
+SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainOptions& options) {
+    std::vector<std::uint32_t> teeth = stock.Teeth();
+    std::erase(teeth, 0u); // no train holds a gear without teeth
     if (teeth.empty()) {
-        return {SearchOutcome::NoStock, 0, 0, {}};
+        return {SearchOutcome::NoStock, 0, {}};
     }
-    EveryTrainResult result{SearchOutcome::Searched, 0, 0, {}};
+    SearchResult result{SearchOutcome::Searched, 0, {}};
     if (!(options.tolerance > 0) || !std::isfinite(options.tolerance) || !std::isfinite(target)) {
         return result;
     }
-    const PairTable table = BuildPairs(teeth, mult);
-    const Sweep sweep(target, options, mult);
+    const PairTable table = BuildPairs(teeth, stock);
+    const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     if (options.fitMargin) {
         sweep.Run<true>(table, result, first);

@@ -5,7 +5,7 @@
 // (B clears the leadscrew), the margin in teeth.
 #pragma once
 
-#include "gear_search.h"
+#include "train.h"
 
 #include <array>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <span>
 #include <utility>
 
 namespace {
@@ -365,10 +366,10 @@ void CompleteEveryPair(const std::vector<GearPair>& table, double target, FirstC
 }
 
 // Some tooth count occurs more often than the gears on hand.
-bool BreaksMultiplicity(const SolutionRecord& r, const MultiplicityLookup& multiplicity) {
+bool BreaksMultiplicity(const SolutionRecord& r, const Stock& stock) {
     const std::array<std::uint32_t, 4> teeth = {r.driver1, r.driver2, r.driven1, r.driven2};
     for (std::uint32_t t : teeth) {
-        if (multiplicity(t) < std::count(teeth.begin(), teeth.end(), t)) {
+        if (stock.count[t] < std::count(teeth.begin(), teeth.end(), t)) {
             return true;
         }
     }
@@ -410,8 +411,8 @@ void RemoveSameGearRepeats(std::vector<SolutionRecord>& records) {
 
 } // namespace
 
-SearchResult FindGearTrains(double target, std::span<const std::uint32_t> checkedTeeth,
-                            const MultiplicityLookup& multiplicity) {
+SearchResult FindGearTrains(double target, const Stock& stock) {
+    const std::vector<std::uint32_t> checkedTeeth = stock.Teeth();
     if (checkedTeeth.empty()) {
         return {SearchOutcome::NoStock, 0, {}};
     }
@@ -421,7 +422,7 @@ SearchResult FindGearTrains(double target, std::span<const std::uint32_t> checke
     FirstCut cut;
     CompleteEveryPair(BuildPairTable(checkedTeeth), target, cut);
     std::vector<SolutionRecord> records = cut.Ordered();
-    std::erase_if(records, [&](const SolutionRecord& r) { return BreaksMultiplicity(r, multiplicity); });
+    std::erase_if(records, [&](const SolutionRecord& r) { return BreaksMultiplicity(r, stock); });
     RemoveSameGearRepeats(records);
     if (records.size() > kMaxSolutions) {
         records.resize(kMaxSolutions);

@@ -2,20 +2,10 @@
 // four-gear trains within 0.002 of the target, ordered by error.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <span>
-#include <vector>
+#include "stock.h"
+#include "train.h"
 
-// One gear train. Each pair is stored ascending; which driver meshes with which
-// driven gear is not recorded.
-struct SolutionRecord {
-    double error; // |q_a * q_b - target|, below 0.002
-    std::uint32_t driver1;
-    std::uint32_t driver2;
-    std::uint32_t driven1;
-    std::uint32_t driven2;
-};
+#include <cstdint>
 
 // One (driver, driven) pair of checked tooth counts.
 struct GearPair {
@@ -31,17 +21,7 @@ struct Candidate {
     std::uint32_t partnerIndex;
 };
 
-enum class SearchOutcome { NoStock, OutOfRange, Searched };
-
-struct SearchResult {
-    SearchOutcome outcome;
-    unsigned candidateCount; // raw list length; 0 unless Searched
-    std::vector<SolutionRecord> solutions;
-};
-
-// How many gears of a tooth count are on hand (1 to 3).
-using MultiplicityLookup = std::function<std::uint16_t(std::uint32_t toothCount)>;
-
-// checkedTeeth: ascending, each 16..165 at most once.
-SearchResult FindGearTrains(double target, std::span<const std::uint32_t> checkedTeeth,
-                            const MultiplicityLookup& multiplicity);
+// The bisection search over the tooth counts on hand (16..165): at most 100
+// trains with an error below 0.002, each within the stock's multiplicities.
+// candidateCount is the length of the raw list, before ordering and filters.
+SearchResult FindGearTrains(double target, const Stock& stock);

@@ -75,19 +75,33 @@ bool IsDecimalText(std::string_view text) {
     return points <= 1 && digits > 0 && points + digits == static_cast<std::ptrdiff_t>(text.size());
 }
 
-std::optional<double> ReadPositiveNumber(std::string_view text) {
-    double value = 0;
-    return ReadPositiveNumber(text, value).empty() ? std::optional<double>(value) : std::nullopt;
+std::string Quoted(std::string_view text) {
+    std::string quoted = "'";
+    quoted += text;
+    quoted += '\'';
+    return quoted;
 }
 
-std::string ReadPositiveNumber(std::string_view text, double& value) {
+std::string ReadRatio(std::string_view text, double& value) {
+    if (text.empty()) {
+        return "is empty";
+    }
     if (text.starts_with('-') && IsDecimalText(text.substr(1))) {
         return "is negative";
     }
     if (!IsDecimalText(text)) {
         return "is not a number (digits with at most one decimal point)";
     }
-    const double read = ReadNumber(text);
+    value = RatioFromText(text);
+    return {};
+}
+
+std::string ReadPositiveNumber(std::string_view text, double& value) {
+    double read = 0;
+    if (std::string problem = ReadRatio(text, read); !problem.empty()) {
+        return problem;
+    }
+    read = ReadNumber(text); // all of it, not only the field's first characters
     if (!std::isfinite(read)) {
         return "is too large";
     }
@@ -98,16 +112,24 @@ std::string ReadPositiveNumber(std::string_view text, double& value) {
     return {};
 }
 
-std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high) {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) {
-        return std::nullopt;
+std::string ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high,
+                            std::uint32_t& value) {
+    const auto allDigits = [](std::string_view digits) {
+        return !digits.empty() && std::all_of(digits.begin(), digits.end(), IsDigit);
+    };
+    if (text.starts_with('-') && allDigits(text.substr(1))) {
+        return "is negative";
     }
-    std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || value < low || value > high) {
-        return std::nullopt;
+    if (!allDigits(text)) {
+        return "is not a whole number";
     }
-    return value;
+    std::uint32_t read = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
+    if (error != std::errc{} || read < low || read > high) {
+        return "is outside " + std::to_string(low) + ".." + std::to_string(high);
+    }
+    value = read;
+    return {};
 }
 
 std::string FormatFixed14(double value) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,17 +25,26 @@ constexpr bool IsDigit(char c) {
 // ratio field admits.
 bool IsDecimalText(std::string_view text);
 
-// A decimal text (IsDecimalText) whose value is above zero and within the
-// range of doubles; none otherwise.
-std::optional<double> ReadPositiveNumber(std::string_view text);
+// 'text': how messages name a text.
+std::string Quoted(std::string_view text);
 
-// The same reading with what is wrong named for a message: "is negative",
-// "is not a number (digits with at most one decimal point)", "is zero" or
-// "is too large"; an empty string when value holds the number read.
+// The readers of the fields and options that take one number. Each returns
+// what is wrong with the text, to follow its quotation in a message, or an
+// empty string when value holds the number read.
+
+// A ratio as the ratio field takes it, a decimal text (IsDecimalText): "is
+// empty", "is negative" or "is not a number (digits with at most one decimal
+// point)"; value is what the field's text gives (RatioFromText).
+std::string ReadRatio(std::string_view text, double& value);
+
+// A decimal text above zero and within the range of doubles: as ReadRatio,
+// and "is zero" or "is too large".
 std::string ReadPositiveNumber(std::string_view text, double& value);
 
-// A whole number written in digits only, from low to high; none otherwise.
-std::optional<std::uint32_t> ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high);
+// A whole number written in digits only, from low to high: "is negative",
+// "is not a whole number" or "is outside LOW..HIGH".
+std::string ReadWholeNumber(std::string_view text, std::uint32_t low, std::uint32_t high,
+                            std::uint32_t& value);
 
 // printf's "%0.14f": fixed point, exactly 14 decimals, correctly rounded,
 // a leading '-' for negative values (negative zero included).

@@ -19,14 +19,21 @@ bool IsNumberChar(char c) {
     return IsDigit(c) || c == '.';
 }
 
+// "(mm, tpi, module or dp)"
+std::string UnitList() {
+    std::string list = "(";
+    for (const PitchUnitText& text : kPitchUnits) {
+        list += text.key;
+        list += &text == &kPitchUnits.back() ? ")" : &text == &kPitchUnits.back() - 1 ? " or " : ", ";
+    }
+    return list;
+}
+
 } // namespace
 
-// Built by appending: GCC 12 warns wrongly about "'" + std::string(...).
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '\'');
-    quoted.append(text);
-    quoted.push_back('\'');
-    return quoted;
+const PitchUnitText& TextOf(PitchUnit unit) {
+    return *std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
+                         [unit](const PitchUnitText& text) { return text.unit == unit; });
 }
 
 double PitchMm(const Pitch& pitch) {
@@ -43,20 +50,6 @@ double PitchMm(const Pitch& pitch) {
     return pitch.value;
 }
 
-std::string_view UnitName(PitchUnit unit) {
-    switch (unit) {
-    case PitchUnit::Tpi:
-        return "tpi";
-    case PitchUnit::Module:
-        return "module";
-    case PitchUnit::Dp:
-        return "dp";
-    case PitchUnit::Mm:
-        break;
-    }
-    return "mm";
-}
-
 std::string ReadPitch(std::string_view text, Pitch& pitch) {
     const bool negative = text.starts_with('-');
     std::string_view rest = negative ? text.substr(1) : text;
@@ -69,27 +62,36 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
     std::transform(unit.begin(), unit.end(), unit.begin(), Lower);
 
     if (!IsDecimalText(number)) {
-        return Quoted(text) + " does not start with a number";
+        return "does not start with a number";
     }
     if (unit.empty()) {
-        return Quoted(text) + " has no unit (mm, tpi, module or dp)";
+        return "has no unit " + UnitList();
     }
-    constexpr std::array<PitchUnit, 4> kUnits = {PitchUnit::Mm, PitchUnit::Tpi, PitchUnit::Module,
-                                                 PitchUnit::Dp};
-    const auto known =
-        std::find_if(kUnits.begin(), kUnits.end(), [&](PitchUnit u) { return UnitName(u) == unit; });
-    if (known == kUnits.end()) {
-        return Quoted(text) + ": unknown unit " + Quoted(rest.substr(number.size())) +
-               " (mm, tpi, module or dp)";
+    const auto known = std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
+                                    [&](const PitchUnitText& entry) { return entry.key == unit; });
+    if (known == kPitchUnits.end()) {
+        return "has an unknown unit " + Quoted(rest.substr(number.size())) + " " + UnitList();
     }
     if (negative) {
-        return Quoted(text) + " is negative";
+        return "is negative";
     }
     double value = 0;
     if (std::string problem = ReadPositiveNumber(number, value); !problem.empty()) {
-        return Quoted(text) + " " + problem;
+        return problem;
     }
-    pitch = {value, *known};
+    pitch = {value, known->unit};
+    return {};
+}
+
+std::string ReadLeadscrew(std::string_view text, Pitch& pitch) {
+    Pitch read{};
+    if (std::string problem = ReadPitch(text, read); !problem.empty()) {
+        return problem;
+    }
+    if (!TextOf(read.unit).leadscrew) {
+        return "is not a leadscrew's pitch (mm or tpi)";
+    }
+    pitch = read;
     return {};
 }
 
@@ -105,11 +107,6 @@ double TargetRatio(const Thread& thread) {
     return LeadMm(thread) / (LeadscrewMm(thread) * thread.fixed);
 }
 
-double TrainRatio(const SolutionRecord& train) {
-    return static_cast<double>(train.driver1 * train.driver2) /
-           static_cast<double>(train.driven1 * train.driven2);
-}
-
 // Multiplies by the divisor of TargetRatio as a whole, so that the target
 // ratio gives back the lead even when leadscrew and fixed ratio lie far apart
 // in size (ratio * leadscrew alone may underflow).
@@ -123,22 +120,10 @@ double LeadErrorPpm(const Thread& thread, double ratio) {
 }
 
 std::string ThreadName(const Thread& thread) {
-    const std::string value = FormatShortest(thread.pitch.value);
-    std::string name;
-    switch (thread.pitch.unit) {
-    case PitchUnit::Mm:
-        name = "M" + value;
-        break;
-    case PitchUnit::Tpi:
-        name = value + " TPI";
-        break;
-    case PitchUnit::Module:
-        name = "module " + value;
-        break;
-    case PitchUnit::Dp:
-        name = value + " DP";
-        break;
-    }
+    const PitchUnitText& unit = TextOf(thread.pitch.unit);
+    std::string name(unit.prefix);
+    name += FormatShortest(thread.pitch.value);
+    name += unit.suffix;
     if (thread.starts > 1) {
         name += ", " + std::to_string(thread.starts) + " starts";
     }
@@ -146,9 +131,9 @@ std::string ThreadName(const Thread& thread) {
 }
 
 std::string LeadscrewName(const Thread& thread) {
-    const std::string value = FormatShortest(thread.leadscrew.value);
-    std::string name =
-        thread.leadscrew.unit == PitchUnit::Tpi ? value + " TPI leadscrew" : value + " mm leadscrew";
+    std::string name = FormatShortest(thread.leadscrew.value) + " ";
+    name += TextOf(thread.leadscrew.unit).label;
+    name += " leadscrew";
     if (thread.fixed != 1) {
         name += ", fixed " + FormatShortest(thread.fixed);
     }

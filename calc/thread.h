@@ -2,8 +2,9 @@
 // pitch units, starts, the leadscrew and the gearing outside the change gears.
 #pragma once
 
-#include "gear_search.h"
+#include "train.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,26 @@
 // mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm);
 // module: a worm's module m (pi * m mm); dp: diametral pitch (25.4 * pi / v mm).
 enum class PitchUnit { Mm, Tpi, Module, Dp };
+
+// How each unit is written: the one table behind the pitch reader, the thread
+// and leadscrew names, the tool's unit fields and the thread dialog's lists.
+struct PitchUnitText {
+    PitchUnit unit;
+    std::string_view key;    // as typed (in any case) and in the tool's output: "tpi"
+    std::string_view label;  // as the dialog lists it: "TPI"
+    std::string_view prefix; // a thread's name: prefix + value + suffix, "module 1.5"
+    std::string_view suffix; // "11 TPI"
+    bool leadscrew;          // a leadscrew's pitch may be given in it
+};
+
+inline constexpr std::array<PitchUnitText, 4> kPitchUnits = {{
+    {PitchUnit::Mm, "mm", "mm", "M", "", true},
+    {PitchUnit::Tpi, "tpi", "TPI", "", " TPI", true},
+    {PitchUnit::Module, "module", "module", "module ", "", false},
+    {PitchUnit::Dp, "dp", "DP", "", " DP", false},
+}};
+
+const PitchUnitText& TextOf(PitchUnit unit);
 
 // A pitch as written: its number and its unit.
 struct Pitch {
@@ -20,17 +41,15 @@ struct Pitch {
 
 double PitchMm(const Pitch& pitch);
 
-// "mm", "tpi", "module" or "dp".
-std::string_view UnitName(PitchUnit unit);
-
-// 'text': how ReadPitch's messages, and the command-line tool's, name a text.
-std::string Quoted(std::string_view text);
-
 // Reads a decimal number written straight against its unit, the unit in any
 // case: "1.25mm", "11TPI", "1.5module", "20dp". Returns what is wrong with the
-// text, or an empty string when pitch holds the value read. The number is
-// digits with at most one '.', above zero and within the range of doubles.
+// text, to follow its quotation in a message ("has no unit (...)"), or an
+// empty string when pitch holds the value read. The number is digits with at
+// most one '.', above zero and within the range of doubles.
 std::string ReadPitch(std::string_view text, Pitch& pitch);
+
+// The same for a leadscrew, whose pitch is in mm or tpi.
+std::string ReadLeadscrew(std::string_view text, Pitch& pitch);
 
 // The most starts a thread may have.
 inline constexpr std::uint32_t kMaxStarts = 1000;
@@ -46,9 +65,6 @@ struct Thread {
 double LeadMm(const Thread& thread);      // pitch * starts
 double LeadscrewMm(const Thread& thread); // the leadscrew's pitch in mm
 double TargetRatio(const Thread& thread);
-
-// The ratio of the integer tooth products, (d1 * d2) / (n1 * n2), one division.
-double TrainRatio(const SolutionRecord& train);
 
 // The lead a train of ratio r cuts: r * leadscrew pitch * fixed.
 double LeadOfRatio(const Thread& thread, double ratio);

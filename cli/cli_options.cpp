@@ -1,124 +1,94 @@
 #include "cli_options.h"
 
-#include "chart.h"
 #include "fit.h"
+#include "gear_set.h"
 #include "number_text.h"
+#include "version.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <array>
 #include <optional>
 
 namespace {
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+// NAME 'TEXT' PROBLEM: how every refused argument is named.
+[[noreturn]] void Refuse(const std::string& name, std::string_view text, const std::string& problem) {
+    throw CLI::ValidationError(name + " " + Quoted(text) + " " + problem);
 }
 
-// Empty when the text is a whole number in [low, high], stored in value;
-// otherwise what is wrong with it.
-std::string ReadWhole(std::string_view text, std::uint32_t low, std::uint32_t high, std::string_view what,
-                      std::uint32_t& value) {
-    if (text.starts_with('-') && AllDigits(text.substr(1))) {
-        return std::string(what) + " " + std::string(text) + " is negative";
-    }
-    if (!AllDigits(text)) {
-        return Quoted(text) + " is not a " + std::string(what);
-    }
-    const std::optional<std::uint32_t> read = ReadWholeNumber(text, low, high);
-    if (!read) {
-        return std::string(what) + " " + std::string(text) + " is outside " + std::to_string(low) + ".." +
-               std::to_string(high);
-    }
-    value = *read;
-    return {};
+// An option whose text a reader turns into its value; the reader says what is
+// wrong with a text it refuses.
+template <class T, class Read>
+CLI::Option* AddRead(CLI::App& app, const std::string& name, T& value, Read read, const std::string& help) {
+    const auto take = [name, &value, read](const std::string& text) {
+        if (std::string problem = read(text, value); !problem.empty()) {
+            Refuse(name, text, problem);
+        }
+    };
+    return app.add_option_function<std::string>(name, take, help);
 }
 
-std::string ReadTooth(std::string_view text, std::uint32_t& tooth) {
-    return ReadWhole(text, kFirstTooth, kLastTooth, "tooth count", tooth);
+auto WholeFrom(std::uint32_t low, std::uint32_t high) {
+    return [low, high](std::string_view text, std::uint32_t& value) {
+        return ReadWholeNumber(text, low, high, value);
+    };
 }
 
 // "20-99,127": tooth counts and ascending ranges, separated by commas.
 std::string ReadToothList(std::string_view list, std::array<bool, kGearCount>& checked) {
-    while (true) {
-        auto comma = list.find(',');
-        std::string_view item = list.substr(0, comma);
-        auto dash = item.find('-');
+    checked.fill(false);
+    const auto readTooth = WholeFrom(kFirstTooth, kLastTooth);
+    for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
+        comma = list.find(',');
+        const std::string_view item = list.substr(0, comma);
+        const std::size_t dash = item.find('-');
         std::uint32_t first = 0;
         std::uint32_t last = 0;
-        std::string problem = ReadTooth(item.substr(0, dash), first);
-        if (problem.empty()) {
-            last = first;
-            if (dash != std::string_view::npos) {
-                problem = ReadTooth(item.substr(dash + 1), last);
+        for (auto [text, tooth] : {std::pair{item.substr(0, dash), &first},
+                                   {dash == std::string_view::npos ? item : item.substr(dash + 1), &last}}) {
+            if (std::string problem = readTooth(text, *tooth); !problem.empty()) {
+                return "holds " + Quoted(text) + ", which " + problem;
             }
         }
-        if (problem.empty() && last < first) {
-            problem = "range " + std::string(item) + " runs downward";
-        }
-        if (!problem.empty()) {
-            return problem;
+        if (last < first) {
+            return "holds " + Quoted(item) + ", which runs downward";
         }
         for (std::uint32_t tooth = first; tooth <= last; ++tooth) {
             checked[IndexOfTooth(tooth)] = true;
-        }
-        if (comma == std::string_view::npos) {
-            return {};
-        }
-        list.remove_prefix(comma + 1);
-    }
-}
-
-std::string CheckGearSet(std::string_view gearSet) {
-    for (char c : gearSet) {
-        if (c != '0' && c != '1' && c != '"') {
-            return std::string("character ") + c + " is not 0, 1 or a quotation mark";
         }
     }
     return {};
 }
 
-// "T=K": multiplicity K of tooth count T.
+// "T=K": K gears of tooth count T on hand.
 std::string ReadMultiplicity(std::string_view text, MultiplicityTable& table) {
-    auto equals = text.find('=');
+    const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) {
-        return "expected T=K, a tooth count and its multiplicity, such as 40=2";
+        return "is not T=K, a tooth count and its multiplicity, such as 40=2";
     }
+    const std::string_view toothText = text.substr(0, equals);
+    const std::string_view countText = text.substr(equals + 1);
     std::uint32_t tooth = 0;
     std::uint32_t count = 0;
-    std::string problem = ReadTooth(text.substr(0, equals), tooth);
-    if (problem.empty()) {
-        problem = ReadWhole(text.substr(equals + 1), 1, 3, "multiplicity", count);
+    if (std::string problem = WholeFrom(kFirstTooth, kLastTooth)(toothText, tooth); !problem.empty()) {
+        return "has the tooth count " + Quoted(toothText) + ", which " + problem;
     }
-    if (problem.empty()) {
-        table[tooth] = static_cast<std::uint16_t>(count);
+    if (std::string problem = WholeFrom(1, kMaxMultiplicity)(countText, count); !problem.empty()) {
+        return "has the multiplicity " + Quoted(countText) + ", which " + problem;
     }
-    return problem;
+    table[tooth] = static_cast<std::uint16_t>(count);
+    return {};
 }
 
-std::optional<OutputFormat> ReadFormat(std::string_view text) {
-    if (text == "text") {
-        return OutputFormat::Text;
-    }
-    if (text == "csv") {
-        return OutputFormat::Csv;
-    }
-    if (text == "json") {
-        return OutputFormat::Json;
-    }
-    return std::nullopt;
-}
-
-std::string CheckRatio(std::string_view text) {
-    if (text.empty()) {
-        return "RATIO is empty";
-    }
-    if (text[0] == '-' && IsDecimalText(text.substr(1))) {
-        return "RATIO " + Quoted(text) + " is negative";
-    }
-    if (!IsDecimalText(text)) {
-        return "RATIO " + Quoted(text) + " is not a number (digits with at most one decimal point)";
+// "8tpi,11tpi,1.25mm"
+std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches) {
+    for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
+        comma = list.find(',');
+        Pitch pitch{};
+        if (std::string problem = ReadPitch(list.substr(0, comma), pitch); !problem.empty()) {
+            return "holds " + Quoted(list.substr(0, comma)) + ", which " + problem;
+        }
+        pitches.push_back(pitch);
     }
     return {};
 }
@@ -158,351 +128,45 @@ bool IsOption(std::string_view arg) {
     return arg.size() > 1 && arg[0] == '-' && !IsDigit(arg[1]) && arg[1] != '.';
 }
 
-// The options' texts as given, before they are read.
-struct Given {
-    std::optional<std::string> ratio;
-    std::optional<std::string> gears;
-    std::optional<std::string> teeth;
-    std::vector<std::string> mult;
+// The values the options are read into, before they make the request.
+struct Values {
+    std::optional<double> ratio;
+    std::array<bool, kGearCount> checked{};
+    MultiplicityTable multiplicity = AllMultiplicitiesOne();
     bool driverLargerFirst = false;
     bool drivenSmallerFirst = false;
-    std::optional<std::string> format;
-    std::optional<std::string> pitch;
-    std::optional<std::string> starts;
-    std::optional<std::string> leadscrew;
-    std::optional<std::string> fixed;
+    std::string format = "text";
+    std::optional<Pitch> pitch;
+    Thread lathe; // --starts, --leadscrew, --fixed
     bool every = false;
-    std::optional<std::string> tolerance;
-    std::optional<std::string> limit;
-    std::optional<std::string> fit;
+    Tolerance tolerance;
+    std::uint32_t limit = 100;
+    std::optional<std::uint32_t> fitMargin;
     bool metric = false;
     bool imperial = false;
-    std::optional<std::string> pitches;
-    std::optional<std::string> suggest;
+    std::vector<Pitch> pitches;
+    std::uint32_t suggest = 0;
 };
 
-// The options that the search and the chart share.
-void AddSharedOptions(CLI::App& app, Given& given) {
-    app.add_option("--gears", given.gears);
-    app.add_option("--teeth", given.teeth);
-    app.add_option("--mult", given.mult)->allow_extra_args(false);
-    app.add_flag("--driver-larger-first", given.driverLargerFirst)->disable_flag_override();
-    app.add_flag("--driven-smaller-first", given.drivenSmallerFirst)->disable_flag_override();
-    app.add_option("--format", given.format);
-    app.add_option("--leadscrew", given.leadscrew);
-    app.add_option("--fixed", given.fixed);
-    app.add_option("--tolerance", given.tolerance);
-    app.add_option("--fit", given.fit);
-}
-
-// Reads the given texts into the request; what is wrong, or empty.
-std::string ReadGiven(const Given& given, bool chart, CliRequest& request) {
-    auto named = [](std::string_view name, std::string_view value, const std::string& problem) {
-        return std::string(name) + " " + Quoted(value) + ": " + problem;
+// A reader into an optional value, which holds one once it is read.
+template <class T, class Read> auto Given(Read read) {
+    return [read](std::string_view text, std::optional<T>& value) {
+        T read_value{};
+        std::string problem = read(text, read_value);
+        if (problem.empty()) {
+            value = read_value;
+        }
+        return problem;
     };
-    if (given.gears && given.teeth) {
-        return "--gears " + Quoted(*given.gears) + ": the gear stock is already given by --teeth";
-    }
-    std::array<bool, kGearCount> checked{};
-    for (int index = 0; index < kGearCount; ++index) {
-        checked[index] = StartsChecked(given.gears.value_or(""), index);
-    }
-    if (given.gears) {
-        if (std::string problem = CheckGearSet(*given.gears); !problem.empty()) {
-            return named("--gears", *given.gears, problem);
-        }
-    }
-    if (given.teeth) {
-        checked.fill(false);
-        if (std::string problem = ReadToothList(*given.teeth, checked); !problem.empty()) {
-            return named("--teeth", *given.teeth, problem);
-        }
-    }
-    for (int index = 0; index < kGearCount; ++index) {
-        if (checked[index]) {
-            request.checkedTeeth.push_back(ToothOfIndex(index));
-        }
-    }
-    for (const std::string& mult : given.mult) {
-        if (std::string problem = ReadMultiplicity(mult, request.multiplicity); !problem.empty()) {
-            return named("--mult", mult, problem);
-        }
-    }
-    request.firstDriverSmaller = !given.driverLargerFirst;
-    request.firstDrivenLarger = !given.drivenSmallerFirst;
-    if (given.format) {
-        if (auto format = ReadFormat(*given.format)) {
-            request.format = *format;
-        } else {
-            return named("--format", *given.format, "choose text, csv or json");
-        }
-    }
-    if (given.pitch) {
-        Pitch pitch{};
-        if (std::string problem = ReadPitch(*given.pitch, pitch); !problem.empty()) {
-            return "--pitch " + problem;
-        }
-        request.pitch = pitch;
-    }
-    if (given.starts) {
-        if (std::string problem = ReadWhole(*given.starts, 1, kMaxStarts, "count of starts", request.starts);
-            !problem.empty()) {
-            return named("--starts", *given.starts, problem);
-        }
-    }
-    if (given.leadscrew) {
-        if (std::string problem = ReadPitch(*given.leadscrew, request.leadscrew); !problem.empty()) {
-            return "--leadscrew " + problem;
-        }
-        if (request.leadscrew.unit != PitchUnit::Mm && request.leadscrew.unit != PitchUnit::Tpi) {
-            return named("--leadscrew", *given.leadscrew, "a leadscrew's pitch is in mm or tpi");
-        }
-    }
-    if (given.fixed) {
-        if (std::string problem = ReadPositiveNumber(*given.fixed, request.fixed); !problem.empty()) {
-            return "--fixed " + Quoted(*given.fixed) + " " + problem;
-        }
-    }
-    request.every = given.every;
-    if (given.tolerance) {
-        if (std::string problem = ReadTolerance(*given.tolerance, request.tolerance); !problem.empty()) {
-            return "--tolerance " + Quoted(*given.tolerance) + " " + problem;
-        }
-    }
-    if (given.limit) {
-        std::uint32_t limit = 0;
-        if (std::string problem = ReadWhole(*given.limit, 0, 0xFFFFFFFF, "limit", limit); !problem.empty()) {
-            return named("--limit", *given.limit, problem);
-        }
-        request.limit = limit;
-    }
-    if (given.fit) {
-        std::uint32_t margin = 0;
-        if (std::string problem = ReadWhole(*given.fit, 0, kMaxFitMargin, "margin", margin);
-            !problem.empty()) {
-            return named("--fit", *given.fit, problem);
-        }
-        request.fitMargin = margin;
-    }
-    if (given.pitches) {
-        std::string_view list = *given.pitches;
-        for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
-            comma = list.find(',');
-            Pitch pitch{};
-            if (std::string problem = ReadPitch(list.substr(0, comma), pitch); !problem.empty()) {
-                return named("--pitches", *given.pitches, problem);
-            }
-            request.chartPitches.push_back(pitch);
-        }
-    }
-    if (given.metric) {
-        request.chartPitches = MetricPitches();
-    }
-    if (given.imperial) {
-        request.chartPitches = ImperialPitches();
-    }
-    if (given.suggest) {
-        if (std::string problem = ReadWhole(*given.suggest, 1, kGearCount, "count", request.suggest);
-            !problem.empty()) {
-            return named("--suggest", *given.suggest, problem);
-        }
-    }
-
-    // What goes with what.
-    if (chart) {
-        if (given.ratio) {
-            return "RATIO " + Quoted(*given.ratio) + " does not go with chart";
-        }
-        for (const auto& [isGiven, name] : {std::pair{given.every, "--every"},
-                                            {given.pitch.has_value(), "--pitch"},
-                                            {given.starts.has_value(), "--starts"},
-                                            {given.limit.has_value(), "--limit"}}) {
-            if (isGiven) {
-                return std::string(name) + " does not go with chart";
-            }
-        }
-        if (!given.leadscrew) {
-            return "chart needs --leadscrew";
-        }
-        if (given.metric + given.imperial + given.pitches.has_value() != 1) {
-            return given.metric || given.imperial || given.pitches
-                       ? "chart takes one pitch list: --metric, --imperial or --pitches"
-                       : "chart needs a pitch list: --metric, --imperial or --pitches";
-        }
-        return {};
-    }
-    if (given.pitch && given.ratio) {
-        return "RATIO " + Quoted(*given.ratio) + " and --pitch both give the target; give one";
-    }
-    if (!given.pitch) {
-        for (const auto& [option, name] : {std::pair{given.leadscrew, "--leadscrew"},
-                                           {given.starts, "--starts"},
-                                           {given.fixed, "--fixed"}}) {
-            if (option) {
-                return std::string(name) + " " + Quoted(*option) + " needs --pitch";
-            }
-        }
-        if (!given.ratio) {
-            return "RATIO is missing";
-        }
-        if (std::string problem = CheckRatio(*given.ratio); !problem.empty()) {
-            return problem;
-        }
-        request.ratioText = *given.ratio;
-    } else if (!given.leadscrew) {
-        return "--pitch " + Quoted(*given.pitch) + " needs --leadscrew";
-    }
-    if (!given.every) {
-        if (given.tolerance) {
-            return "--tolerance " + Quoted(*given.tolerance) + " needs --every";
-        }
-        if (given.limit) {
-            return "--limit " + Quoted(*given.limit) + " needs --every";
-        }
-    }
-    return {};
 }
 
-// Arguments that CLI11 took for none of the options: a RATIO that looks like
-// an option to it (such as -.5), or what is not known.
-std::string ReadLeftOver(const std::vector<std::string>& leftOver, bool chart, Given& given) {
-    for (const std::string& arg : leftOver) {
-        if (IsOption(arg)) {
-            return "unknown option " + Quoted(arg) + (chart ? " for chart" : "");
-        }
-        if (chart || given.ratio) {
-            return "unexpected argument " + Quoted(arg) +
-                   (chart ? " (chart takes no RATIO)" : " after RATIO " + Quoted(*given.ratio));
-        }
-        given.ratio = arg;
-    }
-    return {};
-}
-
-} // namespace
-
-Thread ThreadOf(const CliRequest& request, const Pitch& pitch) {
-    return {pitch, request.starts, request.leadscrew, request.fixed};
-}
-
-double TargetOf(const CliRequest& request) {
-    return request.pitch ? TargetRatio(ThreadOf(request, *request.pitch)) : RatioFromText(request.ratioText);
-}
-
-CliParse ParseArguments(std::span<const std::string_view> args) {
-    CliParse parse;
-    auto fail = [&parse](const std::string& problem) {
-        parse.action = CliAction::BadArgument;
-        parse.error = "tandrel-cli: " + OneLine(problem) + " (see tandrel-cli --help)";
-        return parse;
-    };
-    for (std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            parse.action = CliAction::Help;
-            return parse;
-        }
-        if (arg == "--version") {
-            parse.action = CliAction::Version;
-            return parse;
-        }
-    }
-
-    Given given;
-    CLI::App app;
-    app.set_help_flag();
-    app.allow_extras();
-    app.add_option("RATIO", given.ratio);
-    AddSharedOptions(app, given);
-    app.add_option("--pitch", given.pitch);
-    app.add_option("--starts", given.starts);
-    app.add_flag("--every", given.every)->disable_flag_override();
-    app.add_option("--limit", given.limit);
-    CLI::App* chart = app.add_subcommand("chart");
-    chart->set_help_flag();
-    chart->allow_extras();
-    AddSharedOptions(*chart, given);
-    chart->add_flag("--metric", given.metric)->disable_flag_override();
-    chart->add_flag("--imperial", given.imperial)->disable_flag_override();
-    chart->add_option("--pitches", given.pitches);
-    chart->add_option("--suggest", given.suggest);
-
-    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them last first
-    try {
-        app.parse(reversed);
-    } catch (const CLI::ParseError& error) {
-        return fail(error.what());
-    }
-    const bool isChart = chart->parsed();
-    std::string problem = ReadLeftOver(app.remaining(), false, given);
-    if (problem.empty()) {
-        problem = ReadLeftOver(chart->remaining(), true, given);
-    }
-    if (problem.empty()) {
-        problem = ReadGiven(given, isChart, parse.request);
-    }
-    if (!problem.empty()) {
-        return fail(problem);
-    }
-    parse.action = isChart ? CliAction::Chart : CliAction::Search;
-    return parse;
-}
-
-std::string_view UsageText() {
-    return R"(Usage: tandrel-cli [OPTIONS] RATIO
-       tandrel-cli [OPTIONS] --pitch P --leadscrew L [--starts N] [--fixed R]
-       tandrel-cli chart [OPTIONS] --leadscrew L (--metric | --imperial | --pitches LIST)
-
+const char* const kFooter = R"(
 Finds the four-gear trains, built from the gears on hand, whose ratio
 (driver 1 x driver 2) / (driven 1 x driven 2) lies near the target, and prints
 them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 
-RATIO                     the target ratio: digits with at most one decimal
-                          point; its first 17 characters count
---pitch P                 the thread to cut, a number with its unit: 1.25mm,
-                          11tpi, 1.5module (a worm's module) or 20dp
-                          (diametral pitch); the unit in any case
---starts N                the thread's starts (default 1): lead = pitch x N
---leadscrew L             the leadscrew's pitch: 2mm or 8tpi
---fixed R                 the gearing outside the change gears, from spindle
-                          to leadscrew (default 1); target = lead / (L x R)
-
 The bisection search (default) is the window's: within 0.002 of the target,
-at most 100 trains, and not every train there is. --every finds them all:
---every                   the every-train search: every train within the
-                          tolerance, one per set of four tooth counts
---tolerance T             with --every and chart: the largest error, below
-                          which a train is kept: 0.002 (default), or Nppm of
-                          the target such as 50ppm; at most 0.1 or 100000ppm
---limit N                 with --every: list the best N trains (default 100,
-                          0 lists all); the count of all is printed
---fit M                   keep only trains that fit on the banjo with a margin
-                          of M teeth (0 to 200): gear A on the spindle meshes B
-                          on the stud, C beside B meshes D on the leadscrew,
-                          and A + B >= C + M, C + D >= B + M
-
---gears STRING            the gears on hand as a gear-set string: character i
-                          stands for tooth count 16 + i, '1' means on hand,
-                          '0' or '"' not; an empty STRING means 20 to 99
---teeth LIST              the gears on hand as tooth counts and ranges from
-                          16 to 165, such as 20-99,127
-                          (without --gears or --teeth: 20 to 99)
---mult T=K                K gears of tooth count T on hand (K is 1, 2 or 3;
-                          1 for every tooth count not named); repeatable
---driver-larger-first     show the larger driver first
---driven-smaller-first    show the smaller driven gear first
---format text|csv|json    the output form (default text)
--h, --help                show this help
---version                 show the version
-
-chart: for every pitch of the list, its best train from the every-train
-search, or that none is within tolerance; takes the gear, --fixed, --fit,
---tolerance and --format options and:
---metric                  the ISO metric pitches, 0.2 to 6 mm
---imperial                the usual inch threads, 4 to 80 TPI
---pitches LIST            pitches of your own, such as 8tpi,11tpi,1.25mm
---suggest N               the N tooth counts, not yet on hand, of which one
-                          gear would improve the chart most: more threads
-                          within tolerance, then a smaller worst lead error
+at most 100 trains, and not every train there is. --every finds them all.
 
 text: the outcome (Searched, NoStock or OutOfRange), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
@@ -516,6 +180,218 @@ output could not be written, 2 for a bad argument.
 
 Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
           tandrel-cli --every --pitch 11tpi --leadscrew 3mm --fit 20
-          tandrel-cli chart --leadscrew 8tpi --metric --suggest 3
-)";
+          tandrel-cli chart --leadscrew 8tpi --metric --suggest 3)";
+
+// The gear stock, the display order, the format and the fit: the search's and the chart's.
+void AddSharedOptions(CLI::App& app, Values& v) {
+    const std::string gears = "Gears on hand (without --gears or --teeth: 20 to 99)";
+    CLI::Option* gearSet =
+        AddRead(app, "--gears", v.checked, ReadGearSetString,
+                "a gear-set string: character i stands for tooth count 16 + i, '1' on hand")
+            ->type_name("STRING")
+            ->group(gears);
+    AddRead(app, "--teeth", v.checked, ReadToothList,
+            "tooth counts and ranges from 16 to 165, such as 20-99,127")
+        ->type_name("LIST")
+        ->excludes(gearSet)
+        ->group(gears);
+    app.add_option_function<std::vector<std::string>>(
+           "--mult",
+           [&v](const std::vector<std::string>& texts) {
+               for (const std::string& text : texts) {
+                   if (std::string problem = ReadMultiplicity(text, v.multiplicity); !problem.empty()) {
+                       Refuse("--mult", text, problem);
+                   }
+               }
+           },
+           "K (1 to 3) gears of tooth count T on hand; repeatable")
+        ->type_name("T=K")
+        ->allow_extra_args(false)
+        ->group(gears);
+    const std::string output = "Output";
+    app.add_flag("--driver-larger-first", v.driverLargerFirst, "show the larger driver first")
+        ->disable_flag_override()
+        ->group(output);
+    app.add_flag("--driven-smaller-first", v.drivenSmallerFirst, "show the smaller driven gear first")
+        ->disable_flag_override()
+        ->group(output);
+    app.add_option("--format", v.format, "the output form (default text)")
+        ->check(CLI::IsMember({"text", "csv", "json"}))
+        ->type_name("FORMAT")
+        ->group(output);
+    AddRead(app, "--fit", v.fitMargin, Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin)),
+            "only trains that fit on the banjo with M teeth (0 to 200) to spare: A (spindle) "
+            "meshes B (stud), C beside B meshes D (leadscrew); A + B >= C + M, C + D >= B + M")
+        ->type_name("M")
+        ->group("Search");
+}
+
+CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
+    return AddRead(app, "--leadscrew", v.lathe.leadscrew, ReadLeadscrew, "the leadscrew's pitch: 2mm or 8tpi")
+        ->type_name("L")
+        ->group("Thread");
+}
+
+CLI::Option* AddFixed(CLI::App& app, Values& v) {
+    return AddRead(app, "--fixed", v.lathe.fixed, ReadPositiveNumber,
+                   "gearing outside the change gears (default 1): target = lead / (L x R)")
+        ->type_name("R")
+        ->group("Thread");
+}
+
+CLI::Option* AddTolerance(CLI::App& app, Values& v) {
+    return AddRead(app, "--tolerance", v.tolerance, ReadTolerance,
+                   "the error a train stays below: 0.002 (default) up to 0.1, or Nppm of the "
+                   "target up to 100000ppm")
+        ->type_name("T")
+        ->group("Search");
+}
+
+// RATIO or --pitch with its lathe, and how to search; the chart takes none of them.
+void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
+    CLI::Option* ratio = AddRead(app, "RATIO", v.ratio, Given<double>(ReadRatio),
+                                 "the target ratio: digits with at most one decimal point; its first 17 "
+                                 "characters count")
+                             ->type_name("");
+    CLI::Option* pitch = AddRead(app, "--pitch", v.pitch, Given<Pitch>(ReadPitch),
+                                 "the thread: 1.25mm, 11tpi, 1.5module (a worm) or 20dp (diametral pitch)")
+                             ->type_name("P")
+                             ->excludes(ratio)
+                             ->group("Thread");
+    AddRead(app, "--starts", v.lathe.starts, WholeFrom(1, kMaxStarts),
+            "the thread's starts (default 1): lead = pitch x N")
+        ->type_name("N")
+        ->needs(pitch)
+        ->group("Thread");
+    pitch->needs(AddLeadscrew(app, v)->needs(pitch));
+    AddFixed(app, v)->needs(pitch);
+    CLI::Option* every =
+        app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
+            ->disable_flag_override()
+            ->group("Search");
+    AddTolerance(app, v)->needs(every);
+    AddRead(app, "--limit", v.limit, WholeFrom(0, 0xFFFFFFFF),
+            "with --every: the best N trains (default 100, 0 lists all)")
+        ->type_name("N")
+        ->needs(every)
+        ->group("Search");
+    chart.excludes(ratio)->excludes(pitch);
+}
+
+void AddChartOptions(CLI::App& chart, Values& v) {
+    AddLeadscrew(chart, v)->required();
+    AddFixed(chart, v);
+    AddTolerance(chart, v);
+    CLI::App* list = chart.add_option_group("Pitches", "one pitch list");
+    list->add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")->disable_flag_override();
+    list->add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")->disable_flag_override();
+    AddRead(*list, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm")
+        ->type_name("LIST");
+    list->require_option(1);
+    AddRead(chart, "--suggest", v.suggest, WholeFrom(1, kGearCount),
+            "the N gears, not yet on hand, that would improve the chart most")
+        ->type_name("N");
+}
+
+// Arguments that no option took: a RATIO that looks like an option (such as
+// -.5), or what is not known. Each is a mistake; the first one is named.
+std::string LeftOverProblem(const std::vector<std::string>& leftOver, const Values& v, bool chart) {
+    for (const std::string& arg : leftOver) {
+        if (IsOption(arg)) {
+            return "unknown option " + Quoted(arg) + (chart ? " for chart" : "");
+        }
+        double ratio = 0;
+        if (std::string problem = ReadRatio(arg, ratio); !chart && !v.ratio && !problem.empty()) {
+            return "RATIO " + Quoted(arg) + " " + problem;
+        }
+        return "unexpected argument " + Quoted(arg) + (chart ? " (chart takes no RATIO)" : "");
+    }
+    return {};
+}
+
+CliRequest MakeRequest(const Values& v) {
+    CliRequest request;
+    const Stock stock = StockOf(v.checked, v.multiplicity);
+    if (v.pitch) {
+        request.thread = v.lathe;
+        request.thread->pitch = *v.pitch;
+    }
+    request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
+                      stock,
+                      v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+                      v.tolerance,
+                      v.limit,
+                      v.fitMargin};
+    request.chart = {v.lathe, v.pitches, stock, v.tolerance, v.fitMargin, v.suggest};
+    if (v.metric) {
+        request.chart.pitches = MetricPitches();
+    }
+    if (v.imperial) {
+        request.chart.pitches = ImperialPitches();
+    }
+    request.firstDriverSmaller = !v.driverLargerFirst;
+    request.firstDrivenLarger = !v.drivenSmallerFirst;
+    request.format = v.format == "json"  ? OutputFormat::Json
+                     : v.format == "csv" ? OutputFormat::Csv
+                                         : OutputFormat::Text;
+    return request;
+}
+
+} // namespace
+
+CliParse ParseArguments(std::span<const std::string_view> args) {
+    CLI::App app("", "tandrel-cli");
+    app.footer(kFooter);
+    app.set_version_flag("--version", "tandrel-cli " TANDREL_VERSION, "show the version");
+    app.allow_extras();
+    CLI::App* chart = app.add_subcommand(
+        "chart", "for every pitch of a list, its best train from the every-train search, or that none is "
+                 "within tolerance");
+    chart->allow_extras();
+    Values v;
+    ReadGearSetString("", v.checked); // the default set
+    AddSharedOptions(app, v);
+    AddSharedOptions(*chart, v);
+    AddSearchOptions(app, *chart, v);
+    AddChartOptions(*chart, v);
+
+    CliParse parse;
+    // Help or the version wins over everything else on the line.
+    for (std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            parse.action = CliAction::Help;
+            parse.text = app.help("", CLI::AppFormatMode::All);
+            return parse;
+        }
+        if (arg == "--version") {
+            parse.action = CliAction::Version;
+            parse.text = "tandrel-cli " TANDREL_VERSION "\n";
+            return parse;
+        }
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them last first
+    std::string problem;
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        problem = error.what();
+    }
+    std::string leftOver = LeftOverProblem(app.remaining(), v, false);
+    if (leftOver.empty()) {
+        leftOver = LeftOverProblem(chart->remaining(), v, true);
+    }
+    if (!leftOver.empty()) {
+        problem = leftOver;
+    }
+    if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
+        problem = "RATIO is missing";
+    }
+    if (!problem.empty()) {
+        parse.action = CliAction::BadArgument;
+        parse.text = "tandrel-cli: " + OneLine(problem) + " (see tandrel-cli --help)";
+        return parse;
+    }
+    parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
+    parse.request = MakeRequest(v);
+    return parse;
 }

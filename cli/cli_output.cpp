@@ -23,13 +23,6 @@ std::string_view OutcomeName(SearchOutcome outcome) {
     return "Searched";
 }
 
-// Appends the pieces: GCC 12 warns, wrongly, about some sums of a literal and a temporary string.
-void Append(std::string& out, std::initializer_list<std::string_view> pieces) {
-    for (std::string_view piece : pieces) {
-        out += piece;
-    }
-}
-
 std::string PadLeft(const std::string& text, std::size_t width) {
     return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
@@ -47,12 +40,18 @@ struct TrainFacts {
     double leadErrorPpm = 0;
 };
 
-TrainFacts FactsOf(const CliRequest& request, const SolutionRecord& record, double target,
-                   const std::optional<Thread>& thread) {
+// The window's order of the gears, from the option boxes the tool's flags stand for.
+struct GearOrder {
+    bool firstDriverSmaller = true;
+    bool firstDrivenLarger = true;
+};
+
+TrainFacts FactsOf(const GearOrder& order, const std::optional<std::uint32_t>& fitMargin,
+                   const SolutionRecord& record, double target, const std::optional<Thread>& thread) {
     TrainFacts facts{
-        MakeSolutionTexts(record, target, request.firstDriverSmaller, request.firstDrivenLarger), {}, {}, 0};
-    if (request.fitMargin) {
-        facts.arrangement = FitArrangement(record, *request.fitMargin);
+        MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger), {}, {}, 0};
+    if (fitMargin) {
+        facts.arrangement = FitArrangement(record, *fitMargin);
     }
     if (thread) {
         facts.lead = LeadOfRatio(*thread, TrainRatio(record));
@@ -91,15 +90,12 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts) {
     return json;
 }
 
-std::optional<Thread> ThreadOfRequest(const CliRequest& request) {
-    if (!request.pitch) {
-        return std::nullopt;
-    }
-    return ThreadOf(request, *request.pitch);
+GearOrder OrderOf(const CliRequest& request) {
+    return {request.firstDriverSmaller, request.firstDrivenLarger};
 }
 
-std::string FitLine(const CliRequest& request) {
-    return "Fit: margin " + std::to_string(*request.fitMargin) +
+std::string FitLine(std::uint32_t margin) {
+    return "Fit: margin " + std::to_string(margin) +
            " teeth; A on the spindle meshes B on the stud, C beside B meshes D on the leadscrew\n";
 }
 
@@ -110,25 +106,27 @@ std::string ToleranceText(const Tolerance& tolerance) {
 // Columns wide enough for every train the search can return: tooth counts up
 // to 165, achieved ratios below 107, errors above -108. The thread's and the
 // fit's columns follow when asked for.
-std::string FormatText(const CliRequest& request, const SearchResult& result, std::uint64_t trainCount) {
-    const double target = TargetOf(request);
-    const std::optional<Thread> thread = ThreadOfRequest(request);
+std::string FormatText(const CliRequest& request, const SearchResult& result) {
+    const SearchRequest& search = request.search;
+    const double target = search.target;
+    const std::optional<Thread>& thread = request.thread;
     std::string out = "Outcome: " + std::string(OutcomeName(result.outcome)) + "\n";
     out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
-    if (request.every) {
-        out += "Trains: " + std::to_string(trainCount) + " within " + ToleranceText(request.tolerance) + "\n";
+    if (search.method == SearchMethod::EveryTrain) {
+        out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
+               "\n";
     }
     if (thread) {
         out += "Thread: " + ThreadName(*thread) + " on " + LeadscrewName(*thread) + ": lead " +
                FormatFixed(LeadMm(*thread), 6) + " mm, ratio " + FormatFixed14(target) + "\n";
     }
-    if (request.fitMargin) {
-        out += FitLine(request);
+    if (search.fitMargin) {
+        out += FitLine(*search.fitMargin);
     }
-    const bool more = thread || request.fitMargin;
+    const bool more = thread || search.fitMargin;
     unsigned number = 0;
     for (const SolutionRecord& record : result.solutions) {
-        const TrainFacts facts = FactsOf(request, record, target, thread);
+        const TrainFacts facts = FactsOf(OrderOf(request), search.fitMargin, record, target, thread);
         const SolutionTexts& texts = facts.texts;
         out += PadLeft(std::to_string(++number), 3) + "  " + PadLeft(texts.firstDriver, 3) + " " +
                PadLeft(texts.firstDriven, 3) + " " + PadLeft(texts.secondDriver, 3) + " " +
@@ -152,41 +150,47 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, st
 }
 
 std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
-    const double target = TargetOf(request);
-    const std::optional<Thread> thread = ThreadOfRequest(request);
+    const SearchRequest& search = request.search;
+    const std::optional<Thread>& thread = request.thread;
     std::string out =
         "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount";
     out += thread ? ",lead,leadErrorPpm" : "";
-    out += request.fitMargin ? ",A,B,C,D\n" : "\n";
+    out += search.fitMargin ? ",A,B,C,D\n" : "\n";
     unsigned number = 0;
     for (const SolutionRecord& record : result.solutions) {
-        const TrainFacts facts = FactsOf(request, record, target, thread);
+        const TrainFacts facts = FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread);
         const SolutionTexts& texts = facts.texts;
         out += std::to_string(++number) + "," + texts.firstDriver + "," + texts.firstDriven + "," +
                texts.secondDriver + "," + texts.secondDriven + "," + texts.achievedRatio + "," + texts.error +
                "," + texts.zeroCount;
+        std::vector<std::string> more;
         if (facts.lead) {
-            Append(out, {",", FormatShortest(*facts.lead), ",", FormatShortest(facts.leadErrorPpm)});
+            more = {FormatShortest(*facts.lead), FormatShortest(facts.leadErrorPpm)};
         }
         if (facts.arrangement) {
             for (std::uint32_t gear : *facts.arrangement) {
-                Append(out, {",", std::to_string(gear)});
+                more.push_back(std::to_string(gear));
             }
+        }
+        for (const std::string& field : more) {
+            out += ',';
+            out += field;
         }
         out += "\n";
     }
     return out;
 }
 
-std::string FormatJson(const CliRequest& request, const SearchResult& result, std::uint64_t trainCount) {
-    const double target = TargetOf(request);
-    const std::optional<Thread> thread = ThreadOfRequest(request);
-    Json json = {{"target", target},
+std::string FormatJson(const CliRequest& request, const SearchResult& result) {
+    const SearchRequest& search = request.search;
+    const std::optional<Thread>& thread = request.thread;
+    const bool every = search.method == SearchMethod::EveryTrain;
+    Json json = {{"target", search.target},
                  {"outcome", OutcomeName(result.outcome)},
                  {"candidateCount", result.candidateCount},
-                 {"search", request.every ? "every" : "bisection"}};
-    if (request.every) {
-        json["trainCount"] = trainCount;
+                 {"search", every ? "every" : "bisection"}};
+    if (every) {
+        json["trainCount"] = result.trainCount;
     }
     if (thread) {
         json["thread"] = {
@@ -194,14 +198,15 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, st
     }
     Json& solutions = json["solutions"] = Json::array();
     for (const SolutionRecord& record : result.solutions) {
-        solutions.push_back(SolutionJson(record, FactsOf(request, record, target, thread)));
+        solutions.push_back(
+            SolutionJson(record, FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread)));
     }
     return JsonText(json) + "\n";
 }
 
 // "20-99,127", and "(2 of 40)" for more than one gear of a size.
-std::string StockText(const CliRequest& request) {
-    const std::vector<std::uint32_t>& teeth = request.checkedTeeth;
+std::string StockText(const Stock& stock) {
+    const std::vector<std::uint32_t> teeth = stock.Teeth();
     std::string text;
     std::string several;
     for (std::size_t i = 0; i < teeth.size(); ++i) {
@@ -209,14 +214,18 @@ std::string StockText(const CliRequest& request) {
         while (last + 1 < teeth.size() && teeth[last + 1] == teeth[last] + 1) {
             ++last;
         }
-        Append(text, {text.empty() ? "" : ",", std::to_string(teeth[i])});
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += std::to_string(teeth[i]);
         if (last > i) {
-            Append(text, {"-", std::to_string(teeth[last])});
+            text += '-';
+            text += std::to_string(teeth[last]);
         }
         for (std::size_t k = i; k <= last; ++k) {
-            if (request.multiplicity[teeth[k]] > 1) {
-                Append(several, {several.empty() ? "" : ", ", std::to_string(request.multiplicity[teeth[k]]),
-                                 " of ", std::to_string(teeth[k])});
+            if (stock.count[teeth[k]] > 1) {
+                several += (several.empty() ? "" : ", ") + std::to_string(stock.count[teeth[k]]) + " of " +
+                           std::to_string(teeth[k]);
             }
         }
         i = last;
@@ -229,22 +238,20 @@ std::string ScoreText(const ChartScore& score, std::size_t rows) {
            " threads within tolerance; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm";
 }
 
-std::string ChartText(const CliRequest& request, const Chart& chart) {
-    const Thread leadscrew = ThreadOf(request, {1, PitchUnit::Mm});
-    std::string out = "Thread chart: " + LeadscrewName(leadscrew) + "\n";
-    Append(out, {"Gears: ", StockText(request), "; tolerance ", ToleranceText(request.tolerance), "\n"});
+std::string ChartText(const ChartRequest& request, const Chart& chart) {
+    std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
+    out += "Gears: " + StockText(request.stock) + "; tolerance " + ToleranceText(request.tolerance) + "\n";
     if (request.fitMargin) {
-        out += FitLine(request);
+        out += FitLine(*request.fitMargin);
     }
     out += "\nThread           A    B    C    D        Lead mm           Error\n";
     for (const ChartRow& row : chart.rows) {
-        const Thread thread = ThreadOf(request, row.pitch);
-        out += PadRight(ThreadName(thread), 12);
+        out += PadRight(ThreadName(row.thread), 12);
         if (!row.best) {
             out += "   no train within tolerance\n";
             continue;
         }
-        const TrainFacts facts = FactsOf(request, *row.best, row.target, thread);
+        const TrainFacts facts = FactsOf({}, request.fitMargin, *row.best, row.target, row.thread);
         for (const std::string& gear : GearsAbcd(facts)) {
             out += PadLeft(gear, 5);
         }
@@ -265,18 +272,18 @@ std::string ChartText(const CliRequest& request, const Chart& chart) {
     return out;
 }
 
-std::string ChartCsv(const CliRequest& request, const Chart& chart) {
+std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
     std::string out = "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm\n";
     for (const ChartRow& row : chart.rows) {
-        const Thread thread = ThreadOf(request, row.pitch);
-        out += ThreadName(thread) + "," + FormatShortest(PitchMm(row.pitch)) + "," +
-               std::string(UnitName(row.pitch.unit)) + "," + FormatShortest(row.pitch.value) + "," +
+        const Pitch& pitch = row.thread.pitch;
+        out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
+               std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
                FormatShortest(row.target);
         if (!row.best) {
             out += ",,,,,,,,\n";
             continue;
         }
-        const TrainFacts facts = FactsOf(request, *row.best, row.target, thread);
+        const TrainFacts facts = FactsOf({}, request.fitMargin, *row.best, row.target, row.thread);
         for (const std::string& gear : GearsAbcd(facts)) {
             out += "," + gear;
         }
@@ -293,18 +300,19 @@ std::string ChartCsv(const CliRequest& request, const Chart& chart) {
     return out;
 }
 
-std::string ChartJson(const CliRequest& request, const Chart& chart) {
-    const Thread leadscrew = ThreadOf(request, {1, PitchUnit::Mm});
-    Json json = {{"leadscrew", LeadscrewMm(leadscrew)}, {"fixed", request.fixed}, {"rows", Json::array()}};
+std::string ChartJson(const ChartRequest& request, const Chart& chart) {
+    Json json = {
+        {"leadscrew", LeadscrewMm(request.lathe)}, {"fixed", request.lathe.fixed}, {"rows", Json::array()}};
     for (const ChartRow& row : chart.rows) {
-        const Thread thread = ThreadOf(request, row.pitch);
         Json solutions = Json::array();
         if (row.best) {
-            solutions.push_back(SolutionJson(*row.best, FactsOf(request, *row.best, row.target, thread)));
+            solutions.push_back(
+                SolutionJson(*row.best, FactsOf({}, request.fitMargin, *row.best, row.target, row.thread)));
         }
-        json["rows"].push_back({{"pitch", PitchMm(row.pitch)},
-                                {"unit", UnitName(row.pitch.unit)},
-                                {"value", row.pitch.value},
+        const Pitch& pitch = row.thread.pitch;
+        json["rows"].push_back({{"pitch", PitchMm(pitch)},
+                                {"unit", TextOf(pitch.unit).key},
+                                {"value", pitch.value},
                                 {"target", row.target},
                                 {"solutions", solutions}});
     }
@@ -321,20 +329,20 @@ std::string ChartJson(const CliRequest& request, const Chart& chart) {
 
 } // namespace
 
-std::string FormatResult(const CliRequest& request, const SearchResult& result, std::uint64_t trainCount) {
+std::string FormatResult(const CliRequest& request, const SearchResult& result) {
     switch (request.format) {
     case OutputFormat::Csv:
         return FormatCsv(request, result);
     case OutputFormat::Json:
-        return FormatJson(request, result, trainCount);
+        return FormatJson(request, result);
     case OutputFormat::Text:
         break;
     }
-    return FormatText(request, result, trainCount);
+    return FormatText(request, result);
 }
 
-std::string FormatChart(const CliRequest& request, const Chart& chart) {
-    switch (request.format) {
+std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format) {
+    switch (format) {
     case OutputFormat::Csv:
         return ChartCsv(request, chart);
     case OutputFormat::Json:

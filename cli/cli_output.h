@@ -3,17 +3,16 @@
 // request asks for, as aligned text, CSV or JSON.
 #pragma once
 
-#include "gear_search.h"
 #include "chart.h"
 #include "cli_options.h"
+#include "train.h"
 
-#include <cstdint>
 #include <string>
 
 // The whole output for request.format, ending in a newline. The solutions'
 // texts follow the target and the request's option flags, as the window shows
-// them. trainCount: the every-train search's count of all trains (with --every).
-std::string FormatResult(const CliRequest& request, const SearchResult& result, std::uint64_t trainCount = 0);
+// them.
+std::string FormatResult(const CliRequest& request, const SearchResult& result);
 
-// The chart for request.format, ending in a newline.
-std::string FormatChart(const CliRequest& request, const Chart& chart);
+// The chart in the format, ending in a newline.
+std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format);

@@ -1,5 +1,7 @@
 #include "gear_set.h"
 
+#include "number_text.h"
+
 namespace {
 
 bool InGearSetString(char c) {
@@ -24,10 +26,22 @@ std::string ExtractGearSetString(std::string_view commandLine) {
 
 bool StartsChecked(std::string_view gearSet, int stockIndex) {
     if (gearSet.empty()) {
-        return InDefaultGearSet(stockIndex);
+        return InDefaultSet(ToothOfIndex(stockIndex));
     }
     return stockIndex >= 0 && static_cast<std::size_t>(stockIndex) < gearSet.size() &&
            gearSet[stockIndex] == '1';
+}
+
+std::string ReadGearSetString(std::string_view gearSet, std::array<bool, kGearCount>& checked) {
+    for (char c : gearSet) {
+        if (!InGearSetString(c)) {
+            return "holds " + Quoted(std::string_view(&c, 1)) + ", which is not 0, 1 or a quotation mark";
+        }
+    }
+    for (int index = 0; index < kGearCount; ++index) {
+        checked[index] = StartsChecked(gearSet, index);
+    }
+    return {};
 }
 
 std::string MakeGearSetString(const std::array<bool, kGearCount>& checked) {
@@ -46,4 +60,13 @@ MultiplicityTable AllMultiplicitiesOne() {
         table[tooth] = 1;
     }
     return table;
+}
+
+Stock StockOf(const std::array<bool, kGearCount>& checked, const MultiplicityTable& multiplicity) {
+    Stock stock;
+    for (int i = 0; i < kGearCount; ++i) {
+        const std::uint32_t tooth = ToothOfIndex(i);
+        stock.count[tooth] = checked[i] ? static_cast<std::uint8_t>(multiplicity[tooth]) : 0;
+    }
+    return stock;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fit.h"
-#include "gear_search.h"
+#include "train.h"
 
 #include <optional>
 #include <string>

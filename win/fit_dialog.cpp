@@ -24,14 +24,13 @@ void FillFitFields(HWND dialog) {
 // The margin must be a whole number of teeth from 0 to 200, whether or not the
 // box is checked, so that the stored margin is always one.
 void OnOk(HWND dialog) {
-    const std::optional<std::uint32_t> margin =
-        ReadWholeNumber(DialogFieldText(dialog, IDC_FIT_MARGIN), 0, kMaxFitMargin);
-    if (!margin) {
+    std::uint32_t margin = 0;
+    if (!ReadWholeNumber(DialogFieldText(dialog, IDC_FIT_MARGIN), 0, kMaxFitMargin, margin).empty()) {
         RejectField(dialog, IDC_FIT_MARGIN);
         return;
     }
     g_onlyFittingTrains = IsDlgButtonChecked(dialog, IDC_FIT_ONLY) == BST_CHECKED;
-    g_fitMargin = *margin;
+    g_fitMargin = margin;
     Recalculate(EndToolsDialog(dialog, IDOK));
 }
 

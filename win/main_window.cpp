@@ -97,8 +97,8 @@ LRESULT OnDestroy() {
 }
 
 // Activation and deactivation alike put the focus back into the ratio field.
-// (Tried under Wine: on deactivation this neither takes the activation back
-// nor keeps the user from switching to another program.)
+// SetFocus only moves the focus within this program's windows, so on
+// deactivation it does not take the activation back from the other program.
 LRESULT OnActivate(HWND window) {
     FocusRatioField(window);
     return 0;

@@ -16,3 +16,7 @@ std::optional<Thread> g_thread;
 std::string g_threadRatioText;
 bool g_onlyFittingTrains = false;
 std::uint32_t g_fitMargin = 15;
+
+std::optional<std::uint32_t> FitMarginInForce() {
+    return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;
+}

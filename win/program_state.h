@@ -2,9 +2,9 @@
 // with g_; nothing else in the program is shared between procedures.
 #pragma once
 
-#include "gear_search.h"
 #include "gear_set.h"
 #include "thread.h"
+#include "train.h"
 
 #include <windows.h>
 
@@ -25,8 +25,8 @@ extern std::vector<SolutionRecord> g_solutionList;
 extern MultiplicityTable g_multiplicityTable;
 
 // The gear boxes' check states, by stock index: set as the boxes are created and
-// kept in step on every gear-box command, so that a recalculation needn't look
-// up 150 controls (under Wine each look-up is a round trip to its server).
+// kept in step on every gear-box command, so that a recalculation reads a table
+// instead of sending 150 messages on every keystroke.
 extern std::array<bool, kGearCount> g_checkedGears;
 
 // The kept procedures of the replaced controls: each is read from its control's
@@ -55,6 +55,10 @@ extern std::string g_threadRatioText;
 // keep only the trains that fit with g_fitMargin teeth to spare.
 extern bool g_onlyFittingTrains;
 extern std::uint32_t g_fitMargin;
+
+// The margin in teeth that every train listed must fit with, or none while
+// "Only trains that fit" is off.
+std::optional<std::uint32_t> FitMarginInForce();
 
 // Whether "Every train" is on lives in the Tools menu's check mark (see
 // recalculate.h).

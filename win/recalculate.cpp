@@ -1,33 +1,19 @@
 // The recalculation: the window's inputs to a new solution list, solution 1 shown.
 #include "recalculate.h"
 
-#include "every_train.h"
-#include "fit.h"
 #include "gear_set.h"
 #include "number_text.h"
 #include "program_state.h"
 #include "resource.h"
+#include "search.h"
 #include "show_solution.h"
 
 #include <commctrl.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
-
-// The checked tooth counts, ascending.
-std::vector<std::uint32_t> CheckedTeeth() {
-    std::vector<std::uint32_t> teeth;
-    teeth.reserve(kGearCount);
-    for (int i = 0; i < kGearCount; ++i) {
-        if (g_checkedGears[i]) {
-            teeth.push_back(ToothOfIndex(i));
-        }
-    }
-    return teeth;
-}
 
 double TargetRatio(HWND mainWindow) {
     char text[kRatioTextRead + 1] = {};
@@ -52,21 +38,14 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 
 // The bisection search, or the every-train search (tolerance 0.002, the best
 // 100) while Every train is checked; either keeps only the fitting trains
-// while the fit setting is on. The every-train search has no out-of-range outcome.
-SearchResult Search(HWND mainWindow, double target, const std::vector<std::uint32_t>& teeth) {
-    const MultiplicityLookup multiplicity = [](std::uint32_t tooth) { return g_multiplicityTable[tooth]; };
-    const std::optional<std::uint32_t> fitMargin = FitMarginInForce();
-    if (EveryTrainChecked(mainWindow)) {
-        EveryTrainOptions options;
-        options.fitMargin = fitMargin;
-        EveryTrainResult every = FindEveryTrain(target, teeth, multiplicity, options);
-        return {every.outcome, static_cast<unsigned>(every.candidateCount), std::move(every.solutions)};
-    }
-    SearchResult result = FindGearTrains(target, teeth, multiplicity);
-    if (fitMargin) {
-        KeepFittingTrains(result.solutions, *fitMargin);
-    }
-    return result;
+// while the fit setting is on.
+SearchRequest WindowSearch(HWND mainWindow) {
+    SearchRequest request;
+    request.target = TargetRatio(mainWindow);
+    request.stock = StockOf(g_checkedGears, g_multiplicityTable);
+    request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
+    request.fitMargin = FitMarginInForce();
+    return request;
 }
 
 } // namespace
@@ -76,16 +55,12 @@ bool EveryTrainChecked(HWND mainWindow) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-std::optional<std::uint32_t> FitMarginInForce() {
-    return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;
-}
-
 void Recalculate(HWND mainWindow) {
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
 
-    const std::vector<std::uint32_t> teeth = CheckedTeeth();
-    if (!teeth.empty()) {
-        SearchResult result = Search(mainWindow, TargetRatio(mainWindow), teeth);
+    // With no gear on hand the ratio field is not read.
+    if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
+        SearchResult result = RunSearch(WindowSearch(mainWindow));
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }

@@ -5,7 +5,6 @@
 #include "fit.h"
 #include "number_text.h"
 #include "program_state.h"
-#include "recalculate.h"
 #include "resource.h"
 #include "solution_texts.h"
 #include "thread.h"

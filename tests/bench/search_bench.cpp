@@ -1,5 +1,6 @@
 #include "every_train.h"
 #include "gear_search.h"
+#include "stock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,21 +10,20 @@
 
 namespace {
 
-std::vector<std::uint32_t> FullStock() {
-    std::vector<std::uint32_t> teeth;
-    for (std::uint32_t t = 16; t <= 165; ++t) {
-        teeth.push_back(t);
+Stock FullStock() {
+    Stock stock;
+    for (std::uint32_t t = kFirstTooth; t <= kLastTooth; ++t) {
+        stock.count[t] = 1;
     }
-    return teeth;
+    return stock;
 }
 
 // The whole search over the full stock, every multiplicity 1.
 void BM_FindGearTrains(benchmark::State& state) {
-    const std::vector<std::uint32_t> teeth = FullStock();
+    const Stock stock = FullStock();
     const double target = static_cast<double>(state.range(0)) / 10000.0;
-    const MultiplicityLookup multiplicity = [](std::uint32_t) -> std::uint16_t { return 1; };
     for (auto _ : state) {
-        SearchResult result = FindGearTrains(target, teeth, multiplicity);
+        SearchResult result = FindGearTrains(target, stock);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -31,11 +31,10 @@ BENCHMARK(BM_FindGearTrains)->Arg(5000)->Arg(15000)->Arg(25400)->Arg(3937)->Unit
 
 // The every-train search on the same stock and targets, tolerance 0.002, the best 100 kept.
 void BM_every_train_search(benchmark::State& state) {
-    const std::vector<std::uint32_t> teeth = FullStock();
+    const Stock stock = FullStock();
     const double target = static_cast<double>(state.range(0)) / 10000.0;
-    const MultiplicityLookup multiplicity = [](std::uint32_t) -> std::uint16_t { return 1; };
     for (auto _ : state) {
-        EveryTrainResult result = FindEveryTrain(target, teeth, multiplicity, {});
+        SearchResult result = FindEveryTrain(target, stock, {});
         benchmark::DoNotOptimize(result);
     }
 }
@@ -43,7 +42,7 @@ BENCHMARK(BM_every_train_search)->Arg(5000)->Arg(15000)->Arg(25400)->Arg(3937)->
 
 // The yardstick: only building the 22,500 pairs and stably sorting them by quotient.
 void BM_BuildAndStableSortPairs(benchmark::State& state) {
-    const std::vector<std::uint32_t> teeth = FullStock();
+    const std::vector<std::uint32_t> teeth = FullStock().Teeth();
     for (auto _ : state) {
         std::vector<GearPair> table;
         table.reserve(teeth.size() * teeth.size());

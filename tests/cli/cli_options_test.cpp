@@ -40,20 +40,21 @@ TEST(ParseArguments, GearStockFromTeethGearSetOrDefault) {
     };
     for (const Case& c : cases) {
         CliParse parse = Parse(c.args);
-        ASSERT_EQ(parse.action, CliAction::Search) << parse.error;
-        EXPECT_EQ(parse.request.checkedTeeth, c.teeth) << *(c.args.end() - 2);
+        ASSERT_EQ(parse.action, CliAction::Search) << parse.text;
+        EXPECT_EQ(parse.request.search.stock.Teeth(), c.teeth) << *(c.args.end() - 2);
+        EXPECT_EQ(parse.request.chart.stock, parse.request.search.stock);
     }
 }
 
 TEST(ParseArguments, MultiplicitiesFlagsAndFormat) {
     CliParse parse = Parse({"--mult", "40=2", "--driver-larger-first", "--mult=127=3", "--format", "json",
                             "--mult", "40=3", "--driven-smaller-first", "2.54"});
-    ASSERT_EQ(parse.action, CliAction::Search) << parse.error;
+    ASSERT_EQ(parse.action, CliAction::Search) << parse.text;
     const CliRequest& request = parse.request;
-    EXPECT_EQ(request.ratioText, "2.54");
-    EXPECT_EQ(request.multiplicity[40], 3); // the last one given counts
-    EXPECT_EQ(request.multiplicity[127], 3);
-    EXPECT_EQ(request.multiplicity[41], 1);
+    EXPECT_EQ(request.search.target, 2.54);
+    EXPECT_EQ(request.search.stock.count[40], 3);  // the last one given counts
+    EXPECT_EQ(request.search.stock.count[127], 0); // not on hand
+    EXPECT_EQ(request.search.stock.count[41], 1);
     EXPECT_FALSE(request.firstDriverSmaller);
     EXPECT_FALSE(request.firstDrivenLarger);
     EXPECT_EQ(request.format, OutputFormat::Json);
@@ -63,15 +64,17 @@ TEST(ParseArguments, MultiplicitiesFlagsAndFormat) {
     EXPECT_TRUE(defaults.request.firstDriverSmaller);
     EXPECT_TRUE(defaults.request.firstDrivenLarger);
     EXPECT_EQ(defaults.request.format, OutputFormat::Text);
-    EXPECT_EQ(defaults.request.multiplicity, AllMultiplicitiesOne());
+    EXPECT_EQ(defaults.request.search.stock, DefaultStock());
     EXPECT_EQ(Parse({"--format=csv", ".5"}).request.format, OutputFormat::Csv);
 }
 
-TEST(ParseArguments, RatioTextIsKeptWhole) {
-    for (std::string_view ratio : {"0", "12.", ".25", "1.2345678901234567890"}) {
+// The target is what the window's field would give for the text: its first 17 characters.
+TEST(ParseArguments, RatioReadsAsTheField) {
+    for (auto [ratio, target] :
+         {std::pair{"0", 0.0}, {"12.", 12.0}, {".25", 0.25}, {"1.2345678901234567890", 1.234567890123456}}) {
         CliParse parse = Parse({ratio});
         ASSERT_EQ(parse.action, CliAction::Search) << ratio;
-        EXPECT_EQ(parse.request.ratioText, ratio);
+        EXPECT_EQ(parse.request.search.target, target);
     }
 }
 

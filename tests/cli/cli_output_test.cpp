@@ -12,7 +12,7 @@ SearchResult TwoTrains() {
 
 CliRequest RequestFor(OutputFormat format) {
     CliRequest request;
-    request.ratioText = "0.6667";
+    request.search.target = 0.6667;
     request.format = format;
     return request;
 }

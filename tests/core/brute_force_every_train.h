@@ -17,11 +17,11 @@ namespace brute_force {
 
 // Every train: all d1 <= d2, n1 <= n2 within stock, tolerance and fit; the best
 // of each set of four tooth counts; all of them sorted.
-inline EveryTrainResult FindEveryTrain(double target, const std::vector<std::uint32_t>& teeth,
-                                       const MultiplicityLookup& multiplicity,
-                                       const EveryTrainOptions& options) {
+inline SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainOptions& options) {
+    std::vector<std::uint32_t> teeth = stock.Teeth();
+    std::erase(teeth, 0u);
     using Gears = std::array<std::uint32_t, 4>;
-    EveryTrainResult result{teeth.empty() ? SearchOutcome::NoStock : SearchOutcome::Searched, 0, 0, {}};
+    SearchResult result{teeth.empty() ? SearchOutcome::NoStock : SearchOutcome::Searched, 0, {}};
     std::map<Gears, SolutionRecord> best;
     for (std::uint32_t d1 : teeth) {
         for (std::uint32_t d2 : teeth) {
@@ -29,7 +29,7 @@ inline EveryTrainResult FindEveryTrain(double target, const std::vector<std::uin
                 for (std::uint32_t n2 : teeth) {
                     Gears gears = {d1, d2, n1, n2};
                     const bool withinStock = std::all_of(gears.begin(), gears.end(), [&](std::uint32_t t) {
-                        return std::count(gears.begin(), gears.end(), t) <= multiplicity(t);
+                        return std::count(gears.begin(), gears.end(), t) <= stock.count[t];
                     });
                     const double ratio = static_cast<double>(d1 * d2) / static_cast<double>(n1 * n2);
                     const SolutionRecord train{std::fabs(ratio - target), d1, d2, n1, n2};
@@ -67,7 +67,7 @@ inline EveryTrainResult FindEveryTrain(double target, const std::vector<std::uin
 } // namespace brute_force
 
 // The same outcome, counts and trains, in the same order.
-inline bool SameEveryTrainResult(const EveryTrainResult& x, const EveryTrainResult& y) {
+inline bool SameSearchResult(const SearchResult& x, const SearchResult& y) {
     return x.outcome == y.outcome && x.candidateCount == y.candidateCount && x.trainCount == y.trainCount &&
            std::equal(x.solutions.begin(), x.solutions.end(), y.solutions.begin(), y.solutions.end(),
                       [](const SolutionRecord& a, const SolutionRecord& b) {

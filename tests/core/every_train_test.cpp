@@ -1,5 +1,7 @@
 #include "brute_force_every_train.h"
 #include "every_train.h"
+#include "search.h"
+#include "test_stock.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +58,10 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
         if (uniform(0, 2) == 0) {
             options.fitMargin = uniform(0, 60);
         }
-        const MultiplicityLookup multiplicity = [&](std::uint32_t t) { return mult.at(t); };
-        const EveryTrainResult expected = brute_force::FindEveryTrain(target, teeth, multiplicity, options);
-        const EveryTrainResult found = FindEveryTrain(target, teeth, multiplicity, options);
-        ASSERT_TRUE(SameEveryTrainResult(found, expected))
+        const Stock stock = StockOf(teeth, mult);
+        const SearchResult expected = brute_force::FindEveryTrain(target, stock, options);
+        const SearchResult found = FindEveryTrain(target, stock, options);
+        ASSERT_TRUE(SameSearchResult(found, expected))
             << "round " << round << " target " << target << ": " << found.trainCount << " trains, "
             << expected.trainCount << " expected";
         trainsSeen += expected.trainCount;

@@ -1,5 +1,6 @@
 #include "gear_search.h"
 #include "literal_gear_search.h"
+#include "test_stock.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,8 @@ std::vector<std::uint32_t> Range(std::uint32_t first, std::uint32_t last) {
     return teeth;
 }
 
-MultiplicityLookup All(std::uint16_t count) {
-    return [count](std::uint32_t) { return count; };
-}
-
-SearchResult Find(double target, const std::vector<std::uint32_t>& teeth,
-                  const MultiplicityLookup& multiplicity) {
-    return FindGearTrains(target, teeth, multiplicity);
+SearchResult Find(double target, const Stock& stock) {
+    return FindGearTrains(target, stock);
 }
 
 std::string Describe(const SolutionRecord& r) {
@@ -84,7 +80,7 @@ struct Train {
 
 TEST(FindGearTrains, EmptyStockIsNoStockWhateverTheTarget) {
     for (double target : {0.0, 1.0, 1e9, std::numeric_limits<double>::quiet_NaN()}) {
-        const SearchResult r = Find(target, {}, All(1));
+        const SearchResult r = Find(target, StockOf({}, 1));
         EXPECT_EQ(r.outcome, SearchOutcome::NoStock);
         EXPECT_EQ(r.candidateCount, 0u);
         EXPECT_TRUE(r.solutions.empty());
@@ -92,17 +88,17 @@ TEST(FindGearTrains, EmptyStockIsNoStockWhateverTheTarget) {
 }
 
 TEST(FindGearTrains, OneToothCountFindsNothingOrIsOutOfRange) {
-    const SearchResult one = Find(1, {20}, All(3));
+    const SearchResult one = Find(1, StockOf({20}, 3));
     EXPECT_EQ(one.outcome, SearchOutcome::Searched);
     EXPECT_EQ(one.candidateCount, 0u);
     EXPECT_TRUE(one.solutions.empty());
-    EXPECT_EQ(Find(3, {20}, All(3)).outcome, SearchOutcome::OutOfRange);
+    EXPECT_EQ(Find(3, StockOf({20}, 3)).outcome, SearchOutcome::OutOfRange);
 }
 
 TEST(FindGearTrains, TargetZeroIsAlwaysOutOfRange) {
     for (const auto& teeth :
          {Range(16, 165), std::vector<std::uint32_t>{20, 40}, std::vector<std::uint32_t>{16}}) {
-        const SearchResult r = Find(0, teeth, All(3));
+        const SearchResult r = Find(0, StockOf(teeth, 3));
         EXPECT_EQ(r.outcome, SearchOutcome::OutOfRange);
         EXPECT_TRUE(r.solutions.empty());
     }
@@ -110,7 +106,7 @@ TEST(FindGearTrains, TargetZeroIsAlwaysOutOfRange) {
 
 // A target that is not a number matches no train; it must not reach the ordering.
 TEST(FindGearTrains, TargetNotANumberIsOutOfRange) {
-    const SearchResult r = Find(std::numeric_limits<double>::quiet_NaN(), Range(16, 165), All(3));
+    const SearchResult r = Find(std::numeric_limits<double>::quiet_NaN(), StockOf(Range(16, 165), 3));
     EXPECT_EQ(r.outcome, SearchOutcome::OutOfRange);
     EXPECT_EQ(r.candidateCount, 0u);
     EXPECT_TRUE(r.solutions.empty());
@@ -119,7 +115,7 @@ TEST(FindGearTrains, TargetNotANumberIsOutOfRange) {
 // Callers pass tooth counts 16..165; a stray 0 gives infinite quotients and
 // must not make the search reach outside its tables.
 TEST(FindGearTrains, ToothCountZeroDoesNotBreakTheSearch) {
-    const SearchResult r = Find(1, {0, 20, 40}, All(3));
+    const SearchResult r = Find(1, StockOf({0, 20, 40}, 3));
     EXPECT_EQ(r.outcome, SearchOutcome::Searched);
     for (const SolutionRecord& s : r.solutions) {
         EXPECT_LT(s.error, 0.002) << Describe(s);
@@ -150,7 +146,7 @@ TEST(FindGearTrains, StockOf20And40) {
     for (const Case& c : cases) {
         SCOPED_TRACE("multiplicity " + std::to_string(c.multiplicity) + ", target " +
                      std::to_string(c.target));
-        const SearchResult r = Find(c.target, stock, All(c.multiplicity));
+        const SearchResult r = Find(c.target, StockOf(stock, c.multiplicity));
         EXPECT_EQ(r.outcome, c.outcome);
         EXPECT_EQ(r.candidateCount > 0, c.candidates);
         if (c.outcome == SearchOutcome::Searched) {
@@ -162,7 +158,7 @@ TEST(FindGearTrains, StockOf20And40) {
 }
 
 TEST(FindGearTrains, TheSameFourGearsAreListedOnce) {
-    const SearchResult r = Find(1, {20, 30, 40, 60}, All(1));
+    const SearchResult r = Find(1, StockOf({20, 30, 40, 60}, 1));
     ASSERT_EQ(r.solutions.size(), 1u);
     const SolutionRecord& s = r.solutions[0];
     const bool first = s.driver1 == 30 && s.driver2 == 40 && s.driven1 == 20 && s.driven2 == 60;
@@ -175,7 +171,7 @@ TEST(FindGearTrains, TheSameFourGearsAreListedOnce) {
 // repeats among them leave fewer than 100 distinct trains.
 TEST(FindGearTrains, FullStockWithManyExactTrains) {
     const auto teeth = Range(16, 165);
-    const SearchResult r = Find(1.5, teeth, All(1));
+    const SearchResult r = Find(1.5, StockOf(teeth, 1));
     EXPECT_EQ(r.outcome, SearchOutcome::Searched);
     EXPECT_GT(r.candidateCount, 251u);
     EXPECT_FALSE(r.solutions.empty());
@@ -183,7 +179,7 @@ TEST(FindGearTrains, FullStockWithManyExactTrains) {
     for (const SolutionRecord& s : r.solutions) {
         EXPECT_EQ(s.error, 0.0) << Describe(s);
     }
-    EXPECT_TRUE(SameResult(literal::Find(1.5, teeth, All(1)), r));
+    EXPECT_TRUE(SameResult(literal::Find(1.5, StockOf(teeth, 1)), r));
 }
 
 // A digest of whole results, the same number in every build: the trains must
@@ -195,7 +191,7 @@ TEST(FindGearTrains, GivesTheSameTrainsInEveryBuild) {
          {Range(16, 165), Range(20, 99), std::vector<std::uint32_t>{17, 23, 40, 71, 127, 163}}) {
         for (double target : {0.2492, 0.5, 1.0, 1.5, 2.54, 3.14159, 7.0 / 3.0, 9.87654321}) {
             for (std::uint16_t m : {1, 2}) {
-                const SearchResult r = Find(target, teeth, All(m));
+                const SearchResult r = Find(target, StockOf(teeth, m));
                 mix(static_cast<std::uint64_t>(r.outcome));
                 mix(r.candidateCount);
                 for (const SolutionRecord& s : r.solutions) {
@@ -276,8 +272,7 @@ TEST(FindGearTrains, RandomInputsKeepTheListsRules) {
     std::mt19937 rng(20261207);
     for (int i = 0; i < 1500; ++i) {
         const RandomInput in = MakeInput(rng);
-        const auto lookup = [&in](std::uint32_t t) { return in.multiplicity[t]; };
-        const SearchResult r = Find(in.target, in.teeth, lookup);
+        const SearchResult r = Find(in.target, StockOf(in.teeth, in.multiplicity));
         SCOPED_TRACE("case " + std::to_string(i) + ", target " + std::to_string(in.target));
         if (r.outcome != SearchOutcome::Searched) {
             EXPECT_EQ(r.candidateCount, 0u);
@@ -317,8 +312,8 @@ TEST(FindGearTrains, RandomInputsMatchTheLiteralSearch) {
     std::mt19937 rng(7411);
     for (int i = 0; i < 2000; ++i) {
         const RandomInput in = MakeInput(rng);
-        const auto lookup = [&in](std::uint32_t t) { return in.multiplicity[t]; };
-        ASSERT_TRUE(SameResult(literal::Find(in.target, in.teeth, lookup), Find(in.target, in.teeth, lookup)))
+        const Stock stock = StockOf(in.teeth, in.multiplicity);
+        ASSERT_TRUE(SameResult(literal::Find(in.target, stock), Find(in.target, stock)))
             << "case " << i << ", target " << in.target << ", " << in.teeth.size() << " tooth counts";
     }
 }
@@ -328,7 +323,7 @@ TEST(FindGearTrains, FullStockMatchesTheLiteralSearch) {
     const auto teeth = Range(16, 165);
     for (double target : {0.0095, 0.1, 0.25, 0.5, 1.0, 1.5, 2.0, 2.54, 3.14159, 4.0, 10.6, 106.0, 107.5}) {
         for (std::uint16_t m : {1, 2, 3}) {
-            EXPECT_TRUE(SameResult(literal::Find(target, teeth, All(m)), Find(target, teeth, All(m))))
+            EXPECT_TRUE(SameResult(literal::Find(target, StockOf(teeth, m)), Find(target, StockOf(teeth, m))))
                 << "target " << target << ", multiplicity " << m;
         }
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gear_search.h"
+#include "stock.h"
 
 #include <algorithm>
 #include <array>
@@ -14,8 +15,8 @@
 
 namespace literal {
 
-inline SearchResult Find(double target, const std::vector<std::uint32_t>& teeth,
-                         const MultiplicityLookup& multiplicity) {
+inline SearchResult Find(double target, const Stock& stock) {
+    const std::vector<std::uint32_t> teeth = stock.Teeth();
     SearchResult result{SearchOutcome::NoStock, 0, {}};
     if (teeth.empty()) {
         return result;
@@ -104,7 +105,7 @@ inline SearchResult Find(double target, const std::vector<std::uint32_t>& teeth,
         const std::uint32_t t[4] = {r.driver1, r.driver2, r.driven1, r.driven2};
         bool allowed = true;
         for (std::uint32_t x : t) {
-            if (multiplicity(x) < std::count(t, t + 4, x)) {
+            if (stock.count[x] < std::count(t, t + 4, x)) {
                 allowed = false;
             }
         }

@@ -4,8 +4,8 @@
 // command-line tool takes them; limits; fit margins.
 #include "every_train.h"
 #include "brute_force_every_train.h"
-#include "gear_set.h"
 #include "require.h"
+#include "search.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -17,17 +17,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    std::vector<std::uint32_t> teeth;
-    std::array<std::uint16_t, 256> count{};
-    const std::uint32_t top = input.ConsumeBool() ? kLastTooth : 255;
+    Stock stock;
+    const std::uint32_t top = input.ConsumeBool() ? kLastTooth : kMaxSearchTooth;
     for (int n = input.ConsumeIntegralInRange(0, 8); n > 0; --n) {
         const auto tooth = input.ConsumeIntegralInRange<std::uint32_t>(1, top);
-        count[tooth] = input.ConsumeIntegralInRange<std::uint16_t>(1, 3);
-        teeth.push_back(tooth);
+        stock.count[tooth] = static_cast<std::uint8_t>(input.ConsumeIntegralInRange<std::uint16_t>(1, 3));
     }
-    std::sort(teeth.begin(), teeth.end());
-    teeth.erase(std::unique(teeth.begin(), teeth.end()), teeth.end());
-    const MultiplicityLookup lookup = [&](std::uint32_t tooth) { return count.at(tooth); };
+    const std::vector<std::uint32_t> teeth = stock.Teeth();
 
     const auto pick = [&] {
         return teeth.empty() ? 20.0 : teeth[input.ConsumeIntegralInRange<std::size_t>(0, teeth.size() - 1)];
@@ -45,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeBool()) {
         options.fitMargin = input.ConsumeIntegralInRange<std::uint32_t>(0, 200);
     }
-    Require(SameEveryTrainResult(FindEveryTrain(target, teeth, lookup, options),
-                                 brute_force::FindEveryTrain(target, teeth, lookup, options)),
+    Require(SameSearchResult(FindEveryTrain(target, stock, options),
+                             brute_force::FindEveryTrain(target, stock, options)),
             "FindEveryTrain gives the brute force's result");
     return 0;
 }

@@ -3,7 +3,6 @@
 // (the bisection's equality branch), at the tolerance's edge, near them, or any
 // double at all.
 #include "gear_search.h"
-#include "gear_set.h"
 #include "literal_gear_search.h"
 #include "require.h"
 
@@ -16,15 +15,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    std::vector<std::uint32_t> teeth;
-    MultiplicityTable multiplicity{};
+    Stock stock;
     for (int n = input.ConsumeIntegralInRange(0, 16); n > 0; --n) {
         const auto tooth = input.ConsumeIntegralInRange<std::uint32_t>(kFirstTooth, kLastTooth);
-        multiplicity[tooth] = input.ConsumeIntegralInRange<std::uint16_t>(1, 3);
-        teeth.push_back(tooth);
+        stock.count[tooth] = static_cast<std::uint8_t>(input.ConsumeIntegralInRange<std::uint16_t>(1, 3));
     }
-    std::sort(teeth.begin(), teeth.end());
-    teeth.erase(std::unique(teeth.begin(), teeth.end()), teeth.end());
+    const std::vector<std::uint32_t> teeth = stock.Teeth();
 
     const auto pick = [&] {
         return teeth.empty() ? 20.0 : teeth[input.ConsumeIntegralInRange<std::size_t>(0, teeth.size() - 1)];
@@ -36,9 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         target = std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>());
     }
 
-    const auto lookup = [&](std::uint32_t tooth) { return multiplicity[tooth]; };
-    const SearchResult expected = literal::Find(target, teeth, lookup);
-    const SearchResult actual = FindGearTrains(target, teeth, lookup);
+    const SearchResult expected = literal::Find(target, stock);
+    const SearchResult actual = FindGearTrains(target, stock);
     Require(actual.outcome == expected.outcome && actual.candidateCount == expected.candidateCount &&
                 std::equal(actual.solutions.begin(), actual.solutions.end(), expected.solutions.begin(),
                            expected.solutions.end(), SameRecord),

@@ -5,6 +5,7 @@
 // ratio cuts the thread's lead.
 #include "thread.h"
 #include "require.h"
+#include "train.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -29,10 +30,10 @@ bool ReadsAsPitch(const std::string& text, const Pitch& pitch, const std::string
                            (unit == "mm" || unit == "tpi" || unit == "module" || unit == "dp") && value > 0 &&
                            std::isfinite(value);
     if (!pitchText) {
-        Require(problem.find("'" + text + "'") != std::string::npos, "a text that is not a pitch is named");
+        Require(!problem.empty(), "a text that is not a pitch says what is wrong");
         return false;
     }
-    Require(problem.empty() && UnitName(pitch.unit) == unit &&
+    Require(problem.empty() && TextOf(pitch.unit).key == unit &&
                 std::bit_cast<std::uint64_t>(pitch.value) == std::bit_cast<std::uint64_t>(value),
             "a pitch text reads as strtod's number and its unit");
     return true;

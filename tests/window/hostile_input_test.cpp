@@ -56,17 +56,9 @@ class HostileInputTest : public MainWindowTest {
     // the boxes ("" when nothing): the trains shown by the up-down's position,
     // the counter and the range, or blank fields and hidden navigation.
     std::string ShownUnlikeSearch() const {
-        std::vector<std::uint32_t> teeth;
-        for (int k = 0; k < kGearCount; ++k) {
-            if (checked[k]) {
-                teeth.push_back(ToothOfIndex(k));
-            }
-        }
         const std::string ratioText = Text(IDC_RATIO);
         const std::vector<SolutionRecord> trains =
-            FindGearTrains(RatioFromText(ratioText), teeth, [](std::uint32_t t) {
-                return g_multiplicityTable[t];
-            }).solutions;
+            FindGearTrains(RatioFromText(ratioText), StockOf(checked, g_multiplicityTable)).solutions;
         std::array<std::string, 7> expected{};
         if (!trains.empty()) {
             const LRESULT range = SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETRANGE, 0, 0);

@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "gear_box_id.h"
+#include "gear_search.h"
 #include "program_state.h"
 #include "resource.h"
 
@@ -126,13 +127,11 @@ TEST_F(SolutionsTest, TheSearchTakesTheBoxesAsTheUserLeftThem) {
     SendMessageW(box, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
     ASSERT_NE(Checked(GearBoxId(50)), wasChecked);
 
-    std::vector<std::uint32_t> teeth;
+    Stock stock;
     for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
-        if (Checked(GearBoxId(tooth))) {
-            teeth.push_back(tooth);
-        }
+        stock.count[tooth] = Checked(GearBoxId(tooth)) ? 1 : 0;
     }
-    const SearchResult expected = FindGearTrains(1.5, teeth, [](std::uint32_t) { return std::uint16_t{1}; });
+    const SearchResult expected = FindGearTrains(1.5, stock);
     ASSERT_EQ(g_solutionList.size(), expected.solutions.size());
     for (std::size_t i = 0; i < g_solutionList.size(); ++i) {
         EXPECT_EQ(g_solutionList[i].driver1, expected.solutions[i].driver1);

@@ -1,13 +1,12 @@
 // The Tools menu: the thread dialog and its thread line, Every train, and the fit dialog.
 #include "window_fixture.h"
 
-#include "every_train.h"
 #include "fit.h"
 #include "program_state.h"
 #include "resource.h"
+#include "search.h"
 #include "thread.h"
 
-#include <numeric>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -152,13 +151,14 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
 // Every train switches the search at once; the fit setting filters both
 // searches and the tooth fields show the fitting arrangement.
 TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
-    const MultiplicityLookup one = [](std::uint32_t) { return std::uint16_t{1}; };
-    std::vector<std::uint32_t> teeth(80); // the default gear set
-    std::iota(teeth.begin(), teeth.end(), 20u);
+    SearchRequest search;
+    search.target = 0.7697;
+    search.stock = DefaultStock();
+    search.method = SearchMethod::EveryTrain;
     EnterRatio("0.7697");
     SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
     EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_EVERY_TRAIN, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, teeth, one, {}).solutions));
+    EXPECT_EQ(Gears(g_solutionList), Gears(RunSearch(search).solutions));
 
     InDialog(IDM_FIT, [](HWND dialog) {
         CheckDlgButton(dialog, IDC_FIT_ONLY, BST_CHECKED);
@@ -168,15 +168,14 @@ TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
         SetDlgItemTextA(dialog, IDC_FIT_MARGIN, "40");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    EveryTrainOptions fitting;
-    fitting.fitMargin = 40;
+    search.fitMargin = 40;
     ASSERT_FALSE(g_solutionList.empty());
-    EXPECT_EQ(Gears(g_solutionList), Gears(FindEveryTrain(0.7697, teeth, one, fitting).solutions));
+    EXPECT_EQ(Gears(g_solutionList), Gears(RunSearch(search).solutions));
     ExpectShownTrainFits(40);
 
     SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
-    std::vector<SolutionRecord> expected = FindGearTrains(0.7697, teeth, one).solutions;
-    std::erase_if(expected, [](const SolutionRecord& t) { return !FitArrangement(t, 40); });
+    search.method = SearchMethod::Bisection;
+    const std::vector<SolutionRecord> expected = RunSearch(search).solutions;
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Gears(g_solutionList), Gears(expected));
     ExpectShownTrainFits(40);

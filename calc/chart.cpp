@@ -1,7 +1,5 @@
 #include "chart.h"
 
-#include "every_train.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -15,14 +13,15 @@ std::vector<Pitch> PitchList(std::initializer_list<double> values, PitchUnit uni
     return pitches;
 }
 
-std::vector<ChartRow> ChartRows(const CliRequest& request, const std::vector<std::uint32_t>& teeth,
-                                const MultiplicityLookup& multiplicity) {
+std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock) {
+    SearchRequest search{0, stock, SearchMethod::EveryTrain, request.tolerance, 1, request.fitMargin};
     std::vector<ChartRow> rows;
-    for (const Pitch& pitch : request.chartPitches) {
-        const double target = TargetRatio(ThreadOf(request, pitch));
-        const EveryTrainResult found = FindEveryTrain(target, teeth, multiplicity,
-                                                      {request.tolerance.For(target), 1, request.fitMargin});
-        rows.push_back({pitch, target, std::nullopt});
+    for (const Pitch& pitch : request.pitches) {
+        Thread thread = request.lathe;
+        thread.pitch = pitch;
+        search.target = TargetRatio(thread);
+        const SearchResult found = RunSearch(search);
+        rows.push_back({thread, search.target, std::nullopt});
         if (!found.solutions.empty()) {
             rows.back().best = found.solutions.front();
         }
@@ -30,12 +29,12 @@ std::vector<ChartRow> ChartRows(const CliRequest& request, const std::vector<std
     return rows;
 }
 
-ChartScore Score(const CliRequest& request, const std::vector<ChartRow>& rows) {
+ChartScore Score(const std::vector<ChartRow>& rows) {
     ChartScore score;
     for (const ChartRow& row : rows) {
         if (row.best) {
             ++score.rowsWithin;
-            const double ppm = std::fabs(LeadErrorPpm(ThreadOf(request, row.pitch), TrainRatio(*row.best)));
+            const double ppm = std::fabs(LeadErrorPpm(row.thread, TrainRatio(*row.best)));
             score.worstPpm = std::max(score.worstPpm, ppm);
         }
     }
@@ -60,28 +59,20 @@ std::vector<Pitch> ImperialPitches() {
                      PitchUnit::Tpi);
 }
 
-Chart MakeChart(const CliRequest& request) {
-    const MultiplicityLookup multiplicity = [&](std::uint32_t tooth) {
-        return request.multiplicity.at(tooth);
-    };
+Chart MakeChart(const ChartRequest& request) {
     Chart chart;
-    chart.rows = ChartRows(request, request.checkedTeeth, multiplicity);
-    chart.score = Score(request, chart.rows);
+    chart.rows = ChartRows(request, request.stock);
+    chart.score = Score(chart.rows);
     if (request.suggest == 0) {
         return chart;
     }
-    // One more gear of each tooth count not on hand, one at a time.
     for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
-        std::vector<std::uint32_t> teeth = request.checkedTeeth;
-        const auto at = std::lower_bound(teeth.begin(), teeth.end(), tooth);
-        if (at != teeth.end() && *at == tooth) {
+        if (request.stock.count[tooth] != 0) {
             continue;
         }
-        teeth.insert(at, tooth);
-        const MultiplicityLookup withOne = [&](std::uint32_t t) {
-            return t == tooth ? std::uint16_t{1} : request.multiplicity.at(t);
-        };
-        const ChartScore score = Score(request, ChartRows(request, teeth, withOne));
+        Stock withOne = request.stock;
+        withOne.count[tooth] = 1;
+        const ChartScore score = Score(ChartRows(request, withOne));
         if (Better(score, chart.score)) {
             chart.suggestions.push_back({tooth, score});
         }

@@ -1,10 +1,11 @@
-// Thread charts: for every pitch of a list, the best train that cuts it on
-// the leadscrew, and which gear to buy next to improve the chart.
+// Thread charts: for every pitch of a list, the best train that cuts it on the
+// lathe, and which gear to buy next to improve the chart.
 #pragma once
 
-#include "gear_search.h"
+#include "search.h"
+#include "stock.h"
 #include "thread.h"
-#include "cli_options.h"
+#include "train.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,8 +16,17 @@ std::vector<Pitch> MetricPitches();
 // The usual inch threads from 4 to 80 TPI.
 std::vector<Pitch> ImperialPitches();
 
+struct ChartRequest {
+    Thread lathe; // the leadscrew, fixed ratio and starts; each row puts its own pitch in
+    std::vector<Pitch> pitches;
+    Stock stock;
+    Tolerance tolerance;
+    std::optional<std::uint32_t> fitMargin;
+    std::uint32_t suggest = 0; // how many gears to buy to suggest
+};
+
 struct ChartRow {
-    Pitch pitch;
+    Thread thread;                      // the lathe's, with the row's pitch
     double target;                      // the target ratio
     std::optional<SolutionRecord> best; // the every-train search's first train, if any is within tolerance
 };
@@ -39,6 +49,6 @@ struct Chart {
     std::vector<GearSuggestion> suggestions; // best first; only gears that improve the chart
 };
 
-// The chart of request.chartPitches on the request's leadscrew, fixed ratio,
-// stock, tolerance and fit margin, with request.suggest suggestions.
-Chart MakeChart(const CliRequest& request);
+// The chart of the request's pitches, with request.suggest suggestions: one
+// gear more of each tooth count from 16 to 165 not on hand, tried one at a time.
+Chart MakeChart(const ChartRequest& request);

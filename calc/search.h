@@ -1,0 +1,40 @@
+// The one way into the searches: what to search for and how, and the run that
+// picks the search, applies the fit rule and returns the list with its counts.
+// The window's recalculation and the command-line tool both go through it.
+#pragma once
+
+#include "stock.h"
+#include "train.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+// An absolute tolerance, or one relative to the target in parts per million.
+struct Tolerance {
+    double amount = 0.002;
+    bool ppm = false;
+
+    // The ppm amount is scaled first: target * amount may overflow where the tolerance does not.
+    double For(double target) const { return ppm ? target * (amount * 1e-6) : amount; }
+
+    bool operator==(const Tolerance&) const = default;
+};
+
+// Bisection: the window's quick search (gear_search.h), within 0.002, at most
+// 100 trains, not every train there is. EveryTrain: the complete search
+// (every_train.h) with the request's tolerance and limit.
+enum class SearchMethod { Bisection, EveryTrain };
+
+struct SearchRequest {
+    double target = 0;
+    Stock stock;
+    SearchMethod method = SearchMethod::Bisection;
+    Tolerance tolerance;                    // every train
+    std::size_t limit = 100;                // every train: the best this many; 0 lists all
+    std::optional<std::uint32_t> fitMargin; // keep only the trains that fit (fit.h)
+};
+
+// The bisection search keeps, in their order, the trains of its list that fit;
+// the every-train search applies the fit rule before its limit.
+SearchResult RunSearch(const SearchRequest& request);
