@@ -82,7 +82,16 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-std::string ReadRatio(std::string_view text, double& value) {
+std::string WithDecimalPoint(std::string_view text) {
+    std::string pointed(text);
+    if (std::count(text.begin(), text.end(), ',') == 1 && text.find('.') == std::string_view::npos) {
+        pointed[pointed.find(',')] = '.';
+    }
+    return pointed;
+}
+
+std::string ReadRatio(std::string_view written, double& value) {
+    const std::string text = WithDecimalPoint(written);
     if (text.empty()) {
         return "is empty";
     }
@@ -101,7 +110,7 @@ std::string ReadPositiveNumber(std::string_view text, double& value) {
     if (std::string problem = ReadRatio(text, read); !problem.empty()) {
         return problem;
     }
-    read = ReadNumber(text); // all of it, not only the field's first characters
+    read = ReadNumber(WithDecimalPoint(text)); // all of it, not only the field's first characters
     if (!std::isfinite(read)) {
         return "is too large";
     }

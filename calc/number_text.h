@@ -28,9 +28,14 @@ bool IsDecimalText(std::string_view text);
 // 'text': how messages name a text.
 std::string Quoted(std::string_view text);
 
-// The readers of the fields and options that take one number. Each returns
-// what is wrong with the text, to follow its quotation in a message, or an
-// empty string when value holds the number read.
+// A decimal comma as many write it: the text with its comma as a point when it
+// holds one comma and no point, otherwise the text as it is.
+std::string WithDecimalPoint(std::string_view text);
+
+// The readers of the fields and options that take one number. Each takes a
+// decimal comma (WithDecimalPoint) and returns what is wrong with the text, to
+// follow its quotation in a message, or an empty string when value holds the
+// number read.
 
 // A ratio as the ratio field takes it, a decimal text (IsDecimalText): "is
 // empty", "is negative" or "is not a number (digits with at most one decimal

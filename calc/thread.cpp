@@ -16,7 +16,7 @@ char Lower(char c) {
 }
 
 bool IsNumberChar(char c) {
-    return IsDigit(c) || c == '.';
+    return IsDigit(c) || c == '.' || c == ',';
 }
 
 // "(mm, tpi, module or dp)"
@@ -61,7 +61,7 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
     std::string unit(rest.substr(number.size()));
     std::transform(unit.begin(), unit.end(), unit.begin(), Lower);
 
-    if (!IsDecimalText(number)) {
+    if (!IsDecimalText(WithDecimalPoint(number))) {
         return "does not start with a number";
     }
     if (unit.empty()) {

@@ -42,7 +42,7 @@ struct Pitch {
 double PitchMm(const Pitch& pitch);
 
 // Reads a decimal number written straight against its unit, the unit in any
-// case: "1.25mm", "11TPI", "1.5module", "20dp". Returns what is wrong with the
+// case: "1.25mm", "11TPI", "1.5module", "20dp", "1,25mm". Returns what is wrong with the
 // text, to follow its quotation in a message ("has no unit (...)"), or an
 // empty string when pitch holds the value read. The number is digits with at
 // most one '.', above zero and within the range of doubles.

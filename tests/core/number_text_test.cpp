@@ -108,6 +108,57 @@ TEST(RatioFieldText, ShortestCloseTextOrClosestSixteen) {
     }
 }
 
+// The one-number readers of the tool's options and the dialogs' fields: what
+// each takes (a decimal comma too) and what it says about the rest.
+TEST(NumberReaders, TakeOrNameTheProblem) {
+    struct Case {
+        const char* text;
+        double positive; // ReadPositiveNumber's value, or 0 with its problem
+        const char* problem;
+    } cases[] = {
+        {"1.25", 1.25, ""},
+        {"1,25", 1.25, ""},
+        {".5", 0.5, ""},
+        {"12.", 12, ""},
+        {"", 0, "is empty"},
+        {"0", 0, "is zero"},
+        {"0,0", 0, "is zero"},
+        {"-2", 0, "is negative"},
+        {"-2,5", 0, "is negative"},
+        {"1,2,5", 0, "is not a number (digits with at most one decimal point)"},
+        {"1.2,5", 0, "is not a number (digits with at most one decimal point)"},
+        {"1e5", 0, "is not a number (digits with at most one decimal point)"},
+        {"100000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+         "0000"
+         "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+         "0000"
+         "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+         "0000"
+         "00000000000000000",
+         0, "is too large"},
+    };
+    for (const Case& c : cases) {
+        double value = 0;
+        EXPECT_EQ(ReadPositiveNumber(c.text, value), c.problem) << c.text;
+        EXPECT_EQ(value, c.positive) << c.text;
+    }
+    double ratio = -1;
+    EXPECT_EQ(ReadRatio("0,8", ratio), "");
+    EXPECT_EQ(ratio, 0.8);
+    EXPECT_EQ(ReadRatio("0", ratio), ""); // a ratio may be zero: it finds no train
+    std::uint32_t whole = 7;
+    for (auto [text, problem] : {std::pair{"1001", "is outside 1..1000"},
+                                 {"-3", "is negative"},
+                                 {"1.5", "is not a whole number"},
+                                 {"", "is not a whole number"},
+                                 {"99999999999", "is outside 1..1000"}}) {
+        EXPECT_EQ(ReadWholeNumber(text, 1, 1000, whole), problem) << text;
+    }
+    EXPECT_EQ(whole, 7u);
+    EXPECT_EQ(ReadWholeNumber("1000", 1, 1000, whole), "");
+    EXPECT_EQ(whole, 1000u);
+}
+
 #ifndef _WIN32
 // glibc's printf is correctly rounded; the Windows build runs the fixed cases above.
 TEST(FormatFixed14, AgreesWithGlibcPrintf) {

@@ -17,11 +17,12 @@ namespace {
 // listed, wide tolerances, long charts, and gear suggestions for more than one
 // pitch (they chart once per tooth count).
 bool TooSlow(const CliParse& parse) {
-    const CliRequest& request = parse.request;
-    const bool wide = request.tolerance.amount > (request.tolerance.ppm ? 2000 : 0.01);
-    const std::size_t rows = request.chartPitches.size() * (request.suggest != 0 ? kGearCount : 1);
-    return (parse.action == CliAction::Search && request.every &&
-            (wide || request.limit == 0 || request.limit > 1000)) ||
+    const SearchRequest& search = parse.request.search;
+    const ChartRequest& chart = parse.request.chart;
+    const bool wide = search.tolerance.amount > (search.tolerance.ppm ? 2000 : 0.01);
+    const std::size_t rows = chart.pitches.size() * (chart.suggest != 0 ? kLastTooth - kFirstTooth + 1 : 1);
+    return (parse.action == CliAction::Search && search.method == SearchMethod::EveryTrain &&
+            (wide || search.limit == 0 || search.limit > 1000)) ||
            (parse.action == CliAction::Chart && (wide || rows > 160));
 }
 

@@ -1,9 +1,10 @@
 // ReadPitch on any text: no fault; it takes exactly the texts made of a
-// decimal number (digits with at most one '.') above zero written straight
+// decimal number (digits with at most one '.' or ',') above zero written straight
 // against mm, tpi, module or dp in any case, and the value it reads is
 // strtod's. The thread arithmetic on the pitches read: no fault, and the target
 // ratio cuts the thread's lead.
 #include "thread.h"
+#include "number_text.h"
 #include "require.h"
 #include "train.h"
 
@@ -19,13 +20,14 @@
 namespace {
 
 bool ReadsAsPitch(const std::string& text, const Pitch& pitch, const std::string& problem) {
-    const std::size_t numberEnd = std::min(text.find_first_not_of("0123456789."), text.size());
-    const std::string number = text.substr(0, numberEnd);
+    const std::size_t numberEnd = std::min(text.find_first_not_of("0123456789.,"), text.size());
+    const std::string number = WithDecimalPoint(text.substr(0, numberEnd));
     std::string unit = text.substr(numberEnd);
     std::transform(unit.begin(), unit.end(), unit.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     const double value = std::strtod(number.c_str(), nullptr);
     const bool pitchText = std::count(number.begin(), number.end(), '.') <= 1 &&
+                           std::count(number.begin(), number.end(), ',') == 0 &&
                            number.find_first_of("0123456789") != std::string::npos &&
                            (unit == "mm" || unit == "tpi" || unit == "module" || unit == "dp") && value > 0 &&
                            std::isfinite(value);
