@@ -287,12 +287,22 @@ void AddChartOptions(CLI::App& chart, Values& v) {
     AddLeadscrew(chart, v)->required();
     AddFixed(chart, v);
     AddTolerance(chart, v);
-    CLI::App* list = chart.add_option_group("Pitches", "one pitch list");
-    list->add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")->disable_flag_override();
-    list->add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")->disable_flag_override();
-    AddRead(*list, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm,M6")
-        ->type_name("LIST");
-    list->require_option(1);
+    // Excluding each other rather than in an option group: CLI11 takes an empty
+    // argument for the group's empty name and parses it again without end.
+    // That one of them is given is checked after parsing.
+    const std::string list = "Pitches (one list)";
+    CLI::Option* metric = chart.add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")
+                              ->disable_flag_override()
+                              ->group(list);
+    CLI::Option* imperial = chart.add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")
+                                ->disable_flag_override()
+                                ->excludes(metric)
+                                ->group(list);
+    AddRead(chart, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm,M6")
+        ->type_name("LIST")
+        ->excludes(metric)
+        ->excludes(imperial)
+        ->group(list);
     AddRead(chart, "--suggest", v.suggest, WholeFrom(1, kGearCount),
             "the N gears, not yet on hand, that would improve the chart most")
         ->type_name("N");
@@ -391,6 +401,9 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     }
     if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
         problem = "RATIO is missing";
+    }
+    if (problem.empty() && chart->parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
+        problem = "chart needs one pitch list: --metric, --imperial or --pitches";
     }
     if (!problem.empty()) {
         parse.action = CliAction::BadArgument;
