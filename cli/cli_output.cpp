@@ -164,7 +164,7 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += "  " + PadLeft(texts.zeroCount, 2);
         }
         if (facts.lead) {
-            out += "  lead " + PadLeft(facts.leadText, leadWidth) + " " +
+            out += "  lead " + PadLeft(facts.leadText, leadWidth) + "  " +
                    PadLeft(facts.leadErrorText, errorWidth);
         }
         if (facts.arrangement) {
