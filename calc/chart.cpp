@@ -35,7 +35,7 @@ std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
         rows.push_back({thread, search.target, known, std::nullopt});
         if (!found.solutions.empty()) {
             rows.back().best = found.solutions.front();
-        } else if (!known && !smaller) {
+        } else if (!smaller) {
             const NearestTrains near = FindNearestTrains(search, 1);
             if (!near.trains.empty()) {
                 rows.back().nearest = near.trains.front();
