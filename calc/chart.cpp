@@ -13,36 +13,57 @@ std::vector<Pitch> PitchList(std::initializer_list<double> values, PitchUnit uni
     return pitches;
 }
 
-std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock) {
+// A row without a train within tolerance counts as this far off.
+constexpr double kNoTrainPpm = 100000;
+
+// The chart's rows for the stock. Without `smaller`, a row without a train
+// gets the nearest one. With `smaller`, the rows for a stock with one gear
+// less: a row then only looks for a train closer than its best train there,
+// and keeps that one otherwise (a score sees only the errors), which spares
+// most of the search.
+std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
+                                const std::vector<ChartRow>* smaller) {
     SearchRequest search{0, stock, SearchMethod::EveryTrain, request.tolerance, 1, request.fitMargin};
     std::vector<ChartRow> rows;
-    for (const Pitch& pitch : request.pitches) {
+    for (std::size_t i = 0; i < request.pitches.size(); ++i) {
         Thread thread = request.lathe;
-        thread.pitch = pitch;
+        thread.pitch = request.pitches[i];
         search.target = TargetRatio(thread);
+        const std::optional<SolutionRecord> known = smaller ? (*smaller)[i].best : std::nullopt;
+        search.tolerance = known ? Tolerance{known->error, false} : request.tolerance;
         const SearchResult found = RunSearch(search);
-        rows.push_back({thread, search.target, std::nullopt});
+        rows.push_back({thread, search.target, known, std::nullopt});
         if (!found.solutions.empty()) {
             rows.back().best = found.solutions.front();
+        } else if (!smaller) {
+            const NearestTrains near = FindNearestTrains(search, 1);
+            if (!near.trains.empty()) {
+                rows.back().nearest = near.trains.front();
+            }
         }
     }
     return rows;
 }
 
+// The badness is summed smallest first, so that charts with the same row
+// errors in another order have the very same total.
 ChartScore Score(const std::vector<ChartRow>& rows) {
     ChartScore score;
+    std::vector<double> badness;
     for (const ChartRow& row : rows) {
+        double ppm = kNoTrainPpm;
         if (row.best) {
             ++score.rowsWithin;
-            const double ppm = std::fabs(LeadErrorPpm(row.thread, TrainRatio(*row.best)));
+            ppm = std::fabs(LeadErrorPpm(row.thread, TrainRatio(*row.best)));
             score.worstPpm = std::max(score.worstPpm, ppm);
         }
+        badness.push_back(std::log10(1 + std::round(ppm * 100) / 100));
+    }
+    std::sort(badness.begin(), badness.end());
+    for (double row : badness) {
+        score.badness += row;
     }
     return score;
-}
-
-bool Better(const ChartScore& a, const ChartScore& b) {
-    return a.rowsWithin > b.rowsWithin || (a.rowsWithin == b.rowsWithin && a.worstPpm < b.worstPpm);
 }
 
 } // namespace
@@ -61,7 +82,7 @@ std::vector<Pitch> ImperialPitches() {
 
 Chart MakeChart(const ChartRequest& request) {
     Chart chart;
-    chart.rows = ChartRows(request, request.stock);
+    chart.rows = ChartRows(request, request.stock, nullptr);
     chart.score = Score(chart.rows);
     if (request.suggest == 0) {
         return chart;
@@ -72,14 +93,15 @@ Chart MakeChart(const ChartRequest& request) {
         }
         Stock withOne = request.stock;
         withOne.count[tooth] = 1;
-        const ChartScore score = Score(ChartRows(request, withOne));
-        if (Better(score, chart.score)) {
+        const ChartScore score = Score(ChartRows(request, withOne, &chart.rows));
+        if (score.badness < chart.score.badness) {
             chart.suggestions.push_back({tooth, score});
         }
     }
+    // Tried in ascending tooth count, so ties keep the smaller one first.
     std::stable_sort(
         chart.suggestions.begin(), chart.suggestions.end(),
-        [](const GearSuggestion& a, const GearSuggestion& b) { return Better(a.score, b.score); });
+        [](const GearSuggestion& a, const GearSuggestion& b) { return a.score.badness < b.score.badness; });
     if (chart.suggestions.size() > request.suggest) {
         chart.suggestions.resize(request.suggest);
     }

@@ -26,16 +26,22 @@ struct ChartRequest {
 };
 
 struct ChartRow {
-    Thread thread;                      // the lathe's, with the row's pitch
-    double target;                      // the target ratio
-    std::optional<SolutionRecord> best; // the every-train search's first train, if any is within tolerance
+    Thread thread;                         // the lathe's, with the row's pitch
+    double target;                         // the target ratio
+    std::optional<SolutionRecord> best;    // the every-train search's first train, if any is within tolerance
+    std::optional<SolutionRecord> nearest; // without a best train: the nearest one outside tolerance, if any
 };
 
-// How well a chart is served: its rows with a train, and the largest lead
-// error among them in ppm (0 when there is none).
+// How well a chart is served: its rows with a train, the largest lead error
+// among them in ppm (0 when there is none), and its total badness: the sum
+// over the rows of log10(1 + |ppm|) of the row's best train, |ppm| rounded to
+// 0.01 first so that float noise never orders two charts, and a row without a
+// train counted as 100,000 ppm. Smaller is better: a chart whose threads are
+// all close beats one with a few exact threads and some without a train.
 struct ChartScore {
     unsigned rowsWithin = 0;
     double worstPpm = 0;
+    double badness = 0;
 };
 
 struct GearSuggestion {
@@ -46,7 +52,7 @@ struct GearSuggestion {
 struct Chart {
     std::vector<ChartRow> rows;
     ChartScore score;
-    std::vector<GearSuggestion> suggestions; // best first; only gears that improve the chart
+    std::vector<GearSuggestion> suggestions; // by badness, then tooth count; only gears that lower it
 };
 
 // The chart of the request's pitches, with request.suggest suggestions: one

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr double kTolerance = 0.002;   // a train is kept when its error is below this
 constexpr std::size_t kFirstCut = 251; // records kept by the ordering, before the filters
 constexpr std::size_t kMaxSolutions = 100;
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
@@ -231,7 +230,7 @@ TriedErrors Within(const std::vector<GearPair>& table, double qu, Partners tried
     TriedErrors t{tried.first, {}, 0, kNoCandidate};
     for (std::uint32_t k = 0; k < 3; ++k) {
         const double e = std::fabs(qu * table[std::min(tried.first + k, last)].quotient - target);
-        const bool within = k < tried.count && e < kTolerance;
+        const bool within = k < tried.count && e < kBisectionTolerance;
         t.error[k] = within ? e : kNoCandidate;
         t.count += within;
         t.least = std::min(t.least, t.error[k]);
@@ -292,7 +291,7 @@ class FirstCut {
 
     std::vector<Found> kept_;
     std::uint32_t found_ = 0;
-    double bound_ = kTolerance;
+    double bound_ = kBisectionTolerance;
 };
 
 SolutionRecord MakeRecord(double error, const GearPair& a, const GearPair& b) {
@@ -306,7 +305,7 @@ void Offer(const std::vector<GearPair>& table, std::uint32_t u, const TriedError
     std::array<Candidate, 3> candidates;
     std::uint32_t count = 0;
     for (std::uint32_t k = 0; k < 3; ++k) {
-        if (t.error[k] < kTolerance) {
+        if (t.error[k] < kBisectionTolerance) {
             std::uint32_t at = count++;
             for (; at > 0 && candidates[at - 1].error > t.error[k]; --at) {
                 candidates[at] = candidates[at - 1];

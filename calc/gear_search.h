@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// A train is kept when its error is below this.
+inline constexpr double kBisectionTolerance = 0.002;
+
 // One (driver, driven) pair of checked tooth counts.
 struct GearPair {
     double quotient; // driver / driven

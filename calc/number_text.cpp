@@ -82,6 +82,21 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return lower;
+}
+
 std::string WithDecimalPoint(std::string_view text) {
     std::string pointed(text);
     if (std::count(text.begin(), text.end(), ',') == 1 && text.find('.') == std::string_view::npos) {

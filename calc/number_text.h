@@ -28,6 +28,12 @@ bool IsDecimalText(std::string_view text);
 // 'text': how messages name a text.
 std::string Quoted(std::string_view text);
 
+// The text without the spaces and tabs around it.
+std::string_view TrimSpaces(std::string_view text);
+
+// The text with its ASCII capitals made small: how texts are compared in any case.
+std::string Lowercase(std::string_view text);
+
 // A decimal comma as many write it: the text with its comma as a point when it
 // holds one comma and no point, otherwise the text as it is.
 std::string WithDecimalPoint(std::string_view text);

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 // An absolute tolerance, or one relative to the target in parts per million.
 struct Tolerance {
@@ -38,3 +40,24 @@ struct SearchRequest {
 // The bisection search keeps, in their order, the trains of its list that fit;
 // the every-train search applies the fit rule before its limit.
 SearchResult RunSearch(const SearchRequest& request);
+
+// The tolerance a request's search keeps to: the bisection's 0.002, or the request's own.
+Tolerance ToleranceKept(const SearchRequest& request);
+
+// How far from the target the nearest trains may lie, as a share of it.
+inline constexpr double kNearestReach = 0.1;
+
+// What a search that found no train offers instead: the trains nearest the
+// target, outside the tolerance it kept to. For a short thread they may do.
+struct NearestTrains {
+    Tolerance kept;
+    std::vector<SolutionRecord> trains; // by error, none more than kNearestReach of the target away
+};
+
+// The first `count` trains of the every-train search within kNearestReach of
+// the target, with the request's stock and fit margin.
+NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count);
+
+// Why no search ran, as a sentence: "no gears on hand", or that the target lies
+// outside the ratios the gears on hand make. Empty for a search that ran.
+std::string OutcomeSentence(const SearchResult& result, const SearchRequest& request);

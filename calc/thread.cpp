@@ -1,32 +1,112 @@
 #include "thread.h"
 
+#include "designation.h"
 #include "number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 constexpr double kInch = 25.4;
 constexpr double kPi = 3.14159265358979323846;
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsNumberChar(char c) {
     return IsDigit(c) || c == '.' || c == ',';
 }
 
-// "(mm, tpi, module or dp)"
-std::string UnitList() {
-    std::string list = "(";
+// "(mm, tpi, in, module or dp)", or the leadscrew's units only.
+std::string UnitList(bool leadscrew) {
+    std::vector<std::string_view> keys;
     for (const PitchUnitText& text : kPitchUnits) {
-        list += text.key;
-        list += &text == &kPitchUnits.back() ? ")" : &text == &kPitchUnits.back() - 1 ? " or " : ", ";
+        if (text.leadscrew || !leadscrew) {
+            keys.push_back(text.key);
+        }
+    }
+    std::string list = "(";
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        list += keys[i];
+        list += i + 1 == keys.size() ? ")" : i + 2 == keys.size() ? " or " : ", ";
     }
     return list;
+}
+
+// A decimal number and its unit, with a space between them or none, or "P" and
+// a number in mm; for a leadscrew only the leadscrew's units.
+std::string ReadNumberAndUnit(std::string_view text, bool leadscrew, Pitch& pitch) {
+    const bool metricP =
+        text.size() > 1 && (text[0] == 'P' || text[0] == 'p') && (IsNumberChar(text[1]) || text[1] == '-');
+    std::string_view rest = metricP ? text.substr(1) : text;
+    const bool negative = rest.starts_with('-');
+    if (negative) {
+        rest.remove_prefix(1);
+    }
+    std::size_t numberEnd = 0;
+    while (numberEnd < rest.size() && IsNumberChar(rest[numberEnd])) {
+        ++numberEnd;
+    }
+    const std::string_view number = rest.substr(0, numberEnd);
+    const std::string_view unitText = TrimSpaces(rest.substr(numberEnd));
+
+    if (!IsDecimalText(WithDecimalPoint(number))) {
+        return "does not start with a number";
+    }
+    const PitchUnitText* unit = &TextOf(PitchUnit::Mm);
+    if (metricP) {
+        if (!unitText.empty()) {
+            return "is not P and a pitch in mm, such as P1.25";
+        }
+    } else {
+        if (unitText.empty()) {
+            return "has no unit " + UnitList(leadscrew);
+        }
+        const std::string key = Lowercase(unitText);
+        unit = std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
+                            [&](const PitchUnitText& entry) { return entry.key == key; });
+        if (unit == kPitchUnits.end()) {
+            return "has an unknown unit " + Quoted(unitText) + " " + UnitList(leadscrew);
+        }
+    }
+    if (leadscrew && !unit->leadscrew) {
+        return "is not a leadscrew's pitch " + UnitList(true);
+    }
+    if (negative) {
+        return "is negative";
+    }
+    double value = 0;
+    if (std::string problem = ReadPositiveNumber(number, value); !problem.empty()) {
+        return problem;
+    }
+    pitch = {value, unit->unit};
+    return {};
+}
+
+// A length in mm as a pitch in the unit: 25.4 / mm threads per inch.
+double InUnit(PitchUnit unit, double mm) {
+    switch (unit) {
+    case PitchUnit::Tpi:
+        return kInch / mm;
+    case PitchUnit::Inch:
+        return mm / kInch;
+    case PitchUnit::Module:
+        return mm / kPi;
+    case PitchUnit::Dp:
+        return kInch * kPi / mm;
+    case PitchUnit::Mm:
+        break;
+    }
+    return mm;
+}
+
+// "0.1 %" for a tolerance relative to the target, "0.002" for an absolute one.
+std::string ToleranceName(const Tolerance& tolerance) {
+    return tolerance.ppm ? FormatShortest(tolerance.amount / 1e4) + " %" : FormatShortest(tolerance.amount);
+}
+
+std::string ThreadOnLeadscrew(const Thread& thread) {
+    return ThreadName(thread) + " on " + LeadscrewName(thread);
 }
 
 } // namespace
@@ -40,6 +120,8 @@ double PitchMm(const Pitch& pitch) {
     switch (pitch.unit) {
     case PitchUnit::Tpi:
         return kInch / pitch.value;
+    case PitchUnit::Inch:
+        return kInch * pitch.value;
     case PitchUnit::Module:
         return kPi * pitch.value;
     case PitchUnit::Dp:
@@ -51,47 +133,26 @@ double PitchMm(const Pitch& pitch) {
 }
 
 std::string ReadPitch(std::string_view text, Pitch& pitch) {
-    const bool negative = text.starts_with('-');
-    std::string_view rest = negative ? text.substr(1) : text;
-    std::size_t numberEnd = 0;
-    while (numberEnd < rest.size() && IsNumberChar(rest[numberEnd])) {
-        ++numberEnd;
-    }
-    const std::string_view number = rest.substr(0, numberEnd);
-    std::string unit(rest.substr(number.size()));
-    std::transform(unit.begin(), unit.end(), unit.begin(), Lower);
-
-    if (!IsDecimalText(WithDecimalPoint(number))) {
-        return "does not start with a number";
-    }
-    if (unit.empty()) {
-        return "has no unit " + UnitList();
-    }
-    const auto known = std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
-                                    [&](const PitchUnitText& entry) { return entry.key == unit; });
-    if (known == kPitchUnits.end()) {
-        return "has an unknown unit " + Quoted(rest.substr(number.size())) + " " + UnitList();
-    }
-    if (negative) {
-        return "is negative";
-    }
-    double value = 0;
-    if (std::string problem = ReadPositiveNumber(number, value); !problem.empty()) {
-        return problem;
-    }
-    pitch = {value, known->unit};
-    return {};
+    const std::string_view trimmed = TrimSpaces(text);
+    return LooksLikeDesignation(trimmed) ? ReadDesignation(trimmed, pitch)
+                                         : ReadNumberAndUnit(trimmed, false, pitch);
 }
 
 std::string ReadLeadscrew(std::string_view text, Pitch& pitch) {
-    Pitch read{};
-    if (std::string problem = ReadPitch(text, read); !problem.empty()) {
+    const std::string_view trimmed = TrimSpaces(text);
+    return LooksLikeDesignation(trimmed) ? "is not a leadscrew's pitch " + UnitList(true)
+                                         : ReadNumberAndUnit(trimmed, true, pitch);
+}
+
+std::string ReadPitchField(std::string_view text, PitchUnit listed, Pitch& pitch) {
+    if (text.find_first_not_of("0123456789.,-") != std::string_view::npos) {
+        return ReadPitch(text, pitch);
+    }
+    double value = 0;
+    if (std::string problem = ReadPositiveNumber(text, value); !problem.empty()) {
         return problem;
     }
-    if (!TextOf(read.unit).leadscrew) {
-        return "is not a leadscrew's pitch (mm or tpi)";
-    }
-    pitch = read;
+    pitch = {value, listed};
     return {};
 }
 
@@ -119,13 +180,27 @@ double LeadErrorPpm(const Thread& thread, double ratio) {
     return 1e6 * (LeadOfRatio(thread, ratio) - target) / target;
 }
 
+double LeadInUnit(const Thread& thread, double leadMm) {
+    return InUnit(thread.pitch.unit, leadMm);
+}
+
+// ppm of a lead over 25 mm of thread: ppm * 1e-6 * 25 mm, in µm; over an inch,
+// ppm * 1e-6 * 1 inch, in thou.
+double MeasuredLeadError(const Thread& thread, double ppm) {
+    return TextOf(thread.pitch.unit).inch ? ppm * 1e-3 : ppm * 0.025;
+}
+
 std::string ThreadName(const Thread& thread) {
     const PitchUnitText& unit = TextOf(thread.pitch.unit);
-    std::string name(unit.prefix);
-    name += FormatShortest(thread.pitch.value);
-    name += unit.suffix;
+    std::string pitch(unit.prefix);
+    pitch += FormatShortest(thread.pitch.value);
+    pitch += unit.suffix;
+    std::string name =
+        thread.pitch.designation.empty() ? pitch : thread.pitch.designation + " (" + pitch + ")";
     if (thread.starts > 1) {
-        name += ", " + std::to_string(thread.starts) + " starts";
+        name += ", ";
+        name += std::to_string(thread.starts);
+        name += " starts";
     }
     return name;
 }
@@ -146,8 +221,42 @@ std::string PpmText(double ppm) {
     return (ppm < 0 && !zero ? "-" : "+") + text + " ppm";
 }
 
+std::string LeadText(const Thread& thread, double leadMm) {
+    const PitchUnitText& unit = TextOf(thread.pitch.unit);
+    std::string text(unit.prefix);
+    text += FormatFixed(LeadInUnit(thread, leadMm), unit.leadDecimals);
+    text += unit.suffix;
+    if (unit.unit != PitchUnit::Mm) {
+        text += " (";
+        text += FormatFixed(leadMm, 6);
+        text += " mm)";
+    }
+    return text;
+}
+
+std::string LeadErrorText(const Thread& thread, double ppm) {
+    std::string text = PpmText(ppm) + ", ";
+    text += FormatFixed(std::fabs(MeasuredLeadError(thread, ppm)), 2);
+    text += TextOf(thread.pitch.unit).inch ? " thou per inch" : " µm over 25 mm";
+    return text;
+}
+
 std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& train) {
     const double ratio = TrainRatio(train);
-    return ThreadName(thread) + " on " + LeadscrewName(thread) + ": lead " +
-           FormatFixed(LeadOfRatio(thread, ratio), 6) + " mm, " + PpmText(LeadErrorPpm(thread, ratio));
+    return ThreadOnLeadscrew(thread) + ": lead " + LeadText(thread, LeadOfRatio(thread, ratio)) + ", " +
+           LeadErrorText(thread, LeadErrorPpm(thread, ratio));
+}
+
+std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears) {
+    std::string line = ThreadOnLeadscrew(thread) + ": no train within " + ToleranceName(nearest.kept);
+    if (nearest.trains.empty()) {
+        line += ", none within " + FormatShortest(kNearestReach * 100) + " %";
+        return line;
+    }
+    const double ratio = TrainRatio(nearest.trains.front());
+    line += "; nearest: ";
+    line += shownGears;
+    line += ", lead " + LeadText(thread, LeadOfRatio(thread, ratio)) + " (" +
+            LeadErrorText(thread, LeadErrorPpm(thread, ratio)) + ")";
+    return line;
 }

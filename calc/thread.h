@@ -1,55 +1,77 @@
 // Threads as a machinist names them, and the change-gear ratio that cuts them:
-// pitch units, starts, the leadscrew and the gearing outside the change gears.
+// pitch units and designations, starts, the leadscrew and the gearing outside
+// the change gears, and the lead a train cuts in the thread's own terms.
 #pragma once
 
+#include "search.h"
 #include "train.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm);
-// module: a worm's module m (pi * m mm); dp: diametral pitch (25.4 * pi / v mm).
-enum class PitchUnit { Mm, Tpi, Module, Dp };
+// mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm); in: the
+// pitch in inches (25.4 * v mm); module: a worm's module m (pi * m mm); dp:
+// diametral pitch (25.4 * pi / v mm).
+enum class PitchUnit { Mm, Tpi, Inch, Module, Dp };
 
 // How each unit is written: the one table behind the pitch reader, the thread
-// and leadscrew names, the tool's unit fields and the thread dialog's lists.
+// and leadscrew names, the lead texts, the tool's unit fields and the thread
+// dialog's lists.
 struct PitchUnitText {
     PitchUnit unit;
     std::string_view key;    // as typed (in any case) and in the tool's output: "tpi"
     std::string_view label;  // as the dialog lists it: "TPI"
     std::string_view prefix; // a thread's name: prefix + value + suffix, "module 1.5"
     std::string_view suffix; // "11 TPI"
+    int leadDecimals;        // a lead written in this unit: "11.0067 TPI", "1.250003 mm"
     bool leadscrew;          // a leadscrew's pitch may be given in it
+    bool inch;               // lead errors in thou per inch; otherwise in µm over 25 mm
 };
 
-inline constexpr std::array<PitchUnitText, 4> kPitchUnits = {{
-    {PitchUnit::Mm, "mm", "mm", "M", "", true},
-    {PitchUnit::Tpi, "tpi", "TPI", "", " TPI", true},
-    {PitchUnit::Module, "module", "module", "module ", "", false},
-    {PitchUnit::Dp, "dp", "DP", "", " DP", false},
+inline constexpr std::array<PitchUnitText, 5> kPitchUnits = {{
+    {PitchUnit::Mm, "mm", "mm", "", " mm", 6, true, false},
+    {PitchUnit::Tpi, "tpi", "TPI", "", " TPI", 4, true, true},
+    {PitchUnit::Inch, "in", "in", "", " in", 6, true, true},
+    {PitchUnit::Module, "module", "module", "module ", "", 6, false, false},
+    {PitchUnit::Dp, "dp", "DP", "", " DP", 4, false, true},
 }};
+
+// The leadscrew's units come first: the thread dialog's leadscrew list is the table's head.
+static_assert(std::is_partitioned(kPitchUnits.begin(), kPitchUnits.end(),
+                                  [](const PitchUnitText& text) { return text.leadscrew; }));
 
 const PitchUnitText& TextOf(PitchUnit unit);
 
-// A pitch as written: its number and its unit.
+// A pitch as written: its number and its unit, and the standard thread it was
+// read from ("M6", "1/2-13 UNC"; empty for a plain pitch).
 struct Pitch {
     double value;
     PitchUnit unit;
+    std::string designation{};
 };
 
 double PitchMm(const Pitch& pitch);
 
-// Reads a decimal number written straight against its unit, the unit in any
-// case: "1.25mm", "11TPI", "1.5module", "20dp", "1,25mm". Returns what is wrong with the
-// text, to follow its quotation in a message ("has no unit (...)"), or an
-// empty string when pitch holds the value read. The number is digits with at
-// most one '.', above zero and within the range of doubles.
+// Reads a pitch, returning what is wrong with the text, to follow its
+// quotation in a message ("has no unit (...)"), or an empty string when pitch
+// holds the value read. Spaces around the text are ignored. It takes
+//  - a decimal number above zero and its unit in any case, with or without a
+//    space between: "1.25mm", "11 TPI", "0.1in", "1.5module", "20dp", "1,25 mm";
+//  - "P1.25", a pitch of 1.25 mm;
+//  - a designation (designation.h): "M6", "M6x0.75", "1/2-13 UNC", "1/4 BSW".
 std::string ReadPitch(std::string_view text, Pitch& pitch);
 
-// The same for a leadscrew, whose pitch is in mm or tpi.
+// A leadscrew's pitch: a number with one of the leadscrew's units (mm, tpi or
+// in), or "P2".
 std::string ReadLeadscrew(std::string_view text, Pitch& pitch);
+
+// The thread dialog's pitch field: a plain number is a pitch in the listed
+// unit; any other text is read as ReadPitch reads it, its own unit or
+// designation taking the place of the list's.
+std::string ReadPitchField(std::string_view text, PitchUnit listed, Pitch& pitch);
 
 // The most starts a thread may have.
 inline constexpr std::uint32_t kMaxStarts = 1000;
@@ -58,9 +80,14 @@ inline constexpr std::uint32_t kMaxStarts = 1000;
 struct Thread {
     Pitch pitch{1, PitchUnit::Mm};
     std::uint32_t starts = 1;
-    Pitch leadscrew{1, PitchUnit::Mm}; // mm or tpi
+    Pitch leadscrew{1, PitchUnit::Mm}; // mm, tpi or in
     double fixed = 1;                  // gearing outside the change gears
 };
+
+// A train cuts a thread well enough when its lead is within 1000 ppm (0.1 %)
+// of the thread's: over 25 mm of engagement that is at most 25 µm of lead. The
+// tolerance wherever the target comes from a thread.
+inline constexpr Tolerance kThreadTolerance{1000, true};
 
 double LeadMm(const Thread& thread);      // pitch * starts
 double LeadscrewMm(const Thread& thread); // the leadscrew's pitch in mm
@@ -71,11 +98,27 @@ double LeadOfRatio(const Thread& thread, double ratio);
 // 10^6 * (lead - target lead) / target lead.
 double LeadErrorPpm(const Thread& thread, double ratio);
 
-// "M1.25", "11 TPI", "module 1.5", "20 DP", with ", 2 starts" when there are more than one.
+// A lead in mm written in the thread's pitch unit: 25.4 / lead for tpi.
+double LeadInUnit(const Thread& thread, double leadMm);
+// A lead error as a machinist measures it, with its sign: in µm over 25 mm of
+// thread for a metric unit, in thou per inch for an inch unit (PitchUnitText::inch).
+double MeasuredLeadError(const Thread& thread, double ppm);
+
+// "1.25 mm", "M6 (1 mm)", "1/2-13 UNC (13 TPI)", "module 1.5", "20 DP", with
+// ", 2 starts" when there are more than one.
 std::string ThreadName(const Thread& thread);
 // "2 mm leadscrew", "8 TPI leadscrew", with ", fixed 0.5" when the fixed ratio is not 1.
 std::string LeadscrewName(const Thread& thread);
 // "+2.4 ppm", "-13.0 ppm": sign always, one decimal, never "-0.0".
 std::string PpmText(double ppm);
-// "M1.25 on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm" for a train.
+// A lead in the thread's unit first: "1.250003 mm", "11.0067 TPI (2.307692 mm)".
+std::string LeadText(const Thread& thread, double leadMm);
+// "+2.4 ppm, 0.06 µm over 25 mm" for a metric thread, "-605.7 ppm, 0.61 thou per inch" for an inch thread.
+std::string LeadErrorText(const Thread& thread, double ppm);
+// "1.25 mm on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm, 0.06 µm over 25 mm" for a train.
 std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& train);
+// What the thread line says when no train is within the tolerance kept:
+// "1.25 mm on 8 TPI leadscrew: no train within 0.1 %; nearest: 20 55 127 80,
+// lead 1.252679 mm (+2143.0 ppm, 53.58 µm over 25 mm)", the gears as shown;
+// "...: no train within 0.1 %, none within 10 %" without a nearest train.
+std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears);

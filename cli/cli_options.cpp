@@ -80,7 +80,7 @@ std::string ReadMultiplicity(std::string_view text, MultiplicityTable& table) {
     return {};
 }
 
-// "8tpi,11tpi,1.25mm"
+// "8tpi,11tpi,1.25mm", "M6, 1/2-13 UNC"
 std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches) {
     for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
         comma = list.find(',');
@@ -139,7 +139,7 @@ struct Values {
     std::optional<Pitch> pitch;
     Thread lathe; // --starts, --leadscrew, --fixed
     bool every = false;
-    Tolerance tolerance;
+    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or kThreadTolerance for a thread
     std::uint32_t limit = 100;
     std::optional<std::uint32_t> fitMargin;
     bool metric = false;
@@ -168,11 +168,14 @@ them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 The bisection search (default) is the window's: within 0.002 of the target,
 at most 100 trains, and not every train there is. --every finds them all.
 
-text: the outcome (Searched, NoStock or OutOfRange), the candidate count, then
+text: the outcome (Searched, or why no search ran), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
 second driven, achieved ratio, error (achieved ratio minus the target) and the
 error's count of zeros after the decimal point (blank when not 1 to 13); with
-a thread, the lead it cuts and its error in ppm; with --fit, the gears A B C D.
+a thread, the lead it cuts in the thread's unit and its error in ppm and in
+µm over 25 mm or thou per inch; with --fit, the gears A B C D. When --every
+finds no train, the nearest ones (within 10 % of the target) follow, marked
+"outside tolerance".
 csv: a header line and the same columns per train. json: one object.
 
 Exit codes: 0 when the search ran (also when it found nothing), 1 when the
@@ -227,7 +230,8 @@ void AddSharedOptions(CLI::App& app, Values& v) {
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
-    return AddRead(app, "--leadscrew", v.lathe.leadscrew, ReadLeadscrew, "the leadscrew's pitch: 2mm or 8tpi")
+    return AddRead(app, "--leadscrew", v.lathe.leadscrew, ReadLeadscrew,
+                   "the leadscrew's pitch: 2mm, 8tpi or 0.2in")
         ->type_name("L")
         ->group("Thread");
 }
@@ -240,9 +244,9 @@ CLI::Option* AddFixed(CLI::App& app, Values& v) {
 }
 
 CLI::Option* AddTolerance(CLI::App& app, Values& v) {
-    return AddRead(app, "--tolerance", v.tolerance, ReadTolerance,
-                   "the error a train stays below: 0.002 (default) up to 0.1, or Nppm of the "
-                   "target up to 100000ppm")
+    return AddRead(app, "--tolerance", v.tolerance, Given<Tolerance>(ReadTolerance),
+                   "the error a train stays below: up to 0.1, or Nppm of the target up to 100000ppm "
+                   "(default 0.002, for a thread 1000ppm)")
         ->type_name("T")
         ->group("Search");
 }
@@ -254,7 +258,8 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
                                  "characters count")
                              ->type_name("");
     CLI::Option* pitch = AddRead(app, "--pitch", v.pitch, Given<Pitch>(ReadPitch),
-                                 "the thread: 1.25mm, 11tpi, 1.5module (a worm) or 20dp (diametral pitch)")
+                                 "the thread: 1.25mm, P1.25, 11tpi, 0.1in, 1.5module (a worm), 20dp "
+                                 "(diametral pitch), or M6, M6x0.75, 1/2-13 UNC, 1/4 BSW, 1/2 BSP")
                              ->type_name("P")
                              ->excludes(ratio)
                              ->group("Thread");
@@ -282,12 +287,22 @@ void AddChartOptions(CLI::App& chart, Values& v) {
     AddLeadscrew(chart, v)->required();
     AddFixed(chart, v);
     AddTolerance(chart, v);
-    CLI::App* list = chart.add_option_group("Pitches", "one pitch list");
-    list->add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")->disable_flag_override();
-    list->add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")->disable_flag_override();
-    AddRead(*list, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm")
-        ->type_name("LIST");
-    list->require_option(1);
+    // Excluding each other rather than in an option group: CLI11 takes an empty
+    // argument for the group's empty name and parses it again without end.
+    // That one of them is given is checked after parsing.
+    const std::string list = "Pitches (one list)";
+    CLI::Option* metric = chart.add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")
+                              ->disable_flag_override()
+                              ->group(list);
+    CLI::Option* imperial = chart.add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")
+                                ->disable_flag_override()
+                                ->excludes(metric)
+                                ->group(list);
+    AddRead(chart, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm,M6")
+        ->type_name("LIST")
+        ->excludes(metric)
+        ->excludes(imperial)
+        ->group(list);
     AddRead(chart, "--suggest", v.suggest, WholeFrom(1, kGearCount),
             "the N gears, not yet on hand, that would improve the chart most")
         ->type_name("N");
@@ -319,10 +334,11 @@ CliRequest MakeRequest(const Values& v) {
     request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
                       stock,
                       v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
-                      v.tolerance,
+                      v.tolerance.value_or(request.thread ? kThreadTolerance : Tolerance{}),
                       v.limit,
                       v.fitMargin};
-    request.chart = {v.lathe, v.pitches, stock, v.tolerance, v.fitMargin, v.suggest};
+    request.chart = {v.lathe,     v.pitches, stock, v.tolerance.value_or(kThreadTolerance),
+                     v.fitMargin, v.suggest};
     if (v.metric) {
         request.chart.pitches = MetricPitches();
     }
@@ -385,6 +401,9 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     }
     if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
         problem = "RATIO is missing";
+    }
+    if (problem.empty() && chart->parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
+        problem = "chart needs one pitch list: --metric, --imperial or --pitches";
     }
     if (!problem.empty()) {
         parse.action = CliAction::BadArgument;

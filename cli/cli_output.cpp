@@ -7,10 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 using Json = nlohmann::ordered_json;
 
 namespace {
 
+// The code the json gives for an outcome.
 std::string_view OutcomeName(SearchOutcome outcome) {
     switch (outcome) {
     case SearchOutcome::NoStock:
@@ -23,12 +26,18 @@ std::string_view OutcomeName(SearchOutcome outcome) {
     return "Searched";
 }
 
+// The columns a UTF-8 text takes: its characters ("µm" is two), not its bytes.
+std::size_t Columns(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::string PadLeft(const std::string& text, std::size_t width) {
-    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+    return std::string(width > Columns(text) ? width - Columns(text) : 0, ' ') + text;
 }
 
 std::string PadRight(const std::string& text, std::size_t width) {
-    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+    return text + std::string(width > Columns(text) ? width - Columns(text) : 0, ' ');
 }
 
 // What the tool prints about one train: the window's texts, and the thread's
@@ -38,6 +47,10 @@ struct TrainFacts {
     std::optional<Arrangement> arrangement; // with --fit
     std::optional<double> lead;             // with a thread: mm
     double leadErrorPpm = 0;
+    double leadInUnit = 0;        // the lead in the thread's unit
+    double measuredLeadError = 0; // in µm over 25 mm or thou per inch
+    std::string leadText;         // "11.0067 TPI (2.307692 mm)"
+    std::string leadErrorText;    // "-605.7 ppm, 0.61 thou per inch"
 };
 
 // The window's order of the gears, from the option boxes the tool's flags stand for.
@@ -48,30 +61,42 @@ struct GearOrder {
 
 TrainFacts FactsOf(const GearOrder& order, const std::optional<std::uint32_t>& fitMargin,
                    const SolutionRecord& record, double target, const std::optional<Thread>& thread) {
-    TrainFacts facts{
-        MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger), {}, {}, 0};
+    TrainFacts facts;
+    facts.texts = MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger);
     if (fitMargin) {
         facts.arrangement = FitArrangement(record, *fitMargin);
     }
     if (thread) {
         facts.lead = LeadOfRatio(*thread, TrainRatio(record));
         facts.leadErrorPpm = LeadErrorPpm(*thread, TrainRatio(record));
+        facts.leadInUnit = LeadInUnit(*thread, *facts.lead);
+        facts.measuredLeadError = MeasuredLeadError(*thread, facts.leadErrorPpm);
+        facts.leadText = LeadText(*thread, *facts.lead);
+        facts.leadErrorText = LeadErrorText(*thread, facts.leadErrorPpm);
     }
     return facts;
 }
 
 // The gears as a machinist sets them up: A, B, C, D of the fit when there is
 // one, otherwise the window's order.
-std::array<std::string, 4> GearsAbcd(const TrainFacts& facts) {
+Arrangement GearsAbcd(const TrainFacts& facts) {
     if (facts.arrangement) {
-        const Arrangement& g = *facts.arrangement;
-        return {std::to_string(g[0]), std::to_string(g[1]), std::to_string(g[2]), std::to_string(g[3])};
+        return *facts.arrangement;
     }
     const SolutionTexts& t = facts.texts;
-    return {t.firstDriver, t.firstDriven, t.secondDriver, t.secondDriven};
+    return {static_cast<std::uint32_t>(std::stoul(t.firstDriver)),
+            static_cast<std::uint32_t>(std::stoul(t.firstDriven)),
+            static_cast<std::uint32_t>(std::stoul(t.secondDriver)),
+            static_cast<std::uint32_t>(std::stoul(t.secondDriven))};
 }
 
-Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts) {
+// The json's names for the measured lead error, by the thread's unit.
+const char* MeasuredErrorName(const Thread& thread) {
+    return TextOf(thread.pitch.unit).inch ? "errorThouPerInch" : "errorOver25mmUm";
+}
+
+Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts,
+                  const std::optional<Thread>& thread) {
     const SolutionTexts& texts = facts.texts;
     Json json = {{"driver1", record.driver1}, {"driver2", record.driver2},
                  {"driven1", record.driven1}, {"driven2", record.driven2},
@@ -83,9 +108,11 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts) {
     if (facts.arrangement) {
         json["arrangement"] = *facts.arrangement;
     }
-    if (facts.lead) {
+    if (thread) {
         json["lead"] = *facts.lead;
         json["leadErrorPpm"] = facts.leadErrorPpm;
+        json["leadInUnit"] = facts.leadInUnit;
+        json[MeasuredErrorName(*thread)] = facts.measuredLeadError;
     }
     return json;
 }
@@ -103,30 +130,31 @@ std::string ToleranceText(const Tolerance& tolerance) {
     return FormatShortest(tolerance.amount) + (tolerance.ppm ? " ppm" : "");
 }
 
-// Columns wide enough for every train the search can return: tooth counts up
-// to 165, achieved ratios below 107, errors above -108. The thread's and the
-// fit's columns follow when asked for.
-std::string FormatText(const CliRequest& request, const SearchResult& result) {
+// The widest of one text of the trains, at least `least`.
+std::size_t Widest(const std::vector<TrainFacts>& lines, std::string TrainFacts::*text, std::size_t least) {
+    for (const TrainFacts& facts : lines) {
+        least = std::max(least, Columns(facts.*text));
+    }
+    return least;
+}
+
+// One line per train. Columns wide enough for every train the search can
+// return: tooth counts up to 165, achieved ratios below 107, errors above
+// -108. The thread's columns (as wide as the list's longest lead and error)
+// and the fit's follow when asked for, then the mark.
+std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
+                       std::string_view mark) {
     const SearchRequest& search = request.search;
-    const double target = search.target;
-    const std::optional<Thread>& thread = request.thread;
-    std::string out = "Outcome: " + std::string(OutcomeName(result.outcome)) + "\n";
-    out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
-    if (search.method == SearchMethod::EveryTrain) {
-        out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
-               "\n";
+    std::vector<TrainFacts> lines;
+    for (const SolutionRecord& record : trains) {
+        lines.push_back(FactsOf(OrderOf(request), search.fitMargin, record, search.target, request.thread));
     }
-    if (thread) {
-        out += "Thread: " + ThreadName(*thread) + " on " + LeadscrewName(*thread) + ": lead " +
-               FormatFixed(LeadMm(*thread), 6) + " mm, ratio " + FormatFixed14(target) + "\n";
-    }
-    if (search.fitMargin) {
-        out += FitLine(*search.fitMargin);
-    }
-    const bool more = thread || search.fitMargin;
+    const std::size_t leadWidth = Widest(lines, &TrainFacts::leadText, 14);
+    const std::size_t errorWidth = Widest(lines, &TrainFacts::leadErrorText, 14);
+    const bool more = request.thread || search.fitMargin;
+    std::string out;
     unsigned number = 0;
-    for (const SolutionRecord& record : result.solutions) {
-        const TrainFacts facts = FactsOf(OrderOf(request), search.fitMargin, record, target, thread);
+    for (const TrainFacts& facts : lines) {
         const SolutionTexts& texts = facts.texts;
         out += PadLeft(std::to_string(++number), 3) + "  " + PadLeft(texts.firstDriver, 3) + " " +
                PadLeft(texts.firstDriven, 3) + " " + PadLeft(texts.secondDriver, 3) + " " +
@@ -136,16 +164,40 @@ std::string FormatText(const CliRequest& request, const SearchResult& result) {
             out += "  " + PadLeft(texts.zeroCount, 2);
         }
         if (facts.lead) {
-            out += "  lead " + PadLeft(FormatFixed(*facts.lead, 6), 11) + " mm " +
-                   PadLeft(PpmText(facts.leadErrorPpm), 14);
+            out += "  lead " + PadLeft(facts.leadText, leadWidth) + "  " +
+                   PadLeft(facts.leadErrorText, errorWidth);
         }
         if (facts.arrangement) {
             const Arrangement& g = *facts.arrangement;
             out += "  fit " + PadLeft(std::to_string(g[0]), 3) + " " + PadLeft(std::to_string(g[1]), 3) +
                    " " + PadLeft(std::to_string(g[2]), 3) + " " + PadLeft(std::to_string(g[3]), 3);
         }
+        out += mark;
         out += "\n";
     }
+    return out;
+}
+
+std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
+    const SearchRequest& search = request.search;
+    const std::optional<Thread>& thread = request.thread;
+    const std::string outcome = OutcomeSentence(result, search);
+    std::string out =
+        "Outcome: " + (outcome.empty() ? std::string(OutcomeName(result.outcome)) : outcome) + "\n";
+    out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
+    if (search.method == SearchMethod::EveryTrain) {
+        out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
+               "\n";
+    }
+    if (thread) {
+        out += "Thread: " + ThreadName(*thread) + " on " + LeadscrewName(*thread) + ": lead " +
+               LeadText(*thread, LeadMm(*thread)) + ", ratio " + FormatFixed14(search.target) + "\n";
+    }
+    if (search.fitMargin) {
+        out += FitLine(*search.fitMargin);
+    }
+    out += TrainLines(request, result.solutions, "");
+    out += TrainLines(request, nearest.trains, "  outside tolerance");
     return out;
 }
 
@@ -181,7 +233,19 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     return out;
 }
 
-std::string FormatJson(const CliRequest& request, const SearchResult& result) {
+// The thread as the json names it: its unit, and its designation when it has one.
+Json ThreadJson(const Thread& thread) {
+    Json json = {{"lead", LeadMm(thread)},
+                 {"leadscrew", LeadscrewMm(thread)},
+                 {"fixed", thread.fixed},
+                 {"unit", TextOf(thread.pitch.unit).key}};
+    if (!thread.pitch.designation.empty()) {
+        json["designation"] = thread.pitch.designation;
+    }
+    return json;
+}
+
+std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool every = search.method == SearchMethod::EveryTrain;
@@ -193,13 +257,19 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result) {
         json["trainCount"] = result.trainCount;
     }
     if (thread) {
-        json["thread"] = {
-            {"lead", LeadMm(*thread)}, {"leadscrew", LeadscrewMm(*thread)}, {"fixed", thread->fixed}};
+        json["thread"] = ThreadJson(*thread);
     }
-    Json& solutions = json["solutions"] = Json::array();
-    for (const SolutionRecord& record : result.solutions) {
-        solutions.push_back(
-            SolutionJson(record, FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread)));
+    const auto list = [&](const std::vector<SolutionRecord>& trains) {
+        Json array = Json::array();
+        for (const SolutionRecord& record : trains) {
+            array.push_back(SolutionJson(
+                record, FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread), thread));
+        }
+        return array;
+    };
+    json["solutions"] = list(result.solutions);
+    if (every && result.solutions.empty()) {
+        json["nearest"] = list(nearest.trains);
     }
     return JsonText(json) + "\n";
 }
@@ -235,7 +305,13 @@ std::string StockText(const Stock& stock) {
 
 std::string ScoreText(const ChartScore& score, std::size_t rows) {
     return std::to_string(score.rowsWithin) + " of " + std::to_string(rows) +
-           " threads within tolerance; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm";
+           " threads within tolerance; worst lead error " + FormatFixed(score.worstPpm, 1) +
+           " ppm; total badness " + FormatFixed(score.badness, 2);
+}
+
+// The train a chart row shows: its best, or else the nearest one outside tolerance.
+std::optional<SolutionRecord> ShownTrain(const ChartRow& row) {
+    return row.best ? row.best : row.nearest;
 }
 
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
@@ -244,18 +320,31 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     if (request.fitMargin) {
         out += FitLine(*request.fitMargin);
     }
-    out += "\nThread           A    B    C    D        Lead mm           Error\n";
+    std::size_t nameWidth = 12;
+    std::vector<TrainFacts> shown;
     for (const ChartRow& row : chart.rows) {
-        out += PadRight(ThreadName(row.thread), 12);
-        if (!row.best) {
+        nameWidth = std::max(nameWidth, Columns(ThreadName(row.thread)) + 1);
+        if (const std::optional<SolutionRecord> train = ShownTrain(row)) {
+            shown.push_back(FactsOf({}, request.fitMargin, *train, row.target, row.thread));
+        }
+    }
+    const std::size_t leadWidth = Widest(shown, &TrainFacts::leadText, 13) + 2;
+    const std::size_t errorWidth = Widest(shown, &TrainFacts::leadErrorText, 14) + 2;
+    out += "\n" + PadRight("Thread", nameWidth) + "    A    B    C    D" + PadLeft("Lead", leadWidth) +
+           PadLeft("Error", errorWidth) + "\n";
+    auto facts = shown.begin();
+    for (const ChartRow& row : chart.rows) {
+        out += PadRight(ThreadName(row.thread), nameWidth);
+        if (!ShownTrain(row)) {
             out += "   no train within tolerance\n";
             continue;
         }
-        const TrainFacts facts = FactsOf({}, request.fitMargin, *row.best, row.target, row.thread);
-        for (const std::string& gear : GearsAbcd(facts)) {
-            out += PadLeft(gear, 5);
+        for (std::uint32_t gear : GearsAbcd(*facts)) {
+            out += PadLeft(std::to_string(gear), 5);
         }
-        out += PadLeft(FormatFixed(*facts.lead, 6), 15) + PadLeft(PpmText(facts.leadErrorPpm), 16) + "\n";
+        out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
+        out += row.best ? "\n" : "  outside tolerance\n";
+        ++facts;
     }
     out += "\n" + ScoreText(chart.score, chart.rows.size()) + "\n";
     if (request.suggest != 0) {
@@ -284,44 +373,61 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
             continue;
         }
         const TrainFacts facts = FactsOf({}, request.fitMargin, *row.best, row.target, row.thread);
-        for (const std::string& gear : GearsAbcd(facts)) {
-            out += "," + gear;
+        for (std::uint32_t gear : GearsAbcd(facts)) {
+            out += ',';
+            out += std::to_string(gear);
         }
         out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
                "," + FormatShortest(facts.leadErrorPpm) + "\n";
     }
     if (request.suggest != 0) {
-        out += "\ntooth,rowsWithin,worstLeadErrorPpm\n";
+        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
         for (const GearSuggestion& suggestion : chart.suggestions) {
             out += std::to_string(suggestion.tooth) + "," + std::to_string(suggestion.score.rowsWithin) +
-                   "," + FormatShortest(suggestion.score.worstPpm) + "\n";
+                   "," + FormatShortest(suggestion.score.worstPpm) + "," +
+                   FormatShortest(suggestion.score.badness) + "\n";
         }
     }
     return out;
+}
+
+// A chart row's train as its text shows it: driver1 and driven1 are its A and
+// B, the first pair, driver2 and driven2 its C and D.
+Json ChartTrainJson(const ChartRow& row, const SolutionRecord& train, const ChartRequest& request) {
+    const TrainFacts facts = FactsOf({}, request.fitMargin, train, row.target, row.thread);
+    const Arrangement g = GearsAbcd(facts);
+    return SolutionJson({train.error, g[0], g[2], g[1], g[3]}, facts, row.thread);
 }
 
 std::string ChartJson(const ChartRequest& request, const Chart& chart) {
     Json json = {
         {"leadscrew", LeadscrewMm(request.lathe)}, {"fixed", request.lathe.fixed}, {"rows", Json::array()}};
     for (const ChartRow& row : chart.rows) {
-        Json solutions = Json::array();
-        if (row.best) {
-            solutions.push_back(
-                SolutionJson(*row.best, FactsOf({}, request.fitMargin, *row.best, row.target, row.thread)));
-        }
         const Pitch& pitch = row.thread.pitch;
-        json["rows"].push_back({{"pitch", PitchMm(pitch)},
-                                {"unit", TextOf(pitch.unit).key},
-                                {"value", pitch.value},
-                                {"target", row.target},
-                                {"solutions", solutions}});
+        Json jsonRow = {{"pitch", PitchMm(pitch)}, {"unit", TextOf(pitch.unit).key}, {"value", pitch.value}};
+        if (!pitch.designation.empty()) {
+            jsonRow["designation"] = pitch.designation;
+        }
+        jsonRow["target"] = row.target;
+        jsonRow["solutions"] = Json::array();
+        if (row.best) {
+            jsonRow["solutions"].push_back(ChartTrainJson(row, *row.best, request));
+        } else {
+            jsonRow["nearest"] = Json::array();
+            if (row.nearest) {
+                jsonRow["nearest"].push_back(ChartTrainJson(row, *row.nearest, request));
+            }
+        }
+        json["rows"].push_back(jsonRow);
     }
+    json["totalBadness"] = chart.score.badness;
     if (request.suggest != 0) {
         Json& suggestions = json["suggestions"] = Json::array();
         for (const GearSuggestion& suggestion : chart.suggestions) {
             suggestions.push_back({{"tooth", suggestion.tooth},
                                    {"rowsWithin", suggestion.score.rowsWithin},
-                                   {"worstLeadErrorPpm", suggestion.score.worstPpm}});
+                                   {"worstLeadErrorPpm", suggestion.score.worstPpm},
+                                   {"totalBadness", suggestion.score.badness}});
         }
     }
     return JsonText(json) + "\n";
@@ -329,16 +435,17 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
 
 } // namespace
 
-std::string FormatResult(const CliRequest& request, const SearchResult& result) {
+std::string FormatResult(const CliRequest& request, const SearchResult& result,
+                         const NearestTrains& nearest) {
     switch (request.format) {
     case OutputFormat::Csv:
         return FormatCsv(request, result);
     case OutputFormat::Json:
-        return FormatJson(request, result);
+        return FormatJson(request, result, nearest);
     case OutputFormat::Text:
         break;
     }
-    return FormatText(request, result);
+    return FormatText(request, result, nearest);
 }
 
 std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format) {

@@ -5,14 +5,17 @@
 
 #include "chart.h"
 #include "cli_options.h"
+#include "search.h"
 #include "train.h"
 
 #include <string>
 
 // The whole output for request.format, ending in a newline. The solutions'
 // texts follow the target and the request's option flags, as the window shows
-// them.
-std::string FormatResult(const CliRequest& request, const SearchResult& result);
+// them. nearest: the trains nearest the target, when an every-train search
+// found none (text and json show them, marked).
+std::string FormatResult(const CliRequest& request, const SearchResult& result,
+                         const NearestTrains& nearest = {});
 
 // The chart in the format, ending in a newline.
 std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format);

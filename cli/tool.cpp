@@ -5,6 +5,13 @@
 #include "cli_output.h"
 #include "search.h"
 
+namespace {
+
+// The nearest trains listed when the every-train search finds none.
+constexpr std::size_t kNearestListed = 3;
+
+} // namespace
+
 int RunTool(std::span<const std::string_view> args, std::string& out, std::string& err) {
     const CliParse parse = ParseArguments(args);
     switch (parse.action) {
@@ -21,6 +28,12 @@ int RunTool(std::span<const std::string_view> args, std::string& out, std::strin
     case CliAction::Search:
         break;
     }
-    out = FormatResult(parse.request, RunSearch(parse.request.search));
+    const SearchRequest& search = parse.request.search;
+    const SearchResult result = RunSearch(search);
+    NearestTrains nearest{ToleranceKept(search), {}};
+    if (search.method == SearchMethod::EveryTrain && result.solutions.empty()) {
+        nearest = FindNearestTrains(search, kNearestListed);
+    }
+    out = FormatResult(parse.request, result, nearest);
     return 0;
 }

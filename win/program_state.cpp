@@ -14,9 +14,14 @@ RECT g_subjectRect;
 HFONT g_markFonts[kGearCount];
 std::optional<Thread> g_thread;
 std::string g_threadRatioText;
+std::optional<NearestTrains> g_noTrain;
 bool g_onlyFittingTrains = false;
 std::uint32_t g_fitMargin = 15;
 
 std::optional<std::uint32_t> FitMarginInForce() {
     return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;
+}
+
+std::optional<Thread> ThreadOfLine(std::string_view ratioText) {
+    return !g_threadRatioText.empty() && g_threadRatioText == ratioText ? g_thread : std::nullopt;
 }

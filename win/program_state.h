@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gear_set.h"
+#include "search.h"
 #include "thread.h"
 #include "train.h"
 
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Start-up: stored first by window set-up, and the strings 103 and 109.
@@ -51,6 +53,11 @@ extern HFONT g_markFonts[kGearCount];
 extern std::optional<Thread> g_thread;
 extern std::string g_threadRatioText;
 
+// While the thread line shows and the search found no train among the gears
+// on hand: the tolerance the search kept to and the train nearest the target,
+// for the line. Written by Recalculate; none otherwise.
+extern std::optional<NearestTrains> g_noTrain;
+
 // The fit dialog's settings: while g_onlyFittingTrains holds, both searches
 // keep only the trains that fit with g_fitMargin teeth to spare.
 extern bool g_onlyFittingTrains;
@@ -59,6 +66,10 @@ extern std::uint32_t g_fitMargin;
 // The margin in teeth that every train listed must fit with, or none while
 // "Only trains that fit" is off.
 std::optional<std::uint32_t> FitMarginInForce();
+
+// The thread the thread line names while the ratio field holds ratioText:
+// g_thread while that is the text its OK wrote, otherwise none.
+std::optional<Thread> ThreadOfLine(std::string_view ratioText);
 
 // Whether "Every train" is on lives in the Tools menu's check mark (see
 // recalculate.h).

@@ -7,18 +7,20 @@
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
+#include "thread.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace {
 
-double TargetRatio(HWND mainWindow) {
+std::string RatioText(HWND mainWindow) {
     char text[kRatioTextRead + 1] = {};
     GetDlgItemTextA(mainWindow, IDC_RATIO, text, sizeof text);
-    return RatioFromText(text);
+    return text;
 }
 
 void BlankForOutOfRange(HWND mainWindow) {
@@ -36,12 +38,16 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
     SendMessageW(upDown, UDM_SETPOS, 0, 1);
 }
 
-// The bisection search, or the every-train search (tolerance 0.002, the best
-// 100) while Every train is checked; either keeps only the fitting trains
-// while the fit setting is on.
-SearchRequest WindowSearch(HWND mainWindow) {
+// The bisection search, or the every-train search (the best 100 within 0.002,
+// or within the thread's tolerance while the thread line shows) while Every
+// train is checked; either keeps only the fitting trains while the fit
+// setting is on.
+SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     SearchRequest request;
-    request.target = TargetRatio(mainWindow);
+    request.target = RatioFromText(ratioText);
+    if (ThreadOfLine(ratioText)) {
+        request.tolerance = kThreadTolerance;
+    }
     request.stock = StockOf(g_checkedGears, g_multiplicityTable);
     request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
     request.fitMargin = FitMarginInForce();
@@ -55,18 +61,25 @@ bool EveryTrainChecked(HWND mainWindow) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
+// With the thread line showing and no train found, the nearest one for the line.
 void Recalculate(HWND mainWindow) {
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
+    g_noTrain.reset();
 
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
-        SearchResult result = RunSearch(WindowSearch(mainWindow));
+        const std::string ratioText = RatioText(mainWindow);
+        const SearchRequest request = WindowSearch(mainWindow, ratioText);
+        SearchResult result = RunSearch(request);
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }
         g_solutionList = std::move(result.solutions);
         if (result.outcome == SearchOutcome::Searched && result.candidateCount != 0) {
             ResetNavigation(mainWindow, g_solutionList.size());
+        }
+        if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
+            g_noTrain = FindNearestTrains(request, 1);
         }
     }
     ShowSolution(mainWindow, 0);

@@ -1,5 +1,6 @@
 // Show solution: one record of the solution list into the seven result fields,
-// and the thread line below the gear grid.
+// and the thread line below the gear grid: the shown train's lead, or the
+// nearest train when none was found.
 #include "show_solution.h"
 
 #include "fit.h"
@@ -8,6 +9,9 @@
 #include "resource.h"
 #include "solution_texts.h"
 #include "thread.h"
+#include "wide_text.h"
+
+#include <string>
 
 namespace {
 
@@ -33,14 +37,49 @@ void ShowThreadLine(HWND mainWindow, bool show) {
     }
 }
 
-// The lead the shown train cuts, while the ratio field still holds the text
-// the thread dialog wrote.
-void UpdateThreadLine(HWND mainWindow, const SolutionRecord& record, const char* ratioText) {
-    const bool show = g_thread && !g_threadRatioText.empty() && g_threadRatioText == ratioText;
-    if (show) {
-        SetText(mainWindow, IDC_THREAD_LINE, DescribeThreadTrain(*g_thread, record));
+// The thread line's text is the core's UTF-8 ("µm").
+void SetThreadLine(HWND mainWindow, const std::optional<std::string>& line) {
+    if (line) {
+        SetDlgItemTextW(mainWindow, IDC_THREAD_LINE, WideFromUtf8(*line).c_str());
     }
-    ShowThreadLine(mainWindow, show);
+    ShowThreadLine(mainWindow, line.has_value());
+}
+
+std::string RatioText(HWND mainWindow) {
+    char ratioText[kRatioTextRead + 1] = {};
+    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
+    return ratioText;
+}
+
+// The texts of a train as the window shows it: in the option boxes' order, or
+// as it fits while the fit setting is on (every train listed fits then).
+SolutionTexts ShownTexts(HWND mainWindow, const SolutionRecord& record, const std::string& ratioText) {
+    SolutionTexts texts =
+        MakeSolutionTexts(record, ratioText, BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER),
+                          BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER));
+    if (const std::optional<std::uint32_t> margin = FitMarginInForce()) {
+        if (const std::optional<Arrangement> gears = FitArrangement(record, *margin)) {
+            PlaceArrangement(texts, *gears);
+        }
+    }
+    return texts;
+}
+
+// No train: while the thread line shows, it names the nearest train, its gears as they would show.
+void ShowNoTrain(HWND mainWindow) {
+    const std::string ratioText = RatioText(mainWindow);
+    const std::optional<Thread> thread = ThreadOfLine(ratioText);
+    if (!thread || !g_noTrain) {
+        SetThreadLine(mainWindow, std::nullopt);
+        return;
+    }
+    std::string gears;
+    if (!g_noTrain->trains.empty()) {
+        const SolutionTexts texts = ShownTexts(mainWindow, g_noTrain->trains.front(), ratioText);
+        gears =
+            texts.firstDriver + " " + texts.firstDriven + " " + texts.secondDriver + " " + texts.secondDriven;
+    }
+    SetThreadLine(mainWindow, DescribeNoTrain(*thread, *g_noTrain, gears));
 }
 
 } // namespace
@@ -51,7 +90,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
             SetDlgItemTextA(mainWindow, id, "");
         }
         ShowNavigation(mainWindow, SW_HIDE);
-        ShowThreadLine(mainWindow, false);
+        ShowNoTrain(mainWindow);
         return;
     }
     // The callers keep the index inside the list; an index beyond it shows the last solution.
@@ -59,17 +98,8 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
         g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
     ShowNavigation(mainWindow, SW_SHOW);
 
-    const bool firstDriverSmaller = BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER);
-    const bool firstDrivenLarger = BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER);
-    char ratioText[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
-    SolutionTexts texts = MakeSolutionTexts(record, ratioText, firstDriverSmaller, firstDrivenLarger);
-    // Every train listed fits while the fit setting is on: the drawing shows how.
-    if (const std::optional<std::uint32_t> margin = FitMarginInForce()) {
-        if (const std::optional<Arrangement> gears = FitArrangement(record, *margin)) {
-            PlaceArrangement(texts, *gears);
-        }
-    }
+    const std::string ratioText = RatioText(mainWindow);
+    const SolutionTexts texts = ShownTexts(mainWindow, record, ratioText);
 
     SetText(mainWindow, IDC_FIRST_DRIVER, texts.firstDriver);
     SetText(mainWindow, IDC_SECOND_DRIVER, texts.secondDriver);
@@ -78,5 +108,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetText(mainWindow, IDC_ACHIEVED_RATIO, texts.achievedRatio);
     SetText(mainWindow, IDC_ERROR, texts.error);
     SetText(mainWindow, IDC_ZERO_COUNT, texts.zeroCount);
-    UpdateThreadLine(mainWindow, record, ratioText);
+    // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote.
+    const std::optional<Thread> thread = ThreadOfLine(ratioText);
+    SetThreadLine(mainWindow, thread ? std::optional(DescribeThreadTrain(*thread, record)) : std::nullopt);
 }

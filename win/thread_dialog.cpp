@@ -1,7 +1,10 @@
 // The thread dialog: a thread's pitch and unit, starts, leadscrew and unit, and
 // the fixed ratio outside the change gears. OK checks every field, remembers
 // the thread for the rest of the run and writes its target ratio into the
-// ratio field; Cancel or Escape changes nothing.
+// ratio field; Cancel or Escape changes nothing. The pitch field takes a
+// number in the unit the list beside it chooses, or a pitch that names its
+// own unit or standard ("8 tpi", "P1.25", "M6", "1/2-13 UNC"), which then
+// wins over the list.
 #include "thread_dialog.h"
 
 #include "number_text.h"
@@ -45,12 +48,14 @@ PitchUnit ChosenUnit(HWND dialog, int id) {
                                                                               : PitchUnit::Mm;
 }
 
-// The remembered thread; before the first OK, empty pitch and leadscrew, one
-// start and a fixed ratio of 1. The platform focuses the pitch field with its
-// text selected.
+// The remembered thread, a designation as its name with its unit in the
+// list; before the first OK, empty pitch and leadscrew, one start and a fixed
+// ratio of 1. The platform focuses the pitch field with its text selected.
 void FillThreadFields(HWND dialog) {
     const Thread shown = g_thread.value_or(Thread{});
-    SetField(dialog, IDC_THREAD_PITCH, g_thread ? FormatShortestFixed(shown.pitch.value) : "");
+    const std::string pitch =
+        shown.pitch.designation.empty() ? FormatShortestFixed(shown.pitch.value) : shown.pitch.designation;
+    SetField(dialog, IDC_THREAD_PITCH, g_thread ? pitch : "");
     FillUnits(dialog, IDC_THREAD_PITCH_UNIT, false, shown.pitch.unit);
     SetField(dialog, IDC_THREAD_STARTS, std::to_string(shown.starts));
     SetField(dialog, IDC_THREAD_LEADSCREW, g_thread ? FormatShortestFixed(shown.leadscrew.value) : "");
@@ -59,14 +64,17 @@ void FillThreadFields(HWND dialog) {
 }
 
 // The thread the fields give, or none after refusing the first invalid field:
-// pitch, leadscrew and fixed ratio above zero, starts 1 to 1000.
+// pitch (ReadPitchField), leadscrew and fixed ratio above zero, starts 1 to 1000.
 std::optional<Thread> ReadThread(HWND dialog) {
     Thread thread;
     const auto positive = [dialog](int id, double& value) {
         return ReadPositiveNumber(DialogFieldText(dialog, id), value).empty();
     };
+    const bool pitchValid = ReadPitchField(DialogFieldText(dialog, IDC_THREAD_PITCH),
+                                           ChosenUnit(dialog, IDC_THREAD_PITCH_UNIT), thread.pitch)
+                                .empty();
     for (auto [valid, id] :
-         {std::pair{positive(IDC_THREAD_PITCH, thread.pitch.value), IDC_THREAD_PITCH},
+         {std::pair{pitchValid, IDC_THREAD_PITCH},
           {ReadWholeNumber(DialogFieldText(dialog, IDC_THREAD_STARTS), 1, kMaxStarts, thread.starts).empty(),
            IDC_THREAD_STARTS},
           {positive(IDC_THREAD_LEADSCREW, thread.leadscrew.value), IDC_THREAD_LEADSCREW},
@@ -76,7 +84,6 @@ std::optional<Thread> ReadThread(HWND dialog) {
             return std::nullopt;
         }
     }
-    thread.pitch.unit = ChosenUnit(dialog, IDC_THREAD_PITCH_UNIT);
     thread.leadscrew.unit = ChosenUnit(dialog, IDC_THREAD_LEADSCREW_UNIT);
     return thread;
 }

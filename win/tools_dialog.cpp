@@ -2,6 +2,7 @@
 
 #include "program_state.h"
 #include "ratio_field.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -50,10 +51,11 @@ void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind) {
                     reinterpret_cast<LPARAM>(&kind));
 }
 
+// Read as UTF-16, so that a typed "×" reaches the core as itself.
 std::string DialogFieldText(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, id, text, 64);
+    return Utf8FromWide(text);
 }
 
 // The dialog's own focus change selects an edit field's whole text.

@@ -46,8 +46,9 @@ constexpr ControlRow kFields[] = {
     {IDC_FIRST_DRIVER_SMALLER, "Button", "First driver smaller", kCheckBoxStyle, 0, 385, 5, 127, 25},
     {IDC_FIRST_DRIVEN_LARGER, "Button", "First driven larger", kCheckBoxStyle, 0, 385, 30, 127, 25},
     {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT, 0, 193, 119, 27, 24},
-    // Below the gear grid; two lines for the longest thread names.
-    {IDC_THREAD_LINE, "Static", "", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 20, 530, 530, 40},
+    // Below the gear grid; three lines for the longest: a designation with its
+    // starts, leadscrew and fixed ratio, and the nearest train with its lead and error.
+    {IDC_THREAD_LINE, "Static", "", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 20, 530, 530, 54},
 };
 
 HWND CreateControl(HWND mainWindow, const ControlRow& row) {

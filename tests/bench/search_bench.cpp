@@ -1,6 +1,8 @@
+#include "chart.h"
 #include "every_train.h"
 #include "gear_search.h"
 #include "stock.h"
+#include "thread.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,5 +60,24 @@ void BM_BuildAndStableSortPairs(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildAndStableSortPairs)->Unit(benchmark::kMicrosecond);
+
+// A thread chart with the three gears to buy next over the default stock (20
+// to 99) and the thread tolerance, as `chart --suggest 3` makes it: the metric
+// pitches on an 8 TPI leadscrew (0) and the inch threads on a 3 mm one (1).
+// The tool's whole run should stay well under 0.5 s.
+void BM_ChartSuggestingThreeGears(benchmark::State& state) {
+    ChartRequest request;
+    const bool metric = state.range(0) == 0;
+    request.lathe.leadscrew = metric ? Pitch{8, PitchUnit::Tpi} : Pitch{3, PitchUnit::Mm};
+    request.pitches = metric ? MetricPitches() : ImperialPitches();
+    request.stock = DefaultStock();
+    request.tolerance = kThreadTolerance;
+    request.suggest = 3;
+    for (auto _ : state) {
+        Chart chart = MakeChart(request);
+        benchmark::DoNotOptimize(chart);
+    }
+}
+BENCHMARK(BM_ChartSuggestingThreeGears)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

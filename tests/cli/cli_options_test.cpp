@@ -78,6 +78,22 @@ TEST(ParseArguments, RatioReadsAsTheField) {
     }
 }
 
+// A thread's target gets the relative tolerance unless --tolerance says
+// otherwise; designations in --pitch and in lists with spaces after commas.
+TEST(ParseArguments, ThreadsDefaultToTheRelativeTolerance) {
+    EXPECT_EQ(Parse({"--every", "1.5"}).request.search.tolerance, Tolerance{});
+    const CliParse thread = Parse({"--every", "--pitch", "M6", "--leadscrew", "8 tpi"});
+    EXPECT_EQ(thread.request.search.tolerance, kThreadTolerance);
+    EXPECT_EQ(thread.request.thread->pitch.designation, "M6");
+    EXPECT_EQ(Parse({"--every", "--tolerance", "20ppm", "--pitch", "1mm", "--leadscrew", "2mm"})
+                  .request.search.tolerance,
+              (Tolerance{20, true}));
+    const CliParse chart = Parse({"chart", "--leadscrew", "3mm", "--pitches", "M6, 1/4 BSW,8tpi"});
+    ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
+    EXPECT_EQ(chart.request.chart.tolerance, kThreadTolerance);
+    EXPECT_EQ(chart.request.chart.pitches[1].designation, "1/4 BSW");
+}
+
 TEST(ParseArguments, HelpWinsOverLaterArguments) {
     EXPECT_EQ(Parse({"--help"}).action, CliAction::Help);
     EXPECT_EQ(Parse({"-h", "--bogus"}).action, CliAction::Help);

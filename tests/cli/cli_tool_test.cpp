@@ -208,8 +208,10 @@ TEST(CliTool, EmptyResultsAreNoError) {
         const char* out;
     } cases[] = {
         {"--teeth 20,40 4.9", "Outcome: Searched\nCandidates: 0\n"},
-        {"0", "Outcome: OutOfRange\nCandidates: 0\n"},
-        {"--gears 0000 1.5", "Outcome: NoStock\nCandidates: 0\n"},
+        {"0", "Outcome: the target ratio is below every ratio the gears on hand make\nCandidates: 0\n"},
+        {"--teeth 20,21 30",
+         "Outcome: the target ratio is above every ratio the gears on hand make\nCandidates: 0\n"},
+        {"--gears 0000 1.5", "Outcome: no gears on hand\nCandidates: 0\n"},
         {"--teeth 20,40 --format csv 4.9",
          "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
         {"--format json 0",

@@ -2,6 +2,8 @@
 // and format, and the bad-input table.
 #include "tool.h"
 
+#include "number_text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -71,13 +73,43 @@ TEST(RunTool, EveryTrainForAThreadInJson) {
     const nlohmann::json result = RunJson("--every --limit 3 --pitch 1.25MM --leadscrew 2mm");
     EXPECT_EQ(result["search"], "every");
     EXPECT_EQ(result["target"], 0.625);
-    EXPECT_EQ(result["thread"], nlohmann::json::parse(R"({"lead":1.25,"leadscrew":2,"fixed":1})"));
+    EXPECT_EQ(result["thread"],
+              nlohmann::json::parse(R"({"lead":1.25,"leadscrew":2,"fixed":1,"unit":"mm"})"));
     EXPECT_GT(result["trainCount"].get<int>(), 1000);
     ASSERT_EQ(result["solutions"].size(), 3u);
     for (const nlohmann::json& train : result["solutions"]) {
         EXPECT_EQ(train["error"], 0.0); // 0.625 = 5/8 is made exactly
         EXPECT_DOUBLE_EQ(train["lead"].get<double>(), 2 * RatioOf(train));
         EXPECT_EQ(train["leadErrorPpm"], 0.0);
+        EXPECT_EQ(train["leadInUnit"], train["lead"]);
+        EXPECT_EQ(train["errorOver25mmUm"], 0.0);
+    }
+}
+
+// No train within 1 ppm of M1.25 on an 8 TPI leadscrew without a 127: the
+// nearest three instead, each marked, in text and json alike.
+TEST(RunTool, NearestTrainsWhenNoneIsWithinTolerance) {
+    const std::string arguments = "--every --tolerance 1ppm --pitch M8x1,25 --leadscrew 8tpi --teeth 20-80";
+    const std::vector<std::string> lines = Lines(Invoke(arguments).out);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2], "Trains: 0 within 1 ppm");
+    EXPECT_EQ(lines[3],
+              "Thread: M8x1.25 (1.25 mm) on 8 TPI leadscrew: lead 1.250000 mm, ratio 0.39370078740157");
+    const nlohmann::json json = RunJson(arguments);
+    EXPECT_EQ(json["thread"]["designation"], "M8x1.25");
+    EXPECT_TRUE(json["solutions"].empty());
+    ASSERT_EQ(json["nearest"].size(), 3u);
+    double previous = 1;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const nlohmann::json& train = json["nearest"][i];
+        const double ppm = std::fabs(train["leadErrorPpm"].get<double>());
+        EXPECT_GE(ppm, previous);
+        previous = ppm;
+        EXPECT_DOUBLE_EQ(train["errorOver25mmUm"].get<double>(), train["leadErrorPpm"].get<double>() / 40);
+        EXPECT_TRUE(
+            lines[4 + i].ends_with(" ppm, " + FormatFixed(ppm / 40, 2) + " µm over 25 mm  outside tolerance"))
+            << lines[4 + i];
+        EXPECT_NE(lines[4 + i].find(train["achievedRatio"].get<std::string>()), std::string::npos);
     }
 }
 
@@ -119,46 +151,78 @@ TEST(RunTool, PpmToleranceStartsAndFixedInText) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
     ASSERT_GE(lines.size(), 5u);
-    EXPECT_EQ(lines[3], "Thread: module 1.5, 2 starts on 8 TPI leadscrew, fixed 0.5: lead 9.424778 mm, "
-                        "ratio 5.93686800678386");
+    EXPECT_EQ(lines[3], "Thread: module 1.5, 2 starts on 8 TPI leadscrew, fixed 0.5: lead module 3.000000 "
+                        "(9.424778 mm), ratio 5.93686800678386");
     const auto trains = lines[2].substr(8, lines[2].find(' ', 8) - 8);
     EXPECT_EQ(lines[2], "Trains: " + trains + " within 50 ppm");
     EXPECT_EQ(lines.size(), 4 + std::stoul(trains));
     for (std::size_t i = 4; i < lines.size(); ++i) {
-        const double ppm = std::stod(lines[i].substr(lines[i].rfind(' ', lines[i].size() - 5)));
-        EXPECT_LT(std::fabs(ppm), 50.05) << lines[i];
+        const std::size_t ppm = lines[i].rfind(" ppm, ");
+        EXPECT_LT(std::fabs(std::stod(lines[i].substr(lines[i].rfind(' ', ppm - 1)))), 50.05) << lines[i];
     }
 }
 
-// Charts in the three formats: every listed pitch has a row; a suggested gear
-// serves more rows or a smaller worst error.
+// Charts in the three formats: every listed pitch has a row; each suggested
+// gear lowers the total badness, the best first.
 TEST(RunTool, ChartsInEachFormat) {
     const nlohmann::json json =
         RunJson("chart --leadscrew 2mm --imperial --teeth 20-60 --tolerance 20ppm --suggest 2");
     ASSERT_EQ(json["rows"].size(), 32u);
     EXPECT_EQ(json["rows"][0]["unit"], "tpi");
     EXPECT_EQ(json["rows"][0]["pitch"], 25.4 / 4);
-    int within = 0;
-    for (const nlohmann::json& row : json["rows"]) {
-        within += !row["solutions"].empty();
-    }
-    ASSERT_GE(json["suggestions"].size(), 1u);
-    EXPECT_GE(json["suggestions"][0]["rowsWithin"].get<int>(), within);
+    ASSERT_EQ(json["suggestions"].size(), 2u);
+    EXPECT_LT(json["suggestions"][1]["totalBadness"], json["totalBadness"]);
+    EXPECT_LE(json["suggestions"][0]["totalBadness"], json["suggestions"][1]["totalBadness"]);
 
     const ToolRun text = Invoke("chart --leadscrew 8tpi --pitches 1.25mm,40mm --teeth 20-60 --fit 30");
     ASSERT_EQ(text.exitCode, 0) << text.err;
     const std::vector<std::string> lines = Lines(text.out);
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], "Thread chart: 8 TPI leadscrew");
-    EXPECT_EQ(lines[1], "Gears: 20-60; tolerance 0.002");
-    EXPECT_TRUE(lines[5].starts_with("M1.25 ")) << lines[5];
-    EXPECT_EQ(lines[6], "M40            no train within tolerance");
-    EXPECT_EQ(lines[8], "1 of 2 threads within tolerance; worst lead error " +
-                            lines[5].substr(lines[5].rfind(' ', lines[5].size() - 5) + 2));
+    EXPECT_EQ(lines[1], "Gears: 20-60; tolerance 1000 ppm");
+    EXPECT_TRUE(lines[5].starts_with("1.25 mm ")) << lines[5];
+    EXPECT_EQ(lines[6], "40 mm          no train within tolerance");
+    const std::size_t ppm = lines[5].find(" ppm, ");
+    EXPECT_TRUE(lines[8].starts_with("1 of 2 threads within tolerance; worst lead error " +
+                                     lines[5].substr(ppm - 4, 4) + " ppm; total badness "))
+        << lines[8];
 
     const ToolRun csv = Invoke("chart --leadscrew 3mm --metric --format csv");
     EXPECT_EQ(Lines(csv.out).size(), 25u);
     EXPECT_TRUE(csv.out.starts_with("thread,pitchMm,unit,value,target,A,B,C,D,")) << csv.out;
+}
+
+// The imperial chart on a 3 mm leadscrew with 20 to 80 in steps of 5 (two
+// of 35): 80 TPI is 1.2 % off, outside tolerance, and a 127 is the gear to buy
+// (a 124 would bring more threads within tolerance, most 127 ppm off).
+// The json pairs the gears as the text's columns do: driver1 meshes driven1.
+TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
+    const std::string arguments = "chart --leadscrew 3mm --imperial --teeth "
+                                  "20,25,30,35,40,45,50,55,60,65,70,75,80 --mult 35=2 --suggest 3";
+    const std::vector<std::string> lines = Lines(Invoke(arguments).out);
+    ASSERT_EQ(lines.size(), 42u);
+    EXPECT_TRUE(lines[35].starts_with("80 TPI ")) << lines[35];
+    EXPECT_TRUE(lines[35].ends_with(
+        " 79.0222 TPI (0.321429 mm)  +12373.5 ppm, 12.37 thou per inch  outside tolerance"))
+        << lines[35];
+    EXPECT_TRUE(lines[37].starts_with("24 of 32 threads within tolerance; worst lead error 874.9 ppm;"))
+        << lines[37];
+    EXPECT_TRUE(lines[39].starts_with("  127 teeth: ")) << lines[39];
+
+    const nlohmann::json json = RunJson(arguments);
+    for (std::size_t row = 0; row < 32; ++row) {
+        const nlohmann::json& rowJson = json["rows"][row];
+        const nlohmann::json& train =
+            rowJson["solutions"].empty() ? rowJson["nearest"][0] : rowJson["solutions"][0];
+        std::istringstream columns(lines[4 + row].substr(8));
+        int a = 0, b = 0, c = 0, d = 0;
+        columns >> a >> b >> c >> d;
+        EXPECT_EQ(std::vector<int>({a, b, c, d}),
+                  std::vector<int>({train["driver1"], train["driven1"], train["driver2"], train["driven2"]}))
+            << lines[4 + row];
+        EXPECT_DOUBLE_EQ(train["leadInUnit"].get<double>(), 25.4 / train["lead"].get<double>());
+    }
+    EXPECT_EQ(json["suggestions"][0]["tooth"], 127);
 }
 
 TEST(RunTool, Version) {
@@ -208,8 +272,9 @@ TEST(RunTool, BadInputs) {
         {"--ever\x01\x7F 1", "unknown option '--ever\\x01\\x7F'"},
         {"--driver-larger-first=1 1", "driver-larger-first"},
         {"--pitch 1.25 --leadscrew 2mm", "'1.25' has no unit"},
-        {"--pitch 1.25inch --leadscrew 2mm", "unknown unit 'inch'"},
-        {"--pitch 2mm --leadscrew 20dp", "--leadscrew '20dp'"},
+        {"--pitch 1.25inch --leadscrew 2mm", "unknown unit 'inch' (mm, tpi, in, module or dp)"},
+        {"--pitch M7.5 --leadscrew 2mm", "--pitch 'M7.5' is not a known thread designation; known are M6"},
+        {"--pitch 2mm --leadscrew 20dp", "--leadscrew '20dp' is not a leadscrew's pitch (mm, tpi or in)"},
         {"--pitch 0mm --leadscrew 2mm", "--pitch '0mm' is zero"},
         {"--pitch -1.25mm --leadscrew 2mm", "--pitch '-1.25mm' is negative"},
         {"--pitch x1mm --leadscrew 2mm", "--pitch 'x1mm'"},
@@ -233,8 +298,10 @@ TEST(RunTool, BadInputs) {
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
         {"--fit 2.5 1.5", "--fit '2.5'"},
-        {"chart --leadscrew 2mm", "Exactly 1 option from [--metric,--imperial,--pitches] is required"},
-        {"chart --leadscrew 2mm --metric --imperial", "and 2 were given"},
+        {"chart --leadscrew 2mm", "chart needs one pitch list: --metric, --imperial or --pitches"},
+        {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
+        {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},
+        {"chart \"\" -x", "unexpected argument ''"},
         {"chart --metric", "--leadscrew is required"},
         {"chart --leadscrew 2mm --pitches 1mm,,2mm", "--pitches '1mm,,2mm'"},
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},

@@ -34,10 +34,15 @@ LRESULT Ask(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// In UTF-8, as the script compares it ("µm").
 std::string TextOf(HWND control) {
-    char text[1100] = {};
-    Ask(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[1100] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 1100, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        kAnswerTimeout, &result);
+    char utf8[3300] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 void PrintRect(HWND target) {

@@ -162,7 +162,7 @@ xdotool type --delay 60 "1.25"
 xdotool key --delay 100 Tab Tab Tab
 xdotool type --delay 60 "2"
 xdotool key Return
-expect $'\n0.625\n1\nM1.25 on 2 mm leadscrew: lead 1.250000 mm, +0.0 ppm\n1000' \
+expect $'\n0.625\n1\n1.25 mm on 2 mm leadscrew: lead 1.250000 mm, +0.0 ppm, 0.00 µm over 25 mm\n1000' \
   dialog text 1000 visible 3060 text 3060 focus
 import -window root "$out/e2e-thread.png"
 

@@ -1,9 +1,12 @@
-// ReadPitch on any text: no fault; it takes exactly the texts made of a
-// decimal number (digits with at most one '.' or ',') above zero written straight
-// against mm, tpi, module or dp in any case, and the value it reads is
-// strtod's. The thread arithmetic on the pitches read: no fault, and the target
-// ratio cuts the thread's lead.
+// ReadPitch on any text: no fault; of the texts that are not designations
+// (designation.cpp has its own harness) it takes exactly a decimal number
+// (digits with at most one '.' or ',') above zero and a unit (mm, tpi, in,
+// module or dp, in any case) with spaces or none between them and around
+// them, or "P" and such a number for mm, and the value it reads is strtod's.
+// The thread arithmetic on the pitches read: no fault, and the target ratio
+// cuts the thread's lead.
 #include "thread.h"
+#include "designation.h"
 #include "number_text.h"
 #include "require.h"
 #include "train.h"
@@ -19,23 +22,34 @@
 
 namespace {
 
-bool ReadsAsPitch(const std::string& text, const Pitch& pitch, const std::string& problem) {
-    const std::size_t numberEnd = std::min(text.find_first_not_of("0123456789.,"), text.size());
-    const std::string number = WithDecimalPoint(text.substr(0, numberEnd));
-    std::string unit = text.substr(numberEnd);
+bool ReadsAsPitch(const std::string& written, const Pitch& pitch, const std::string& problem) {
+    if (LooksLikeDesignation(written)) {
+        return false;
+    }
+    const std::string text(TrimSpaces(written));
+    const bool metricP = text.size() > 1 && (text[0] == 'P' || text[0] == 'p') &&
+                         std::string("0123456789.,").find(text[1]) != std::string::npos;
+    const std::string rest = metricP ? text.substr(1) : text;
+    const std::size_t numberEnd = std::min(rest.find_first_not_of("0123456789.,"), rest.size());
+    const std::string number = WithDecimalPoint(rest.substr(0, numberEnd));
+    std::string unit(TrimSpaces(rest.substr(numberEnd)));
     std::transform(unit.begin(), unit.end(), unit.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    if (metricP) {
+        unit = unit.empty() ? "mm" : "P takes no unit";
+    }
     const double value = std::strtod(number.c_str(), nullptr);
-    const bool pitchText = std::count(number.begin(), number.end(), '.') <= 1 &&
-                           std::count(number.begin(), number.end(), ',') == 0 &&
-                           number.find_first_of("0123456789") != std::string::npos &&
-                           (unit == "mm" || unit == "tpi" || unit == "module" || unit == "dp") && value > 0 &&
-                           std::isfinite(value);
+    const bool pitchText =
+        std::count(number.begin(), number.end(), '.') <= 1 &&
+        std::count(number.begin(), number.end(), ',') == 0 &&
+        number.find_first_of("0123456789") != std::string::npos &&
+        (unit == "mm" || unit == "tpi" || unit == "in" || unit == "module" || unit == "dp") && value > 0 &&
+        std::isfinite(value);
     if (!pitchText) {
         Require(!problem.empty(), "a text that is not a pitch says what is wrong");
         return false;
     }
-    Require(problem.empty() && TextOf(pitch.unit).key == unit &&
+    Require(problem.empty() && TextOf(pitch.unit).key == unit && pitch.designation.empty() &&
                 std::bit_cast<std::uint64_t>(pitch.value) == std::bit_cast<std::uint64_t>(value),
             "a pitch text reads as strtod's number and its unit");
     return true;

@@ -4,6 +4,8 @@
 #include "gear_box_id.h"
 #include "program_state.h"
 #include "resource.h"
+#include "thread.h"
+#include "wide_text.h"
 #include "window_setup.h"
 
 #include <commctrl.h>
@@ -212,15 +214,22 @@ TEST_F(StartUpTest, TheOptionCaptionsThreadLineAndSixteenCharacterRatioFitTheirB
         // Beside the check mark at the box's left end.
         EXPECT_LE(extent.cx + GetSystemMetrics(SM_CXMENUCHECK), client.right) << caption;
     }
-    // A long thread line wraps within its two rows, in the band below the gear grid.
+    // A long thread line wraps within its three rows, in the band below the gear grid.
     HWND line = GetDlgItem(window, IDC_THREAD_LINE);
     RECT client, text, mainClient;
     GetClientRect(line, &client);
     text = client;
     HDC dc = GetDC(line);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, "module 1.5, 12 starts on 8 TPI leadscrew, fixed 0.123456: lead 113.097336 mm, -123.4 ppm",
-              -1, &text, DT_CALCRECT | DT_WORDBREAK);
+    // The longest the line says: a designation with many starts, a fixed ratio and the nearest train.
+    Thread thread;
+    ReadPitch("1-1/2-12 UNF", thread.pitch);
+    thread.starts = 12;
+    thread.leadscrew = {0.123456, PitchUnit::Inch};
+    thread.fixed = 0.123456;
+    const std::wstring longest = WideFromUtf8(
+        DescribeNoTrain(thread, {kThreadTolerance, {{0, 127, 165, 118, 163}}}, "127 163 165 118"));
+    DrawTextW(dc, longest.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, previous);
     ReleaseDC(line, dc);
     EXPECT_LE(text.bottom, client.bottom);

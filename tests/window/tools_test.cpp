@@ -2,10 +2,13 @@
 #include "window_fixture.h"
 
 #include "fit.h"
+#include "gear_set.h"
+#include "number_text.h"
 #include "program_state.h"
 #include "resource.h"
 #include "search.h"
 #include "thread.h"
+#include "tools_dialog.h"
 
 #include <string>
 #include <tuple>
@@ -15,7 +18,7 @@
 namespace {
 
 // Pitch, starts, leadscrew and fixed ratio; the pitch unit's index (mm, TPI,
-// module, DP) and the leadscrew unit's (mm, TPI).
+// in, module, DP) and the leadscrew unit's (mm, TPI, in).
 struct ThreadEntry {
     const char* texts[4];
     int pitchUnit = 0;
@@ -34,9 +37,7 @@ void Enter(HWND dialog, const ThreadEntry& entry) {
 std::string Fields(HWND dialog) {
     std::string texts;
     for (int id : kThreadFields) {
-        char text[32] = {};
-        GetDlgItemTextA(dialog, id, text, sizeof text);
-        texts += std::string(text) + "/";
+        texts += DialogFieldText(dialog, id) + "/";
     }
     return texts;
 }
@@ -82,7 +83,7 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
     ASSERT_TRUE(Visible(IDC_THREAD_LINE));
     const std::string first = Text(IDC_THREAD_LINE);
     EXPECT_EQ(first, DescribeThreadTrain(*g_thread, g_solutionList[0]));
-    EXPECT_EQ(first.rfind("M1.25 on 8 TPI leadscrew: lead 1.2", 0), 0u) << first;
+    EXPECT_EQ(first.rfind("1.25 mm on 8 TPI leadscrew: lead 1.2", 0), 0u) << first;
 
     // Up to the first train of another ratio: the line follows, and an option box keeps it.
     std::size_t other = 1;
@@ -110,7 +111,7 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
 TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     const std::pair<ThreadEntry, int> invalid[] = {
         {{{"", "1", "2", "1"}}, IDC_THREAD_PITCH},           {{{"-1.25", "1", "2", "1"}}, IDC_THREAD_PITCH},
-        {{{"1,25", "1", "2", "1"}}, IDC_THREAD_PITCH},       {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS},
+        {{{"M7.5", "1", "2", "1"}}, IDC_THREAD_PITCH},       {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS},
         {{{"1.25", "1", "0.0", "1"}}, IDC_THREAD_LEADSCREW}, {{{"1.25", "1", "2", ""}}, IDC_THREAD_FIXED},
     };
     InDialog(IDM_THREAD, [&](HWND dialog) {
@@ -146,6 +147,52 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     EXPECT_TRUE(Visible(IDC_THREAD_LINE));
     WaitForFocus(IDC_RATIO);
     EXPECT_EQ(FocusId(), IDC_RATIO);
+}
+
+// A designation in the pitch field wins over the unit list and comes back as
+// typed; Every train keeps to the thread's tolerance while the thread line
+// shows, and without a train within it the line names the nearest one.
+TEST_F(ToolsTest, DesignationsTheThreadToleranceAndTheNearestTrain) {
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        Enter(dialog, {{"1/2-13 unc", "1", "3", "1"}, 0, 0});
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(Text(IDC_RATIO), RatioFieldText(25.4 / 13 / 3));
+    EXPECT_EQ(Text(IDC_THREAD_LINE).rfind("1/2-13 UNC (13 TPI) on 3 mm leadscrew: lead 13.", 0), 0u)
+        << Text(IDC_THREAD_LINE);
+    SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
+    SearchRequest search;
+    search.target = RatioFromText(Text(IDC_RATIO));
+    search.stock = DefaultStock();
+    search.method = SearchMethod::EveryTrain;
+    search.tolerance = kThreadTolerance;
+    EXPECT_EQ(Gears(g_solutionList), Gears(RunSearch(search).solutions));
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        EXPECT_EQ(Fields(dialog), "1/2-13 UNC/1/3/1/");
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_GETCURSEL, 0, 0), 1);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+
+    std::string gearSet(kGearCount, '0');
+    for (std::uint32_t tooth = 20; tooth <= 80; tooth += 5) {
+        gearSet[IndexOfTooth(tooth)] = '1';
+    }
+    StartWindow(("tandrel.exe " + gearSet).c_str());
+    SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        Enter(dialog, {{"80", "1", "3", "1"}, 1, 0});
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(g_solutionList.empty());
+    EXPECT_EQ(Text(IDC_THREAD_LINE), "80 TPI on 3 mm leadscrew: no train within 0.1 %; nearest: 20 80 30 70, "
+                                     "lead 79.0222 TPI (0.321429 mm) (+12373.5 ppm, 12.37 thou per inch)");
+    Click(IDC_FIRST_DRIVEN_LARGER);
+    EXPECT_NE(Text(IDC_THREAD_LINE).find("nearest: 20 70 30 80, "), std::string::npos)
+        << Text(IDC_THREAD_LINE);
+    SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0); // the bisection's 0.002 holds that train
+    EXPECT_EQ(Text(IDC_THREAD_LINE),
+              "80 TPI on 3 mm leadscrew: lead 79.0222 TPI (0.321429 mm), +12373.5 ppm, "
+              "12.37 thou per inch");
 }
 
 // Every train switches the search at once; the fit setting filters both

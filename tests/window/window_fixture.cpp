@@ -3,6 +3,7 @@
 #include "main_window.h"
 #include "program_state.h"
 #include "resource.h"
+#include "wide_text.h"
 #include "window_setup.h"
 
 #include <cstring>
@@ -84,6 +85,7 @@ void MainWindowTest::TearDown() {
     // The Tools settings as a new run starts with them.
     g_thread.reset();
     g_threadRatioText.clear();
+    g_noTrain.reset();
     g_onlyFittingTrains = false;
     g_fitMargin = 15;
 }
@@ -132,9 +134,9 @@ void MainWindowTest::RunMessageLoop(DWORD milliseconds) {
 }
 
 std::string MainWindowTest::Text(int id) const {
-    char buffer[256] = {};
-    GetDlgItemTextA(window, id, buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    GetDlgItemTextW(window, id, buffer, 256);
+    return Utf8FromWide(buffer);
 }
 
 void MainWindowTest::Click(int id) const {

@@ -15,7 +15,7 @@
 // Helpers:
 //   Pump()              handles every pending message, as the program's loop does
 //   RunMessageLoop(ms)  the program's loop (accelerators first) for ms milliseconds
-//   Text(id)            the text of a control of the main window
+//   Text(id)            the text of a control of the main window, in UTF-8
 //   Click(id)           BM_CLICK on a gear box or option box
 //   Checked(id)         BM_GETCHECK == BST_CHECKED
 //   Visible(id)         IsWindowVisible of a control
