@@ -14,7 +14,15 @@ std::vector<Pitch> PitchList(std::initializer_list<double> values, PitchUnit uni
 }
 
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock) {
-    SearchRequest search{0, stock, SearchMethod::EveryTrain, request.tolerance, 1, request.fitMargin};
+    SearchRequest search{0,
+                         stock,
+                         SearchMethod::EveryTrain,
+                         request.tolerance,
+                         1,
+                         request.fitMargin,
+                         request.train,
+                         request.banjo,
+                         false};
     std::vector<ChartRow> rows;
     for (const Pitch& pitch : request.pitches) {
         Thread thread = request.lathe;
