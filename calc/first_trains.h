@@ -17,6 +17,10 @@ class FirstTrains {
   public:
     explicit FirstTrains(std::size_t limit) : limit_(limit) {}
 
+    // Trains after this one are not among the first (its error is infinite
+    // until the buffer is first cut).
+    const SolutionRecord& Bound() const { return bound_; }
+
     // Trains with a larger error are not among the first.
     double BoundError() const { return bound_.error; }
 

@@ -14,14 +14,12 @@ namespace {
 
 constexpr std::uint32_t kMaxTooth = kMaxSearchTooth;
 constexpr std::uint32_t kMaxPairProduct = kMaxTooth * kMaxTooth;
+constexpr std::array<std::uint32_t, 3> kLastTriple = {kMaxTooth, kMaxTooth, kMaxTooth};
 
 // A triple a <= b <= c of tooth counts in one word: its product (below 2^24)
 // above a, b and c, so that the words order triples by product, then (a, b, c).
 using Triple = std::uint64_t;
 
-constexpr Triple MakeTriple(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-    return static_cast<Triple>(a * b * c) << 24 | a << 16 | b << 8 | c;
-}
 constexpr std::uint32_t Product(Triple t) {
     return static_cast<std::uint32_t>(t >> 24);
 }
@@ -30,41 +28,112 @@ constexpr std::array<std::uint32_t, 3> Teeth(Triple t) {
             static_cast<std::uint32_t>(t) & 0xFF};
 }
 
-// The triples of a stock's tooth counts in that order; a tooth count repeated
-// only as often as it is on hand. They are made in the order of (a, b, c) and
-// then put in the order of their products by two stable counting passes of 12
-// bits each, which keep (a, b, c) within a product.
-std::vector<Triple> BuildTriples(const std::vector<std::uint32_t>& teeth, const Stock& stock) {
-    std::vector<Triple> made;
-    for (std::size_t i = 0; i < teeth.size(); ++i) {
-        for (std::size_t j = stock.count[teeth[i]] >= 2 ? i : i + 1; j < teeth.size(); ++j) {
-            const bool pairOfOne = i == j;
-            for (std::size_t k = j; k < teeth.size(); ++k) {
-                const std::uint32_t needed = (k == j) ? (pairOfOne ? 3 : 2) : 1;
-                if (stock.count[teeth[k]] >= needed) {
-                    made.push_back(MakeTriple(teeth[i], teeth[j], teeth[k]));
+// Each triple a <= b <= c of the stock's tooth counts, in the order of
+// (a, b, c), a tooth count repeated only as often as it is on hand: use(a, b, c).
+template <class Use> void EachTriple(const std::vector<std::uint32_t>& teeth, const Stock& stock, Use use) {
+    const std::size_t n = teeth.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = stock.count[teeth[i]] >= 2 ? i : i + 1; j < n; ++j) {
+            for (std::size_t k = j; k < n; ++k) {
+                if (stock.count[teeth[k]] >= (k != j ? 1u : (i == j ? 3u : 2u))) {
+                    use(teeth[i], teeth[j], teeth[k]);
                 }
             }
         }
     }
+}
+
+// The triples in the order of their products, then (a, b, c): made in the
+// order of (a, b, c), counting the two 12-bit digits of their products on the
+// way, then put in order by two stable counting passes.
+std::vector<Triple> BuildTriples(const std::vector<std::uint32_t>& teeth, const Stock& stock) {
     constexpr unsigned kBits = 12;
-    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
-    std::vector<Triple> sorted(made.size());
-    for (unsigned shift = 24; shift < 48; shift += kBits) {
-        std::vector<std::size_t> next(kBuckets + 1, 0);
-        for (const Triple t : made) {
-            ++next[((t >> shift) & (kBuckets - 1)) + 1];
-        }
-        for (std::size_t b = 1; b <= kBuckets; ++b) {
-            next[b] += next[b - 1];
-        }
-        for (const Triple t : made) {
-            sorted[next[(t >> shift) & (kBuckets - 1)]++] = t;
-        }
-        made.swap(sorted);
+    constexpr std::uint32_t kMask = (1u << kBits) - 1;
+    const std::size_t n = teeth.size();
+    std::vector<Triple> made((n + 2) * (n + 1) * n / 6); // as many as the stock can give
+    std::vector<std::uint32_t> low(kMask + 2, 0);
+    std::vector<std::uint32_t> high(kMask + 2, 0);
+    std::size_t size = 0;
+    EachTriple(teeth, stock, [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+        const std::uint32_t product = a * b * c;
+        ++low[(product & kMask) + 1];
+        ++high[(product >> kBits) + 1];
+        made[size++] = static_cast<Triple>(product) << 24 | a << 16 | b << 8 | c;
+    });
+    made.resize(size);
+    std::vector<Triple> sorted(size);
+    for (std::uint32_t d = 1; d <= kMask + 1; ++d) {
+        low[d] += low[d - 1];
+        high[d] += high[d - 1];
+    }
+    for (const Triple t : made) {
+        sorted[low[Product(t) & kMask]++] = t;
+    }
+    for (const Triple t : sorted) {
+        made[high[Product(t) >> kBits]++] = t;
     }
     return made;
 }
+
+// The products of the stock's triples, ascending, each once, without putting
+// the triples themselves in order: the triples of a product are found again
+// by dividing it.
+class TripleProducts {
+  public:
+    TripleProducts(const std::vector<std::uint32_t>& teeth, const Stock& stock)
+        : teeth_(teeth), stock_(stock) {
+        const std::uint32_t top = teeth.back();
+        std::vector<std::uint64_t> present((top * top * top >> 6) + 1, 0);
+        EachTriple(teeth, stock, [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+            const std::uint32_t product = a * b * c;
+            present[product >> 6] |= std::uint64_t{1} << (product & 63);
+        });
+        std::size_t count = 0;
+        for (const std::uint64_t bits : present) {
+            count += static_cast<std::size_t>(std::popcount(bits));
+        }
+        products_.reserve(count);
+        for (std::size_t word = 0; word < present.size(); ++word) {
+            for (std::uint64_t bits = present[word]; bits != 0; bits &= bits - 1) {
+                products_.push_back(static_cast<std::uint32_t>(word << 6) +
+                                    static_cast<std::uint32_t>(std::countr_zero(bits)));
+            }
+        }
+    }
+
+    const std::vector<std::uint32_t>& Products() const { return products_; }
+
+    // Each triple a <= b <= c on hand whose product is p, in the order of
+    // (a, b, c), up to the triple `last` (those after it with a larger a or b
+    // are not tried), until use(triple) returns false.
+    template <class Use>
+    void EachOf(std::uint32_t p, const std::array<std::uint32_t, 3>& last, Use use) const {
+        const std::size_t n = teeth_.size();
+        for (std::size_t i = 0; i < n && teeth_[i] <= last[0] && teeth_[i] * teeth_[i] * teeth_[i] <= p;
+             ++i) {
+            const std::uint32_t a = teeth_[i];
+            if (p % a != 0) {
+                continue;
+            }
+            const std::uint32_t rest = p / a;
+            const std::uint32_t lastB = a == last[0] ? last[1] : kMaxTooth;
+            for (std::size_t j = stock_.count[a] >= 2 ? i : i + 1;
+                 j < n && teeth_[j] <= lastB && teeth_[j] * teeth_[j] <= rest; ++j) {
+                const std::uint32_t b = teeth_[j];
+                const std::uint32_t c = rest / b;
+                if (rest % b == 0 && c <= kMaxTooth && stock_.count[c] >= 1u + (c == a) + (c == b) &&
+                    !use(std::array<std::uint32_t, 3>{a, b, c})) {
+                    return;
+                }
+            }
+        }
+    }
+
+  private:
+    const std::vector<std::uint32_t>& teeth_;
+    const Stock& stock_;
+    std::vector<std::uint32_t> products_;
+};
 
 class SixSweep {
   public:
@@ -72,54 +141,61 @@ class SixSweep {
         : target_(target), tolerance_(options.tolerance), fit_(FitRule(options.fitMargin, options.banjo)),
           stock_(stock), roughTolerance_(RoughTolerance(target, options.tolerance)) {}
 
-    // The first trains without counting: for every driven triple, in the order
-    // of products q, the driver triples outward from the first whose ratio
-    // p / q reaches the target, as long as the error may still get a train
-    // among the first. The error grows on either side, so each side stops at
-    // the first product beyond the first trains' worst error; at that error
-    // exactly only the triples with the smallest drivers can get in, and they
-    // lead their product's run of triples.
-    void Best(const std::vector<Triple>& triples, FirstTrains& first) const {
-        const std::size_t n = triples.size();
+    // The first trains without counting: for every product q of driven
+    // triples, in order, the products p of driver triples outward from the
+    // first whose ratio p / q reaches the target, as long as the error may
+    // still get a train among the first. The error grows on either side, so
+    // each side stops at the first product beyond the first trains' worst
+    // error. Only then are the triples of p and q found (TripleProducts), and
+    // at that worst error exactly only the trains with the smallest drivers
+    // can get in: the triples of p come in order, and the first that cannot
+    // ends them.
+    void Best(const TripleProducts& table, FirstTrains& first) const {
+        const std::vector<std::uint32_t>& products = table.Products();
+        const std::size_t n = products.size();
+        std::vector<std::array<std::uint32_t, 3>> drivenTriples;
         std::size_t cross = 0;
-        for (const Triple driven : triples) {
-            const std::uint32_t q = Product(driven);
-            while (cross < n && Ratio(Product(triples[cross]), q) < target_) {
+        for (const std::uint32_t q : products) {
+            const auto dq = static_cast<double>(q);
+            const double tq = target_ * dq;
+            while (cross < n && Below(products[cross], q, tq)) {
                 ++cross;
             }
-            for (std::size_t i = cross; i < n; ++i) {
-                const double error = Error(Product(triples[i]), q);
-                if (!(error < tolerance_) || error > first.BoundError()) {
-                    break;
-                }
-                const SolutionRecord train = Train(error, triples[i], driven);
-                if (!first.Admits(train)) {
-                    break; // the rest of this product's run has larger drivers, the next products larger
-                           // errors
-                }
-                Offer(train, first);
-            }
-            for (std::size_t i = cross; i-- > 0;) {
-                const std::uint32_t p = Product(triples[i]);
+            drivenTriples.clear();
+            const auto trains = [&](std::uint32_t p) {
                 const double error = Error(p, q);
                 if (!(error < tolerance_) || error > first.BoundError()) {
-                    break;
+                    return false;
                 }
-                if (error == first.BoundError()) {
-                    std::size_t from = i;
-                    while (from > 0 && Product(triples[from - 1]) == p) {
-                        --from;
+                // At the worst error only drivers up to the worst train's can get in.
+                const SolutionRecord& bound = first.Bound();
+                const std::array<std::uint32_t, 3> lastDrivers =
+                    error == bound.error ? std::array{bound.driver1, bound.driver2, bound.driver3}
+                                         : kLastTriple;
+                table.EachOf(p, lastDrivers, [&](const std::array<std::uint32_t, 3>& drivers) {
+                    if (drivenTriples.empty()) {
+                        table.EachOf(q, kLastTriple, [&](const std::array<std::uint32_t, 3>& driven) {
+                            drivenTriples.push_back(driven);
+                            return true;
+                        });
                     }
-                    for (std::size_t j = from; j <= i; ++j) {
-                        const SolutionRecord train = Train(error, triples[j], driven);
+                    for (const auto& driven : drivenTriples) {
+                        const SolutionRecord train = Train(error, drivers, driven);
                         if (!first.Admits(train)) {
-                            break;
+                            return &driven != &drivenTriples.front(); // larger drivers cannot get in
                         }
                         Offer(train, first);
                     }
-                    break;
-                }
-                Offer(Train(error, triples[i], driven), first);
+                    return true;
+                });
+                return true;
+            };
+            // Products beyond these cannot be among the first trains: no need to divide.
+            const double reach =
+                std::min(first.BoundError(), tolerance_) * dq * (1 + 1e-12) + std::fabs(tq) * 1e-12 + 1e-9;
+            for (std::size_t i = cross; i < n && products[i] <= tq + reach && trains(products[i]); ++i) {
+            }
+            for (std::size_t i = cross; i-- > 0 && products[i] >= tq - reach && trains(products[i]);) {
             }
         }
     }
@@ -199,7 +275,7 @@ class SixSweep {
                     ++plain;
                     continue;
                 }
-                const SolutionRecord train = Train(Error(p, q), driver, driven);
+                const SolutionRecord train = Train(Error(p, q), Teeth(driver), Teeth(driven));
                 if (WithinStock(train)) {
                     ++result.candidateCount;
                     if (rivals && !BestOfItsGears(train)) {
@@ -220,6 +296,16 @@ class SixSweep {
     }
 
   private:
+    // p / q < target, mostly decided by multiplying (tq = target * q): only a
+    // product within a rounding's reach of tq is divided.
+    bool Below(std::uint32_t p, std::uint32_t q, double tq) const {
+        const auto dp = static_cast<double>(p);
+        if (dp < tq * (1 - 1e-14)) {
+            return true;
+        }
+        return dp <= tq * (1 + 1e-14) && Ratio(p, q) < target_;
+    }
+
     double Ratio(std::uint32_t driverProduct, std::uint32_t drivenProduct) const {
         return static_cast<double>(driverProduct) / static_cast<double>(drivenProduct);
     }
@@ -228,10 +314,9 @@ class SixSweep {
         return std::fabs(Ratio(driverProduct, drivenProduct) - target_);
     }
 
-    static SolutionRecord Train(double error, Triple driver, Triple driven) {
-        const auto [d1, d2, d3] = Teeth(driver);
-        const auto [n1, n2, n3] = Teeth(driven);
-        return {error, d1, d2, n1, n2, 6, d3, n3, 0};
+    static SolutionRecord Train(double error, const std::array<std::uint32_t, 3>& drivers,
+                                const std::array<std::uint32_t, 3>& driven) {
+        return {error, drivers[0], drivers[1], driven[0], driven[1], 6, drivers[2], driven[2], 0};
     }
 
     // Each triple keeps to the stock; together they may not.
@@ -302,13 +387,12 @@ SearchResult FindSixGearTrains(double target, const Stock& stock, const EveryTra
     if (!(options.tolerance > 0) || !std::isfinite(options.tolerance) || !std::isfinite(target)) {
         return result;
     }
-    const std::vector<Triple> triples = BuildTriples(teeth, stock);
     const SixSweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     if (options.count) {
-        sweep.Every(triples, result, first);
+        sweep.Every(BuildTriples(teeth, stock), result, first);
     } else {
-        sweep.Best(triples, first);
+        sweep.Best(TripleProducts(teeth, stock), first);
     }
     result.solutions = first.Ordered();
     return result;
