@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "banjo.h"
 #include "fit.h"
 #include "gear_set.h"
 #include "number_text.h"
@@ -107,6 +108,26 @@ std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
     return problem;
 }
 
+// A clearance in mm: zero, or a positive number.
+std::string ReadClearance(std::string_view text, double& value) {
+    if (text == "0") {
+        value = 0;
+        return {};
+    }
+    return ReadPositiveNumber(text, value);
+}
+
+// Diametral pitch, kept as the module it gives: m = 25.4 / dp.
+std::string ReadDiametralPitch(std::string_view text, double& module) {
+    double dp = 0;
+    std::string problem = ReadPositiveNumber(text, dp);
+    module = 25.4 / dp;
+    if (problem.empty() && !(module > 0)) {
+        problem = "is too large";
+    }
+    return problem;
+}
+
 // The problem as one line of visible text: the control characters of the
 // arguments it quotes (a line break, say) written as \xNN.
 std::string OneLine(std::string_view problem) {
@@ -141,7 +162,16 @@ struct Values {
     bool every = false;
     Tolerance tolerance;
     std::uint32_t limit = 100;
+    bool fit = false; // --fit, with its margin in fitMargin when one is given
     std::optional<std::uint32_t> fitMargin;
+    std::string train = "4";
+    std::optional<double> module; // the banjo: --module, or --dp as 25.4 / dp
+    std::optional<double> centreDistance;
+    std::optional<double> studMin;
+    std::optional<double> studMax;
+    std::optional<double> clearance;
+    std::optional<std::uint32_t> maxA;
+    std::optional<std::uint32_t> maxLast;
     bool metric = false;
     bool imperial = false;
     std::vector<Pitch> pitches;
@@ -182,6 +212,65 @@ Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
           tandrel-cli --every --pitch 11tpi --leadscrew 3mm --fit 20
           tandrel-cli chart --leadscrew 8tpi --metric --suggest 3)";
 
+// The banjo's geometry, lengths in mm; with it --fit keeps the trains that
+// mount, and the trains that mount show their positions.
+void AddBanjoOptions(CLI::App& app, Values& v) {
+    const std::string banjo =
+        "Banjo (lengths in mm; --module or --dp, --centre-distance and the slot together)";
+    const auto length = Given<double>(ReadPositiveNumber);
+    CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
+                              ->type_name("M")
+                              ->group(banjo);
+    AddRead(app, "--dp", v.module, Given<double>(ReadDiametralPitch),
+            "or their diametral pitch (m = 25.4 / dp)")
+        ->type_name("P")
+        ->excludes(module)
+        ->group(banjo);
+    AddRead(app, "--centre-distance", v.centreDistance, length,
+            "from the spindle's output shaft (gear A) to the leadscrew")
+        ->type_name("D")
+        ->group(banjo);
+    AddRead(app, "--stud-min", v.studMin, length,
+            "the slot: the least distance from the leadscrew to the stud")
+        ->type_name("S")
+        ->group(banjo);
+    AddRead(app, "--stud-max", v.studMax, length, "and the largest")->type_name("S")->group(banjo);
+    AddRead(app, "--clearance", v.clearance, Given<double>(ReadClearance),
+            "the least gap between a gear's tips and a shaft it passes (default 3)")
+        ->type_name("C")
+        ->group(banjo);
+    AddRead(app, "--max-a", v.maxA, Given<std::uint32_t>(WholeFrom(kFirstTooth, kLastTooth)),
+            "the largest gear the spindle takes")
+        ->type_name("T")
+        ->group(banjo);
+    AddRead(app, "--max-last", v.maxLast, Given<std::uint32_t>(WholeFrom(kFirstTooth, kLastTooth)),
+            "the largest gear the leadscrew takes")
+        ->type_name("T")
+        ->group(banjo);
+}
+
+// The banjo the options give, or what is missing or wrong in them.
+std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
+    if (!v.module && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA && !v.maxLast) {
+        return {};
+    }
+    for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
+                               {v.centreDistance.has_value(), "--centre-distance"},
+                               {v.studMin.has_value(), "--stud-min"},
+                               {v.studMax.has_value(), "--stud-max"}}) {
+        if (!given) {
+            return std::string("the banjo needs ") + name;
+        }
+    }
+    if (*v.studMin > *v.studMax) {
+        return "--stud-min " + Quoted(FormatShortest(*v.studMin)) + " is above --stud-max " +
+               Quoted(FormatShortest(*v.studMax));
+    }
+    banjo = Banjo{*v.module, *v.centreDistance, *v.studMin, *v.studMax, v.clearance.value_or(3),
+                  v.maxA,    v.maxLast};
+    return {};
+}
+
 // The gear stock, the display order, the format and the fit: the search's and the chart's.
 void AddSharedOptions(CLI::App& app, Values& v) {
     const std::string gears = "Gears on hand (without --gears or --teeth: 20 to 99)";
@@ -219,11 +308,24 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->check(CLI::IsMember({"text", "csv", "json"}))
         ->type_name("FORMAT")
         ->group(output);
-    AddRead(app, "--fit", v.fitMargin, Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin)),
-            "only trains that fit on the banjo with M teeth (0 to 200) to spare: A (spindle) "
-            "meshes B (stud), C beside B meshes D (leadscrew); A + B >= C + M, C + D >= B + M")
-        ->type_name("M")
+    const auto readFit = [&v](std::string_view text, std::optional<std::uint32_t>& margin) {
+        v.fit = true;
+        return text.empty() ? std::string() : Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin))(text, margin);
+    };
+    AddRead(app, "--fit", v.fitMargin, readFit,
+            "only trains that fit on the banjo: by its geometry when given (then M may be left out), "
+            "otherwise with M teeth (0 to 200) to spare: A (spindle) meshes B (stud), C beside B meshes D "
+            "(leadscrew); A + B >= C + M, C + D >= B + M")
+        ->type_name("[M]")
+        ->expected(0, 1)
         ->group("Search");
+    app.add_option("--train", v.train,
+                   "the trains: 2 (simple, with an idler), 4 (default), 6, or any (all three, fewer "
+                   "gears first at equal error); all but 4 search every train")
+        ->check(CLI::IsMember({"2", "4", "6", "any"}))
+        ->type_name("KIND")
+        ->group("Search");
+    AddBanjoOptions(app, v);
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
@@ -265,15 +367,13 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
         ->group("Thread");
     pitch->needs(AddLeadscrew(app, v)->needs(pitch));
     AddFixed(app, v)->needs(pitch);
-    CLI::Option* every =
-        app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
-            ->disable_flag_override()
-            ->group("Search");
-    AddTolerance(app, v)->needs(every);
+    app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
+        ->disable_flag_override()
+        ->group("Search");
+    AddTolerance(app, v);
     AddRead(app, "--limit", v.limit, WholeFrom(0, 0xFFFFFFFF),
-            "with --every: the best N trains (default 100, 0 lists all)")
+            "with --every or --train 2, 6 or any: the best N trains (default 100, 0 lists all)")
         ->type_name("N")
-        ->needs(every)
         ->group("Search");
     chart.excludes(ratio)->excludes(pitch);
 }
@@ -309,9 +409,19 @@ std::string LeftOverProblem(const std::vector<std::string>& leftOver, const Valu
     return {};
 }
 
-CliRequest MakeRequest(const Values& v) {
+TrainKind KindOf(const std::string& train) {
+    return train == "2"     ? TrainKind::Simple
+           : train == "6"   ? TrainKind::Six
+           : train == "any" ? TrainKind::Any
+                            : TrainKind::Compound;
+}
+
+CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     CliRequest request;
     const Stock stock = StockOf(v.checked, v.multiplicity);
+    // With the banjo's geometry the fit needs no margin.
+    const std::optional<std::uint32_t> fitMargin =
+        v.fit ? std::optional(v.fitMargin.value_or(0)) : std::nullopt;
     if (v.pitch) {
         request.thread = v.lathe;
         request.thread->pitch = *v.pitch;
@@ -321,8 +431,10 @@ CliRequest MakeRequest(const Values& v) {
                       v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                       v.tolerance,
                       v.limit,
-                      v.fitMargin};
-    request.chart = {v.lathe, v.pitches, stock, v.tolerance, v.fitMargin, v.suggest};
+                      fitMargin,
+                      KindOf(v.train),
+                      banjo};
+    request.chart = {v.lathe, v.pitches, stock, v.tolerance, fitMargin, v.suggest, KindOf(v.train), banjo};
     if (v.metric) {
         request.chart.pitches = MetricPitches();
     }
@@ -386,12 +498,26 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
         problem = "RATIO is missing";
     }
+    if (problem.empty() && !chart->parsed() && !v.every && v.train == "4") {
+        for (const char* option : {"--tolerance", "--limit"}) {
+            if (problem.empty() && app.count(option) != 0) {
+                problem = std::string(option) + " requires --every or --train 2, 6 or any";
+            }
+        }
+    }
+    std::optional<Banjo> banjo;
+    if (problem.empty()) {
+        problem = ReadBanjo(v, banjo);
+    }
+    if (problem.empty() && v.fit && !v.fitMargin && !banjo) {
+        problem = "--fit needs its margin M without the banjo's geometry";
+    }
     if (!problem.empty()) {
         parse.action = CliAction::BadArgument;
         parse.text = "tandrel-cli: " + OneLine(problem) + " (see tandrel-cli --help)";
         return parse;
     }
     parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
-    parse.request = MakeRequest(v);
+    parse.request = MakeRequest(v, banjo);
     return parse;
 }
