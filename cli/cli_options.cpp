@@ -197,12 +197,18 @@ them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 
 The bisection search (default) is the window's: within 0.002 of the target,
 at most 100 trains, and not every train there is. --every finds them all.
+--train 2, 6 or any finds every simple train (a driver, an idler, a driven
+gear), every six-gear train, or every train of the three kinds.
 
 text: the outcome (Searched, NoStock or OutOfRange), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
 second driven, achieved ratio, error (achieved ratio minus the target) and the
 error's count of zeros after the decimal point (blank when not 1 to 13); with
-a thread, the lead it cuts and its error in ppm; with --fit, the gears A B C D.
+a thread, the lead it cuts and its error in ppm; with --fit or the banjo, the
+gears A B C D as they go on and the stud's distance from the leadscrew. With
+--train 2, 6 or any, each line gives the count of gears and then the gears in
+the order of the Positions line where they were arranged, otherwise as
+drivers and driven gears.
 csv: a header line and the same columns per train. json: one object.
 
 Exit codes: 0 when the search ran (also when it found nothing), 1 when the
@@ -210,6 +216,7 @@ output could not be written, 2 for a bad argument.
 
 Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
           tandrel-cli --every --pitch 11tpi --leadscrew 3mm --fit 20
+          tandrel-cli --train 2 --pitch 16tpi --leadscrew 8tpi
           tandrel-cli chart --leadscrew 8tpi --metric --suggest 3)";
 
 // The banjo's geometry, lengths in mm; with it --fit keeps the trains that

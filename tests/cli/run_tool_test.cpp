@@ -1,5 +1,7 @@
 // The tool's new options run in-process through RunTool: one run per option
 // and format, and the bad-input table.
+#include "banjo.h"
+#include "number_text.h"
 #include "tool.h"
 
 #include <nlohmann/json.hpp>
@@ -235,6 +237,16 @@ TEST(RunTool, BadInputs) {
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
         {"--fit 2.5 1.5", "--fit '2.5'"},
+        {"1.5 --fit", "--fit needs its margin M"},
+        {"--train 5 1.5", "--train: 5 not in {2,4,6,any}"},
+        {"--limit 3 1.5", "--limit requires --every or --train"},
+        {"--module 1.5 1.5", "the banjo needs --centre-distance"},
+        {"--clearance 2 1.5", "the banjo needs --module or --dp"},
+        {"--module 1 --dp 20 1.5", "excludes"},
+        {"--dp 0 1.5", "--dp '0' is zero"},
+        {"--module 1 --centre-distance 90 --stud-min 60 --stud-max 50 1.5",
+         "--stud-min '60' is above --stud-max '50'"},
+        {"--max-a 170 1.5", "--max-a '170'"},
         {"chart --leadscrew 2mm", "Exactly 1 option from [--metric,--imperial,--pitches] is required"},
         {"chart --leadscrew 2mm --metric --imperial", "and 2 were given"},
         {"chart --metric", "--leadscrew is required"},
@@ -252,4 +264,60 @@ TEST(RunTool, BadInputs) {
         EXPECT_TRUE(run.err.ends_with("(see tandrel-cli --help)\n")) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+// Trains of each kind: the simple train 20 -> idler -> 40 for 16 TPI on 8 TPI;
+// every kind together, fewer gears first at equal error; six gears on a banjo,
+// each in an arrangement that mounts, its stud in the slot.
+TEST(RunTool, TrainsOfEachKind) {
+    const ToolRun simple = Invoke("--train 2 --pitch 16tpi --leadscrew 8tpi --teeth 20-40");
+    EXPECT_EQ(simple.out,
+              "Outcome: Searched\n"
+              "Candidates: 1\n"
+              "Trains: 1 within 0.002\n"
+              "Thread: 16 TPI on 8 TPI leadscrew: lead 1.587500 mm, ratio 0.50000000000000\n"
+              "Positions: A (spindle) I (stud) D (leadscrew)\n"
+              "  1  2   20  21  40    0.50000000000000     0.00000000000000      lead    1.587500 mm"
+              "       +0.0 ppm\n");
+
+    const nlohmann::json any = RunJson("--train any --teeth 20-40 --limit 50 0.5");
+    ASSERT_EQ(any["solutions"].size(), 50u);
+    EXPECT_EQ(any["solutions"][0]["kind"], 2);
+    EXPECT_EQ(any["solutions"][0]["idler"], 21);
+    for (std::size_t i = 1; i < 50; ++i) {
+        const nlohmann::json& before = any["solutions"][i - 1];
+        const nlohmann::json& train = any["solutions"][i];
+        EXPECT_TRUE(before["error"] < train["error"] ||
+                    (before["error"] == train["error"] && before["kind"] <= train["kind"]))
+            << i;
+    }
+
+    const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    const nlohmann::json six =
+        RunJson("--train 6 --module 1.5 --centre-distance 120 --stud-min 40 --stud-max 100 "
+                "--pitch 1.25mm --leadscrew 8tpi --teeth 20-80 --limit 20 --fit");
+    ASSERT_EQ(six["solutions"].size(), 20u);
+    for (const nlohmann::json& train : six["solutions"]) {
+        const auto d = train["drivers"].get<std::vector<std::uint32_t>>();
+        const auto n = train["driven"].get<std::vector<std::uint32_t>>();
+        ASSERT_EQ(d.size(), 3u);
+        EXPECT_TRUE(Mounts(banjo, Arrangement6{d[0], n[0], d[1], n[1], d[2], n[2]})) << train.dump();
+        EXPECT_EQ(train["stud"], 0.75 * (d[2] + n[2]));
+        EXPECT_EQ(train["achievedRatio"],
+                  FormatFixed14(double(d[0] * d[1] * d[2]) / double(n[0] * n[1] * n[2])));
+    }
+}
+
+// The chart names positions only where the fit arranged the gears.
+TEST(RunTool, ChartShowsPositionsOnlyWhenArranged) {
+    const std::vector<std::string> plain =
+        Lines(Invoke("chart --leadscrew 8tpi --pitches 1.5mm --teeth 40-60").out);
+    ASSERT_EQ(plain.size(), 7u);
+    EXPECT_EQ(plain[3], "Thread        Gears                               Lead mm           Error");
+    EXPECT_EQ(plain[4],
+              "M1.5          drivers 40\u00B741 / driven 58\u00B760       1.496264     -2490.4 ppm");
+    const std::vector<std::string> fit =
+        Lines(Invoke("chart --leadscrew 8tpi --pitches 16tpi --teeth 20-60 --train 2 --fit 20").out);
+    EXPECT_EQ(fit[3], "Positions: A (spindle) I (stud) D (leadscrew)");
+    EXPECT_EQ(fit[6], "16 TPI         20  21  40       1.587500        +0.0 ppm");
 }
