@@ -12,11 +12,12 @@ double Distance(Point p, Point q) {
 }
 
 // The point r0 from p0 and r1 from p1 with the larger x (on a tie, the larger
-// y). Circles that just miss by rounding meet where they come closest.
-std::optional<Point> Meet(Point p0, double r0, Point p1, double r1) {
+// y). Circles that just miss by rounding meet where they come closest; about
+// one centre, the point to its right.
+Point Meet(Point p0, double r0, Point p1, double r1) {
     const double d = Distance(p0, p1);
     if (!(d > 0)) {
-        return std::nullopt;
+        return {p0.x + r0, p0.y};
     }
     const double along = (r0 * r0 - r1 * r1 + d * d) / (2 * d);
     const double across = std::sqrt(std::max(0.0, r0 * r0 - along * along));
@@ -81,11 +82,7 @@ std::optional<Placement> PlaceTrain(const std::vector<std::uint32_t>& positions,
     const Point spindle = {0, 0};
     const Point leadscrew = {0, -banjo->centreDistance};
     if (links.size() == 2) {
-        const std::optional<Point> stud = Meet(spindle, links[0], leadscrew, links[1]);
-        if (!stud) {
-            return std::nullopt;
-        }
-        placement.shafts = {spindle, *stud, leadscrew};
+        placement.shafts = {spindle, Meet(spindle, links[0], leadscrew, links[1]), leadscrew};
         return placement;
     }
     const double a = links[0];
@@ -97,11 +94,7 @@ std::optional<Placement> PlaceTrain(const std::vector<std::uint32_t>& positions,
     if (tightest > widest * (1 + 1e-12)) {
         return std::nullopt;
     }
-    const std::optional<Point> stud2 = Meet(spindle, (tightest + widest) / 2, leadscrew, c);
-    const std::optional<Point> stud1 = stud2 ? Meet(spindle, a, *stud2, b) : std::nullopt;
-    if (!stud1) {
-        return std::nullopt;
-    }
-    placement.shafts = {spindle, *stud1, *stud2, leadscrew};
+    const Point stud2 = Meet(leadscrew, c, spindle, (tightest + widest) / 2);
+    placement.shafts = {spindle, Meet(spindle, a, stud2, b), stud2, leadscrew};
     return placement;
 }

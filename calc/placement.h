@@ -33,7 +33,8 @@ struct Placement {
 // each stud stands where its gears mesh (for six gears, stud 2 where the chain
 // closes halfway between its tightest and its widest); without one, the
 // centre distance is where the chain turns by a right angle at the stud (for
-// six gears, by 60 degrees at each stud). None for any other count of gears,
-// or when the banjo cannot hold the chain.
+// six gears, by 60 degrees at each stud). A stud that cannot reach both of
+// its neighbours stands where it comes closest. None for any other count of
+// gears, or when six gears cannot close their chain on the banjo.
 std::optional<Placement> PlaceTrain(const std::vector<std::uint32_t>& positions,
                                     const std::optional<Banjo>& banjo);

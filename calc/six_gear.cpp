@@ -241,7 +241,10 @@ class SixSweep {
             if (begin == end) {
                 continue;
             }
-            const auto [n1, n2, n3] = Teeth(driven);
+            const std::array<std::uint32_t, 3> drivenTeeth = Teeth(driven);
+            const std::uint32_t n1 = drivenTeeth[0];
+            const std::uint32_t n2 = drivenTeeth[1];
+            const std::uint32_t n3 = drivenTeeth[2];
             const auto markAll = [&](int step) {
                 for (const std::uint32_t tooth : {n1, n2, n3}) {
                     mark(nearTooth, tooth, kMaxTooth, step);
