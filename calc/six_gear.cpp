@@ -16,6 +16,18 @@ constexpr std::uint32_t kMaxTooth = kMaxSearchTooth;
 constexpr std::uint32_t kMaxPairProduct = kMaxTooth * kMaxTooth;
 constexpr std::array<std::uint32_t, 3> kLastTriple = {kMaxTooth, kMaxTooth, kMaxTooth};
 
+// The 20 ways to choose three of six places, as bit sets.
+constexpr std::array<unsigned, 20> kThreeOfSix = [] {
+    std::array<unsigned, 20> sets{};
+    std::size_t count = 0;
+    for (unsigned set = 0; set < 64; ++set) {
+        if (std::popcount(set) == 3) {
+            sets[count++] = set;
+        }
+    }
+    return sets;
+}();
+
 // A triple a <= b <= c of tooth counts in one word: its product (below 2^24)
 // above a, b and c, so that the words order triples by product, then (a, b, c).
 using Triple = std::uint64_t;
@@ -341,10 +353,7 @@ class SixSweep {
     bool BestOfItsGears(const SolutionRecord& train) const {
         const std::array<std::uint32_t, 6> gears = {train.driver1, train.driver2, train.driver3,
                                                     train.driven1, train.driven2, train.driven3};
-        for (unsigned drivers = 0; drivers < 64; ++drivers) {
-            if (std::popcount(drivers) != 3) {
-                continue;
-            }
+        for (const unsigned drivers : kThreeOfSix) {
             std::array<std::uint32_t, 3> d{};
             std::array<std::uint32_t, 3> n{};
             std::size_t dn = 0;

@@ -92,15 +92,9 @@ TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const Sol
     return facts;
 }
 
-// The gears as a machinist sets them up: A, B, C, D of the fit when there is
-// one, otherwise the window's order.
-std::array<std::string, 4> GearsAbcd(const TrainFacts& facts) {
-    if (facts.arrangement) {
-        const Arrangement& g = *facts.arrangement;
-        return {std::to_string(g[0]), std::to_string(g[1]), std::to_string(g[2]), std::to_string(g[3])};
-    }
-    const SolutionTexts& t = facts.texts;
-    return {t.firstDriver, t.firstDriven, t.secondDriver, t.secondDriven};
+// The gears as a machinist sets them up: A, B, C, D of the fit.
+std::array<std::string, 4> GearsAbcd(const Arrangement& g) {
+    return {std::to_string(g[0]), std::to_string(g[1]), std::to_string(g[2]), std::to_string(g[3])};
 }
 
 // The gears of a train as text: in position order when they are arranged,
@@ -486,7 +480,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         }
         const TrainFacts facts = RowFacts(request, row);
         if (columns) {
-            for (const std::string& gear : GearsAbcd(facts)) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
                 out += PadLeft(gear, 5);
             }
         } else {
@@ -527,7 +521,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         }
         const TrainFacts facts = RowFacts(request, row);
         if (columns) {
-            for (const std::string& gear : GearsAbcd(facts)) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
                 out += "," + gear;
             }
         } else {
