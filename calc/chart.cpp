@@ -23,7 +23,15 @@ constexpr double kNoTrainPpm = 100000;
 // most of the search.
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                                 const std::vector<ChartRow>* smaller) {
-    SearchRequest search{0, stock, SearchMethod::EveryTrain, request.tolerance, 1, request.fitMargin};
+    SearchRequest search{0,
+                         stock,
+                         SearchMethod::EveryTrain,
+                         request.tolerance,
+                         1,
+                         request.fitMargin,
+                         request.train,
+                         request.banjo,
+                         false};
     std::vector<ChartRow> rows;
     for (std::size_t i = 0; i < request.pitches.size(); ++i) {
         Thread thread = request.lathe;

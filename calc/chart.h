@@ -23,6 +23,8 @@ struct ChartRequest {
     Tolerance tolerance;
     std::optional<std::uint32_t> fitMargin;
     std::uint32_t suggest = 0; // how many gears to buy to suggest
+    TrainKind train = TrainKind::Compound;
+    std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
 };
 
 struct ChartRow {

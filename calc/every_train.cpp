@@ -1,12 +1,12 @@
 #include "every_train.h"
 
-#include "fit.h"
+#include "first_trains.h"
+#include "mount.h"
+#include "sweep_bounds.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -54,68 +54,11 @@ PairTable BuildPairs(const std::vector<std::uint32_t>& teeth, const Stock& stock
     return table;
 }
 
-// The value truncated and held within 0..limit: a whole number at most the
-// value when it is positive. (Not floor, which is a library call without SSE4.1.)
-std::uint32_t WholeAtMost(double value, std::uint32_t limit) {
-    return value > 0 ? (value < limit ? static_cast<std::uint32_t>(value) : limit) : 0;
-}
-
-// The search's order: by error, then (d1, d2, n1, n2).
-bool Before(const SolutionRecord& x, const SolutionRecord& y) {
-    return std::tie(x.error, x.driver1, x.driver2, x.driven1, x.driven2) <
-           std::tie(y.error, y.driver1, y.driver2, y.driven1, y.driven2);
-}
-
-// Keeps the first `limit` trains (all when 0) without holding or sorting all of
-// them: when the buffer reaches twice the limit it is cut back to the best
-// `limit`, and from then on only trains before the worst of those get in.
-class FirstTrains {
-  public:
-    explicit FirstTrains(std::size_t limit) : limit_(limit) {}
-
-    // Trains with a larger error are not among the first.
-    double BoundError() const { return bound_.error; }
-
-    void Add(const SolutionRecord& train) {
-        if (cut_ && !Before(train, bound_)) {
-            return;
-        }
-        kept_.push_back(train);
-        if (limit_ != 0 && kept_.size() == 2 * limit_) {
-            Cut();
-        }
-    }
-
-    std::vector<SolutionRecord> Ordered() {
-        if (limit_ != 0 && kept_.size() > limit_) {
-            Cut();
-        }
-        std::sort(kept_.begin(), kept_.end(), Before);
-        return std::move(kept_);
-    }
-
-  private:
-    void Cut() {
-        const auto last = kept_.begin() + static_cast<std::ptrdiff_t>(limit_ - 1);
-        std::nth_element(kept_.begin(), last, kept_.end(), Before);
-        bound_ = *last;
-        kept_.resize(limit_);
-        cut_ = true;
-    }
-
-    std::size_t limit_;
-    std::vector<SolutionRecord> kept_;
-    SolutionRecord bound_{std::numeric_limits<double>::infinity(), 0, 0, 0, 0};
-    bool cut_ = false;
-};
-
 class Sweep {
   public:
     Sweep(double target, const EveryTrainOptions& options, const Stock& stock)
-        : target_(target), tolerance_(options.tolerance), fit_(options.fitMargin), stock_(stock),
-          // Wider than any rounding can move a ratio's error: a split that the
-          // exact test passes is within it.
-          roughTolerance_(options.tolerance * (1 + 1e-6) + std::fabs(target) * 1e-14) {}
+        : target_(target), tolerance_(options.tolerance), fit_(FitRule(options.fitMargin, options.banjo)),
+          stock_(stock), roughTolerance_(RoughTolerance(target, options.tolerance)) {}
 
     // For every driven pair, the driver pairs whose product p lies in the
     // window around target * driven product q. Most of them need no more than
@@ -169,7 +112,7 @@ class Sweep {
                 const std::uint32_t driver = *at;
                 const std::uint32_t d1 = Smaller(driver);
                 const std::uint32_t d2 = Larger(driver);
-                if (kFit && !FitArrangement(d1, d2, n1, n2, *fit_)) {
+                if (kFit && !MountArrangement(d1, d2, n1, n2, *fit_)) {
                     continue;
                 }
                 const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
@@ -188,23 +131,19 @@ class Sweep {
 
   private:
     // For each tooth count x, the tooth counts y from `from` to `to` with x / y
-    // between 1 / rho and rho, rho = sqrt(high / low) for the ratios from low
-    // to high within the rough tolerance. If another split S of a train's gears
-    // is within tolerance as well as the train (ratio r), r / S lies between
-    // 1 / rho^2 and rho^2, and r / S is the square of the quotient of a driver
-    // and a driven gear: with drivers {d1, n1}, (d2 / n1)^2; {d1, n2},
+    // between 1 / rho and rho (NearQuotient). If another split S of a train's
+    // gears is within tolerance as well as the train (ratio r), r / S lies
+    // between 1 / rho^2 and rho^2, and r / S is the square of the quotient of a
+    // driver and a driven gear: with drivers {d1, n1}, (d2 / n1)^2; {d1, n2},
     // (d2 / n2)^2; {d2, n1}, (d1 / n1)^2; {d2, n2}, (d1 / n2)^2. (The fifth
     // split, drivers {n1, n2}, is the inverse.)
     struct NearTeeth {
         NearTeeth(double target, double roughTolerance) {
-            const double low = target - roughTolerance;
-            const double rho = low > 0 ? std::sqrt((target + roughTolerance) / low) * (1 + 1e-9)
-                                       : std::numeric_limits<double>::infinity();
+            const double rho = NearQuotient(target, roughTolerance);
             for (std::uint32_t x = 1; x <= kMaxTooth; ++x) {
-                const double lowest = std::ceil(x / rho);
-                const double highest = std::floor(x * rho);
-                from[x] = static_cast<std::uint8_t>(lowest > 1 ? lowest : 1);
-                to[x] = static_cast<std::uint8_t>(highest < kMaxTooth ? highest : kMaxTooth);
+                const auto [lowest, highest] = NearRange(x, rho, kMaxTooth);
+                from[x] = static_cast<std::uint8_t>(lowest);
+                to[x] = static_cast<std::uint8_t>(highest);
             }
         }
         std::array<std::uint8_t, kMaxTooth + 1> from{};
@@ -258,7 +197,9 @@ class Sweep {
         });
     }
 
-    bool FitsIfAsked(const SolutionRecord& train) const { return !fit_ || FitArrangement(train, *fit_); }
+    bool FitsIfAsked(const SolutionRecord& train) const {
+        return !fit_ || MountArrangement(train.driver1, train.driver2, train.driven1, train.driven2, *fit_);
+    }
 
     // Whether no other split of the same four gears into drivers and driven is
     // within tolerance (and fits) and comes before this train.
@@ -272,7 +213,7 @@ class Sweep {
         for (const auto& [x, y, u, v] : splits) {
             const SolutionRecord other{Error(x * y, u * v), std::min(x, y), std::max(x, y), std::min(u, v),
                                        std::max(u, v)};
-            if (other.error < tolerance_ && Before(other, train) && FitsIfAsked(other)) {
+            if (other.error < tolerance_ && TrainBefore(other, train) && FitsIfAsked(other)) {
                 return false;
             }
         }
@@ -301,7 +242,7 @@ class Sweep {
 
     double target_;
     double tolerance_;
-    std::optional<std::uint32_t> fit_;
+    std::optional<MountRule> fit_;
     const Stock& stock_;
     double roughTolerance_;
 };
@@ -321,7 +262,7 @@ SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainO
     const PairTable table = BuildPairs(teeth, stock);
     const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
-    if (options.fitMargin) {
+    if (options.fitMargin) { // the fit rule, by the margin or the banjo's geometry
         sweep.Run<true>(table, result, first);
     } else {
         sweep.Run<false>(table, result, first);

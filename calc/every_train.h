@@ -3,6 +3,7 @@
 // by error. Unlike the bisection search (gear_search.h) it is complete.
 #pragma once
 
+#include "banjo.h"
 #include "stock.h"
 #include "train.h"
 
@@ -10,16 +11,20 @@
 #include <cstdint>
 #include <optional>
 
+// The options of the complete searches: this one and those of simple and
+// six-gear trains (simple_train.h, six_gear.h).
 struct EveryTrainOptions {
     double tolerance = 0.002;               // absolute; a train is kept when its error is below it
     std::size_t limit = 100;                // trains listed; 0 lists all
     std::optional<std::uint32_t> fitMargin; // keep only trains that fit with this margin (fit.h)
+    std::optional<Banjo> banjo{}; // with a fit margin: the banjo's geometry decides instead (mount.h)
+    bool count = true;            // false: a six-gear search leaves its counts 0
 };
 
 // Trains: drivers d1 <= d2 and driven n1 <= n2 from the stock, a tooth count
 // used at most as often as its multiplicity. Ratio r = double(d1 * d2) /
 // double(n1 * n2), error |r - target|, kept when the error is below the
-// tolerance (and the train fits, with a fit margin). Of the trains made of the
+// tolerance (and the train mounts, with a fit margin: FitRule). Of the trains made of the
 // same four tooth counts only the one with the smallest error, then the
 // smallest (d1, d2, n1, n2), counts. Ordered by error, then (d1, d2, n1, n2).
 // The outcome is NoStock or Searched; candidateCount counts the trains within

@@ -1,8 +1,9 @@
-// Whether a compound train fits on the banjo. The first driver A, on the
-// spindle, meshes the first driven B, on the stud; the second driver C shares
-// the stud with B and meshes the second driven D, on the leadscrew. The train
-// fits when A + B >= C + margin (C clears the spindle) and C + D >= B + margin
-// (B clears the leadscrew), the margin in teeth.
+// Whether a compound train fits on the banjo by the margin rule. The first
+// driver A, on the spindle, meshes the first driven B, on the stud; the second
+// driver C shares the stud with B and meshes the second driven D, on the
+// leadscrew. The train fits when A + B >= C + margin (C clears the spindle) and
+// C + D >= B + margin (B clears the leadscrew), the margin in teeth. A train
+// of six gears adds a second stud (Arrangement6).
 #pragma once
 
 #include "train.h"
@@ -10,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 // The largest margin the program takes: more than any two gears' teeth can clear.
 inline constexpr std::uint32_t kMaxFitMargin = 200;
@@ -20,6 +20,17 @@ using Arrangement = std::array<std::uint32_t, 4>;
 
 constexpr bool Fits(const Arrangement& g, std::uint32_t margin) {
     return g[0] + g[1] >= g[2] + margin && g[2] + g[3] >= g[1] + margin;
+}
+
+// A on the spindle meshes B on stud 1; C beside B meshes D on stud 2; E beside
+// D meshes F on the leadscrew. Drivers A, C, E; driven gears B, D, F.
+using Arrangement6 = std::array<std::uint32_t, 6>;
+
+// The same rule for each stud: C clears the spindle and B clears stud 2, E
+// clears stud 1 and D clears the leadscrew.
+constexpr bool Fits(const Arrangement6& g, std::uint32_t margin) {
+    return g[0] + g[1] >= g[2] + margin && g[2] + g[3] >= g[1] + margin && g[2] + g[3] >= g[4] + margin &&
+           g[4] + g[5] >= g[3] + margin;
 }
 
 // The first of the train's four arrangements that fits, trying A = driver1
@@ -41,9 +52,4 @@ constexpr std::optional<Arrangement> FitArrangement(std::uint32_t driver1, std::
 
 constexpr std::optional<Arrangement> FitArrangement(const SolutionRecord& train, std::uint32_t margin) {
     return FitArrangement(train.driver1, train.driver2, train.driven1, train.driven2, margin);
-}
-
-// Keeps, in their order, only the trains that fit in one of their arrangements.
-inline void KeepFittingTrains(std::vector<SolutionRecord>& trains, std::uint32_t margin) {
-    std::erase_if(trains, [&](const SolutionRecord& train) { return !FitArrangement(train, margin); });
 }

@@ -3,6 +3,7 @@
 // The window's recalculation and the command-line tool both go through it.
 #pragma once
 
+#include "banjo.h"
 #include "stock.h"
 #include "train.h"
 
@@ -28,6 +29,10 @@ struct Tolerance {
 // (every_train.h) with the request's tolerance and limit.
 enum class SearchMethod { Bisection, EveryTrain };
 
+// The trains searched: simple (two gears and an idler, simple_train.h),
+// compound (four gears), six gears (six_gear.h), or all three together.
+enum class TrainKind { Simple, Compound, Six, Any };
+
 struct SearchRequest {
     double target = 0;
     Stock stock;
@@ -35,10 +40,19 @@ struct SearchRequest {
     Tolerance tolerance;                    // every train
     std::size_t limit = 100;                // every train: the best this many; 0 lists all
     std::optional<std::uint32_t> fitMargin; // keep only the trains that fit (fit.h)
+    TrainKind train = TrainKind::Compound;
+    std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
+    bool count = true;            // false: a six-gear search skips the counts, which cost it most of its time
 };
 
+// Whether the request runs a complete search: every train, or trains of any
+// kind but four gears, which only the complete searches find.
+bool IsComplete(const SearchRequest& request);
+
 // The bisection search keeps, in their order, the trains of its list that fit;
-// the every-train search applies the fit rule before its limit.
+// the complete searches apply the fit rule before their limit. With every kind
+// of train, the first trains of all three kinds in TrainBefore's order (fewer
+// gears first at equal error), and the three searches' counts added up.
 SearchResult RunSearch(const SearchRequest& request);
 
 // The tolerance a request's search keeps to: the bisection's 0.002, or the request's own.
@@ -54,8 +68,8 @@ struct NearestTrains {
     std::vector<SolutionRecord> trains; // by error, none more than kNearestReach of the target away
 };
 
-// The first `count` trains of the every-train search within kNearestReach of
-// the target, with the request's stock and fit margin.
+// The first `count` trains of the complete search within kNearestReach of the
+// target, with the request's stock, kind of train, fit and banjo.
 NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count);
 
 // Why no search ran, as a sentence: "no gears on hand", or that the target lies

@@ -1,17 +1,25 @@
-// A four-gear train as the searches find it, and what a search returns.
+// A gear train as the searches find it, and what a search returns.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-// One gear train. Each pair is stored ascending; which driver meshes with which
-// driven gear is not recorded.
+// One gear train. A compound train of four gears: two drivers and two driven
+// gears, each pair stored ascending; which driver meshes with which driven
+// gear is not recorded. The fields after the first five describe the other
+// kinds: a simple train of two gears (driver1 the driver A, driven1 the driven
+// gear D, the other tooth fields 0, and the idler between them) and a train of
+// six gears (three drivers and three driven gears, each trio ascending).
 struct SolutionRecord {
     double error; // |ratio - target|
     std::uint32_t driver1;
     std::uint32_t driver2;
     std::uint32_t driven1;
     std::uint32_t driven2;
+    std::uint32_t gears = 4;   // 2, 4 or 6: the gears that set the ratio
+    std::uint32_t driver3 = 0; // six gears: the largest driver
+    std::uint32_t driven3 = 0; // six gears: the largest driven gear
+    std::uint32_t idler = 0;   // two gears: the idler on the stud, which leaves the ratio alone
 };
 
 enum class SearchOutcome { NoStock, OutOfRange, Searched };
@@ -20,8 +28,16 @@ struct SearchResult {
     SearchOutcome outcome;
     std::uint64_t candidateCount;          // trains met before the filters; 0 unless Searched
     std::vector<SolutionRecord> solutions; // ordered by error
-    std::uint64_t trainCount = 0;          // the every-train search: all trains, one per set of gears
+    std::uint64_t trainCount = 0;          // the complete searches: all trains, one per set of gears
 };
 
-// The ratio of the integer tooth products, (d1 * d2) / (n1 * n2), one division.
+// The ratio of the integer tooth products, drivers over driven gears, one division.
 double TrainRatio(const SolutionRecord& train);
+
+// The complete searches' order: by error, then fewer gears, then the drivers
+// and the driven gears ascending (driver1, driver2, driver3, driven1, driven2, driven3).
+bool TrainBefore(const SolutionRecord& x, const SolutionRecord& y);
+
+// The drivers and the driven gears, each ascending.
+std::vector<std::uint32_t> Drivers(const SolutionRecord& train);
+std::vector<std::uint32_t> Driven(const SolutionRecord& train);

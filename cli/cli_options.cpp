@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "banjo.h"
 #include "fit.h"
 #include "gear_set.h"
 #include "number_text.h"
@@ -107,6 +108,26 @@ std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
     return problem;
 }
 
+// A clearance in mm: zero, or a positive number.
+std::string ReadClearance(std::string_view text, double& value) {
+    if (text == "0") {
+        value = 0;
+        return {};
+    }
+    return ReadPositiveNumber(text, value);
+}
+
+// Diametral pitch, kept as the module it gives: m = 25.4 / dp.
+std::string ReadDiametralPitch(std::string_view text, double& module) {
+    double dp = 0;
+    std::string problem = ReadPositiveNumber(text, dp);
+    module = 25.4 / dp;
+    if (problem.empty() && !(module > 0)) {
+        problem = "is too large";
+    }
+    return problem;
+}
+
 // The problem as one line of visible text: the control characters of the
 // arguments it quotes (a line break, say) written as \xNN.
 std::string OneLine(std::string_view problem) {
@@ -141,7 +162,16 @@ struct Values {
     bool every = false;
     std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or kThreadTolerance for a thread
     std::uint32_t limit = 100;
+    bool fit = false; // --fit, with its margin in fitMargin when one is given
     std::optional<std::uint32_t> fitMargin;
+    std::string train = "4";
+    std::optional<double> module; // the banjo: --module, or --dp as 25.4 / dp
+    std::optional<double> centreDistance;
+    std::optional<double> studMin;
+    std::optional<double> studMax;
+    std::optional<double> clearance;
+    std::optional<std::uint32_t> maxA;
+    std::optional<std::uint32_t> maxLast;
     bool metric = false;
     bool imperial = false;
     std::vector<Pitch> pitches;
@@ -167,15 +197,20 @@ them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 
 The bisection search (default) is the window's: within 0.002 of the target,
 at most 100 trains, and not every train there is. --every finds them all.
+--train 2, 6 or any finds every simple train (a driver, an idler, a driven
+gear), every six-gear train, or every train of the three kinds.
 
 text: the outcome (Searched, or why no search ran), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
 second driven, achieved ratio, error (achieved ratio minus the target) and the
 error's count of zeros after the decimal point (blank when not 1 to 13); with
 a thread, the lead it cuts in the thread's unit and its error in ppm and in
-µm over 25 mm or thou per inch; with --fit, the gears A B C D. When --every
-finds no train, the nearest ones (within 10 % of the target) follow, marked
-"outside tolerance".
+µm over 25 mm or thou per inch; with --fit or the banjo, the gears A B C D as
+they go on and the stud's distance from the leadscrew. With --train 2, 6 or
+any, each line gives the count of gears and then the gears in the order of the
+Positions line where they were arranged, otherwise as drivers and driven
+gears. When --every finds no train, the nearest ones (within 10 % of the
+target) follow, marked "outside tolerance".
 csv: a header line and the same columns per train. json: one object.
 
 Exit codes: 0 when the search ran (also when it found nothing), 1 when the
@@ -183,7 +218,67 @@ output could not be written, 2 for a bad argument.
 
 Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
           tandrel-cli --every --pitch 11tpi --leadscrew 3mm --fit 20
+          tandrel-cli --train 2 --pitch 16tpi --leadscrew 8tpi
           tandrel-cli chart --leadscrew 8tpi --metric --suggest 3)";
+
+// The banjo's geometry, lengths in mm; with it --fit keeps the trains that
+// mount, and the trains that mount show their positions.
+void AddBanjoOptions(CLI::App& app, Values& v) {
+    const std::string banjo =
+        "Banjo (lengths in mm; --module or --dp, --centre-distance and the slot together)";
+    const auto length = Given<double>(ReadPositiveNumber);
+    CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
+                              ->type_name("M")
+                              ->group(banjo);
+    AddRead(app, "--dp", v.module, Given<double>(ReadDiametralPitch),
+            "or their diametral pitch (m = 25.4 / dp)")
+        ->type_name("P")
+        ->excludes(module)
+        ->group(banjo);
+    AddRead(app, "--centre-distance", v.centreDistance, length,
+            "from the spindle's output shaft (gear A) to the leadscrew")
+        ->type_name("D")
+        ->group(banjo);
+    AddRead(app, "--stud-min", v.studMin, length,
+            "the slot: the least distance from the leadscrew to the stud")
+        ->type_name("S")
+        ->group(banjo);
+    AddRead(app, "--stud-max", v.studMax, length, "and the largest")->type_name("S")->group(banjo);
+    AddRead(app, "--clearance", v.clearance, Given<double>(ReadClearance),
+            "the least gap between a gear's tips and a shaft it passes (default 3)")
+        ->type_name("C")
+        ->group(banjo);
+    AddRead(app, "--max-a", v.maxA, Given<std::uint32_t>(WholeFrom(kFirstTooth, kLastTooth)),
+            "the largest gear the spindle takes")
+        ->type_name("T")
+        ->group(banjo);
+    AddRead(app, "--max-last", v.maxLast, Given<std::uint32_t>(WholeFrom(kFirstTooth, kLastTooth)),
+            "the largest gear the leadscrew takes")
+        ->type_name("T")
+        ->group(banjo);
+}
+
+// The banjo the options give, or what is missing or wrong in them.
+std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
+    if (!v.module && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA && !v.maxLast) {
+        return {};
+    }
+    for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
+                               {v.centreDistance.has_value(), "--centre-distance"},
+                               {v.studMin.has_value(), "--stud-min"},
+                               {v.studMax.has_value(), "--stud-max"}}) {
+        if (!given) {
+            return std::string("the banjo needs ") + name;
+        }
+    }
+    if (*v.studMin > *v.studMax) {
+        return "--stud-min " + Quoted(FormatShortest(*v.studMin)) + " is above --stud-max " +
+               Quoted(FormatShortest(*v.studMax));
+    }
+    banjo = Banjo{*v.module, *v.centreDistance, *v.studMin, *v.studMax, v.clearance.value_or(3),
+                  v.maxA,    v.maxLast};
+    return {};
+}
 
 // The gear stock, the display order, the format and the fit: the search's and the chart's.
 void AddSharedOptions(CLI::App& app, Values& v) {
@@ -222,11 +317,24 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->check(CLI::IsMember({"text", "csv", "json"}))
         ->type_name("FORMAT")
         ->group(output);
-    AddRead(app, "--fit", v.fitMargin, Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin)),
-            "only trains that fit on the banjo with M teeth (0 to 200) to spare: A (spindle) "
-            "meshes B (stud), C beside B meshes D (leadscrew); A + B >= C + M, C + D >= B + M")
-        ->type_name("M")
+    const auto readFit = [&v](std::string_view text, std::optional<std::uint32_t>& margin) {
+        v.fit = true;
+        return text.empty() ? std::string() : Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin))(text, margin);
+    };
+    AddRead(app, "--fit", v.fitMargin, readFit,
+            "only trains that fit on the banjo: by its geometry when given (then M may be left out), "
+            "otherwise with M teeth (0 to 200) to spare: A (spindle) meshes B (stud), C beside B meshes D "
+            "(leadscrew); A + B >= C + M, C + D >= B + M")
+        ->type_name("[M]")
+        ->expected(0, 1)
         ->group("Search");
+    app.add_option("--train", v.train,
+                   "the trains: 2 (simple, with an idler), 4 (default), 6, or any (all three, fewer "
+                   "gears first at equal error); all but 4 search every train")
+        ->check(CLI::IsMember({"2", "4", "6", "any"}))
+        ->type_name("KIND")
+        ->group("Search");
+    AddBanjoOptions(app, v);
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
@@ -270,15 +378,13 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
         ->group("Thread");
     pitch->needs(AddLeadscrew(app, v)->needs(pitch));
     AddFixed(app, v)->needs(pitch);
-    CLI::Option* every =
-        app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
-            ->disable_flag_override()
-            ->group("Search");
-    AddTolerance(app, v)->needs(every);
+    app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
+        ->disable_flag_override()
+        ->group("Search");
+    AddTolerance(app, v);
     AddRead(app, "--limit", v.limit, WholeFrom(0, 0xFFFFFFFF),
-            "with --every: the best N trains (default 100, 0 lists all)")
+            "with --every or --train 2, 6 or any: the best N trains (default 100, 0 lists all)")
         ->type_name("N")
-        ->needs(every)
         ->group("Search");
     chart.excludes(ratio)->excludes(pitch);
 }
@@ -324,9 +430,52 @@ std::string LeftOverProblem(const std::vector<std::string>& leftOver, const Valu
     return {};
 }
 
-CliRequest MakeRequest(const Values& v) {
+TrainKind KindOf(const std::string& train) {
+    return train == "2"     ? TrainKind::Simple
+           : train == "6"   ? TrainKind::Six
+           : train == "any" ? TrainKind::Any
+                            : TrainKind::Compound;
+}
+
+// The first argument that no option took, named; empty when all were taken.
+std::string LeftOverProblem(const CLI::App& app, const CLI::App& chart, const Values& v) {
+    std::string problem = LeftOverProblem(app.remaining(), v, false);
+    return problem.empty() ? LeftOverProblem(chart.remaining(), v, true) : problem;
+}
+
+// What the parse itself cannot tell: a target or a pitch list missing, the
+// search options that need a complete search, and the banjo's geometry read
+// into banjo.
+std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Values& v,
+                           std::optional<Banjo>& banjo) {
+    if (!chart.parsed() && !v.ratio && !v.pitch) {
+        return "RATIO is missing";
+    }
+    if (chart.parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
+        return "chart needs one pitch list: --metric, --imperial or --pitches";
+    }
+    if (!chart.parsed() && !v.every && v.train == "4") {
+        for (const char* option : {"--tolerance", "--limit"}) {
+            if (app.count(option) != 0) {
+                return std::string(option) + " requires --every or --train 2, 6 or any";
+            }
+        }
+    }
+    if (std::string problem = ReadBanjo(v, banjo); !problem.empty()) {
+        return problem;
+    }
+    if (v.fit && !v.fitMargin && !banjo) {
+        return "--fit needs its margin M without the banjo's geometry";
+    }
+    return {};
+}
+
+CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     CliRequest request;
     const Stock stock = StockOf(v.checked, v.multiplicity);
+    // With the banjo's geometry the fit needs no margin.
+    const std::optional<std::uint32_t> fitMargin =
+        v.fit ? std::optional(v.fitMargin.value_or(0)) : std::nullopt;
     if (v.pitch) {
         request.thread = v.lathe;
         request.thread->pitch = *v.pitch;
@@ -336,9 +485,11 @@ CliRequest MakeRequest(const Values& v) {
                       v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                       v.tolerance.value_or(request.thread ? kThreadTolerance : Tolerance{}),
                       v.limit,
-                      v.fitMargin};
-    request.chart = {v.lathe,     v.pitches, stock, v.tolerance.value_or(kThreadTolerance),
-                     v.fitMargin, v.suggest};
+                      fitMargin,
+                      KindOf(v.train),
+                      banjo};
+    request.chart = {v.lathe,   v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
+                     fitMargin, v.suggest, KindOf(v.train), banjo};
     if (v.metric) {
         request.chart.pitches = MetricPitches();
     }
@@ -392,18 +543,12 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     } catch (const CLI::ParseError& error) {
         problem = error.what();
     }
-    std::string leftOver = LeftOverProblem(app.remaining(), v, false);
-    if (leftOver.empty()) {
-        leftOver = LeftOverProblem(chart->remaining(), v, true);
+    if (std::string leftOver = LeftOverProblem(app, *chart, v); !leftOver.empty()) {
+        problem = leftOver; // the arguments no option took explain the parse's complaint best
     }
-    if (!leftOver.empty()) {
-        problem = leftOver;
-    }
-    if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
-        problem = "RATIO is missing";
-    }
-    if (problem.empty() && chart->parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
-        problem = "chart needs one pitch list: --metric, --imperial or --pitches";
+    std::optional<Banjo> banjo;
+    if (problem.empty()) {
+        problem = MissingOrAmiss(app, *chart, v, banjo);
     }
     if (!problem.empty()) {
         parse.action = CliAction::BadArgument;
@@ -411,6 +556,6 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
         return parse;
     }
     parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
-    parse.request = MakeRequest(v);
+    parse.request = MakeRequest(v, banjo);
     return parse;
 }

@@ -2,6 +2,7 @@
 
 #include "fit.h"
 #include "json_text.h"
+#include "mount.h"
 #include "number_text.h"
 #include "solution_texts.h"
 
@@ -26,7 +27,7 @@ std::string_view OutcomeName(SearchOutcome outcome) {
     return "Searched";
 }
 
-// The columns a UTF-8 text takes: its characters ("µm" is two), not its bytes.
+// The columns a UTF-8 text takes: its characters ("µm" and '·' are two bytes), not its bytes.
 std::size_t Columns(const std::string& text) {
     return static_cast<std::size_t>(std::count_if(
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
@@ -44,8 +45,10 @@ std::string PadRight(const std::string& text, std::size_t width) {
 // lead and the fit with them when asked for.
 struct TrainFacts {
     SolutionTexts texts;
-    std::optional<Arrangement> arrangement; // with --fit
-    std::optional<double> lead;             // with a thread: mm
+    std::optional<Arrangement> arrangement;              // four gears, with --fit or the banjo
+    std::optional<std::vector<std::uint32_t>> positions; // any train whose arrangement is known (Positions)
+    std::optional<double> stud;                          // with the banjo, for a train that mounts: mm
+    std::optional<double> lead;                          // with a thread: mm
     double leadErrorPpm = 0;
     double leadInUnit = 0;        // the lead in the thread's unit
     double measuredLeadError = 0; // in µm over 25 mm or thou per inch
@@ -53,18 +56,34 @@ struct TrainFacts {
     std::string leadErrorText;    // "-605.7 ppm, 0.61 thou per inch"
 };
 
+// How trains are arranged for the output: the fit's rule, or the banjo's
+// geometry (ArrangeRule), and the banjo for the stud's place.
+struct Arranging {
+    std::optional<MountRule> rule;
+    std::optional<Banjo> banjo;
+};
+
+Arranging ArrangingOf(const std::optional<std::uint32_t>& fitMargin, const std::optional<Banjo>& banjo) {
+    return {ArrangeRule(fitMargin, banjo), banjo};
+}
+
 // The window's order of the gears, from the option boxes the tool's flags stand for.
 struct GearOrder {
     bool firstDriverSmaller = true;
     bool firstDrivenLarger = true;
 };
 
-TrainFacts FactsOf(const GearOrder& order, const std::optional<std::uint32_t>& fitMargin,
-                   const SolutionRecord& record, double target, const std::optional<Thread>& thread) {
+TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const SolutionRecord& record,
+                   double target, const std::optional<Thread>& thread) {
     TrainFacts facts;
     facts.texts = MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger);
-    if (fitMargin) {
-        facts.arrangement = FitArrangement(record, *fitMargin);
+    facts.positions = Positions(record, arranging.rule);
+    if (facts.positions && facts.positions->size() == 4) {
+        const std::vector<std::uint32_t>& g = *facts.positions;
+        facts.arrangement = Arrangement{g[0], g[1], g[2], g[3]};
+    }
+    if (facts.positions && arranging.banjo) {
+        facts.stud = StudDistance(*arranging.banjo, *facts.positions);
     }
     if (thread) {
         facts.lead = LeadOfRatio(*thread, TrainRatio(record));
@@ -77,17 +96,122 @@ TrainFacts FactsOf(const GearOrder& order, const std::optional<std::uint32_t>& f
     return facts;
 }
 
-// The gears as a machinist sets them up: A, B, C, D of the fit when there is
-// one, otherwise the window's order.
-Arrangement GearsAbcd(const TrainFacts& facts) {
-    if (facts.arrangement) {
-        return *facts.arrangement;
+// The gears as a machinist sets them up: A, B, C, D of the fit.
+std::array<std::string, 4> GearsAbcd(const Arrangement& g) {
+    return {std::to_string(g[0]), std::to_string(g[1]), std::to_string(g[2]), std::to_string(g[3])};
+}
+
+// The gears of a train as text: in position order when they are arranged,
+// otherwise "drivers a·b / driven c·d" (and a simple train's idler).
+std::string GearsText(const SolutionRecord& record, const TrainFacts& facts) {
+    std::string text;
+    if (facts.positions) {
+        for (const std::uint32_t gear : *facts.positions) {
+            text += text.empty() ? "" : " ";
+            text += PadLeft(std::to_string(gear), 3);
+        }
+        return text;
     }
-    const SolutionTexts& t = facts.texts;
-    return {static_cast<std::uint32_t>(std::stoul(t.firstDriver)),
-            static_cast<std::uint32_t>(std::stoul(t.firstDriven)),
-            static_cast<std::uint32_t>(std::stoul(t.secondDriver)),
-            static_cast<std::uint32_t>(std::stoul(t.secondDriven))};
+    const auto join = [](const std::vector<std::uint32_t>& gears) {
+        std::string joined;
+        for (const std::uint32_t gear : gears) {
+            joined += joined.empty() ? "" : "\u00B7";
+            joined += std::to_string(gear);
+        }
+        return joined;
+    };
+    text = "drivers " + join(Drivers(record)) + " / driven " + join(Driven(record));
+    if (record.gears == 2) {
+        text += " (idler " + std::to_string(record.idler) + ")";
+    }
+    return text;
+}
+
+// What the positions of each kind of train are, in the output's words.
+std::string PositionsNames(std::uint32_t gears) {
+    switch (gears) {
+    case 2:
+        return "A (spindle) I (stud) D (leadscrew)";
+    case 6:
+        return "A (spindle) B C (stud 1) D E (stud 2) F (leadscrew)";
+    default:
+        break;
+    }
+    return "A (spindle) B C (stud) D (leadscrew)";
+}
+
+std::vector<std::uint32_t> KindsOf(TrainKind train) {
+    switch (train) {
+    case TrainKind::Simple:
+        return {2};
+    case TrainKind::Six:
+        return {6};
+    case TrainKind::Any:
+        return {2, 4, 6};
+    case TrainKind::Compound:
+        break;
+    }
+    return {4};
+}
+
+std::string FitLine(std::uint32_t margin) {
+    return "Fit: margin " + std::to_string(margin) +
+           " teeth; A on the spindle meshes B on the stud, C beside B meshes D on the leadscrew\n";
+}
+
+// The lines before the trains that say how they are checked and arranged:
+// the banjo, the fit, and the positions wherever trains show them.
+std::string ArrangingLines(const std::optional<std::uint32_t>& fitMargin, const std::optional<Banjo>& banjo,
+                           TrainKind train) {
+    std::string out;
+    if (banjo) {
+        out += "Banjo: module " + FormatShortest(banjo->module) + " mm, centre distance " +
+               FormatShortest(banjo->centreDistance) + " mm, stud " + FormatShortest(banjo->studMin) +
+               " to " + FormatShortest(banjo->studMax) + " mm from the leadscrew, clearance " +
+               FormatShortest(banjo->clearance) + " mm";
+        if (banjo->maxA) {
+            out += ", A at most " + std::to_string(*banjo->maxA) + " teeth";
+        }
+        if (banjo->maxLast) {
+            out += ", the last gear at most " + std::to_string(*banjo->maxLast) + " teeth";
+        }
+        out += "\n";
+    }
+    if (fitMargin && banjo) {
+        out += "Fit: only trains that mount on the banjo\n";
+    } else if (fitMargin && train == TrainKind::Compound) {
+        return out + FitLine(*fitMargin);
+    } else if (fitMargin) {
+        out += "Fit: margin " + std::to_string(*fitMargin) + " teeth\n";
+    }
+    std::string names;
+    for (const std::uint32_t gears : KindsOf(train)) {
+        if (fitMargin || banjo || gears == 2) {
+            names += std::string(names.empty() ? "" : "; ") +
+                     (train == TrainKind::Any ? std::to_string(gears) + " gears " : "") +
+                     PositionsNames(gears);
+        }
+    }
+    if (!names.empty()) {
+        out += "Positions: " + names + "\n";
+    }
+    return out;
+}
+
+// Ascending, or in position order: A, C, E; B, D, F.
+Json GearsJson(const SolutionRecord& record, const TrainFacts& facts, bool drivers) {
+    if (!facts.positions) {
+        return drivers ? Drivers(record) : Driven(record);
+    }
+    const std::vector<std::uint32_t>& g = *facts.positions;
+    if (record.gears == 2) {
+        return std::vector<std::uint32_t>{drivers ? g.front() : g.back()};
+    }
+    std::vector<std::uint32_t> some;
+    for (std::size_t i = drivers ? 0 : 1; i < g.size(); i += 2) {
+        some.push_back(g[i]);
+    }
+    return some;
 }
 
 // The json's names for the measured lead error, by the thread's unit.
@@ -95,13 +219,20 @@ const char* MeasuredErrorName(const Thread& thread) {
     return TextOf(thread.pitch.unit).inch ? "errorThouPerInch" : "errorOver25mmUm";
 }
 
-Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts,
-                  const std::optional<Thread>& thread) {
+Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const std::optional<Thread>& thread,
+                  const std::optional<Banjo>& banjo) {
     const SolutionTexts& texts = facts.texts;
-    Json json = {{"driver1", record.driver1}, {"driver2", record.driver2},
-                 {"driven1", record.driven1}, {"driven2", record.driven2},
-                 {"error", record.error},     {"achievedRatio", texts.achievedRatio},
-                 {"errorText", texts.error},  {"zeroCount", nullptr}};
+    Json json = Json::object();
+    if (record.gears == 4) {
+        json = {{"driver1", record.driver1},
+                {"driver2", record.driver2},
+                {"driven1", record.driven1},
+                {"driven2", record.driven2}};
+    }
+    json.update(Json{{"error", record.error},
+                     {"achievedRatio", texts.achievedRatio},
+                     {"errorText", texts.error},
+                     {"zeroCount", nullptr}});
     if (!texts.zeroCount.empty()) {
         json["zeroCount"] = std::stoul(texts.zeroCount);
     }
@@ -114,6 +245,15 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts,
         json["leadInUnit"] = facts.leadInUnit;
         json[MeasuredErrorName(*thread)] = facts.measuredLeadError;
     }
+    json["kind"] = record.gears;
+    json["drivers"] = GearsJson(record, facts, true);
+    json["driven"] = GearsJson(record, facts, false);
+    if (record.gears == 2) {
+        json["idler"] = record.idler;
+    }
+    if (banjo) {
+        json["stud"] = facts.stud ? Json(*facts.stud) : Json(nullptr);
+    }
     return json;
 }
 
@@ -121,13 +261,13 @@ GearOrder OrderOf(const CliRequest& request) {
     return {request.firstDriverSmaller, request.firstDrivenLarger};
 }
 
-std::string FitLine(std::uint32_t margin) {
-    return "Fit: margin " + std::to_string(margin) +
-           " teeth; A on the spindle meshes B on the stud, C beside B meshes D on the leadscrew\n";
-}
-
 std::string ToleranceText(const Tolerance& tolerance) {
     return FormatShortest(tolerance.amount) + (tolerance.ppm ? " ppm" : "");
+}
+
+std::string ThreadLine(const Thread& thread, double target) {
+    return "Thread: " + ThreadName(thread) + " on " + LeadscrewName(thread) + ": lead " +
+           LeadText(thread, LeadMm(thread)) + ", ratio " + FormatFixed14(target) + "\n";
 }
 
 // The widest of one text of the trains, at least `least`.
@@ -138,28 +278,50 @@ std::size_t Widest(const std::vector<TrainFacts>& lines, std::string TrainFacts:
     return least;
 }
 
+std::string StudText(const TrainFacts& facts) {
+    return facts.stud ? "  stud " + PadLeft(FormatFixed(*facts.stud, 2), 7) + " mm" : "";
+}
+
+// Every train's facts, in the list's order.
+std::vector<TrainFacts> AllFacts(const CliRequest& request, const std::vector<SolutionRecord>& trains) {
+    const SearchRequest& search = request.search;
+    const Arranging arranging = ArrangingOf(search.fitMargin, search.banjo);
+    std::vector<TrainFacts> all;
+    for (const SolutionRecord& record : trains) {
+        all.push_back(FactsOf(OrderOf(request), arranging, record, search.target, request.thread));
+    }
+    return all;
+}
+
 // One line per train. Columns wide enough for every train the search can
 // return: tooth counts up to 165, achieved ratios below 107, errors above
-// -108. The thread's columns (as wide as the list's longest lead and error)
-// and the fit's follow when asked for, then the mark.
+// -108. Four-gear trains show the window's texts; the other kinds their gear
+// count and their gears (GearsText). The thread's columns (as wide as the
+// list's longest lead and error), the fit's and the stud's follow when asked
+// for, then the mark.
 std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
                        std::string_view mark) {
     const SearchRequest& search = request.search;
-    std::vector<TrainFacts> lines;
-    for (const SolutionRecord& record : trains) {
-        lines.push_back(FactsOf(OrderOf(request), search.fitMargin, record, search.target, request.thread));
+    const std::vector<TrainFacts> all = AllFacts(request, trains);
+    const bool more = request.thread || search.fitMargin || search.banjo;
+    const std::size_t leadWidth = Widest(all, &TrainFacts::leadText, 14);
+    const std::size_t errorWidth = Widest(all, &TrainFacts::leadErrorText, 14);
+    std::size_t gearsWidth = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        gearsWidth = std::max(gearsWidth, Columns(GearsText(trains[i], all[i])));
     }
-    const std::size_t leadWidth = Widest(lines, &TrainFacts::leadText, 14);
-    const std::size_t errorWidth = Widest(lines, &TrainFacts::leadErrorText, 14);
-    const bool more = request.thread || search.fitMargin;
     std::string out;
-    unsigned number = 0;
-    for (const TrainFacts& facts : lines) {
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const TrainFacts& facts = all[i];
         const SolutionTexts& texts = facts.texts;
-        out += PadLeft(std::to_string(++number), 3) + "  " + PadLeft(texts.firstDriver, 3) + " " +
-               PadLeft(texts.firstDriven, 3) + " " + PadLeft(texts.secondDriver, 3) + " " +
-               PadLeft(texts.secondDriven, 3) + "  " + PadLeft(texts.achievedRatio, 18) + "  " +
-               PadLeft(texts.error, 19);
+        out += PadLeft(std::to_string(i + 1), 3) + "  ";
+        if (search.train == TrainKind::Compound) {
+            out += PadLeft(texts.firstDriver, 3) + " " + PadLeft(texts.firstDriven, 3) + " " +
+                   PadLeft(texts.secondDriver, 3) + " " + PadLeft(texts.secondDriven, 3);
+        } else {
+            out += std::to_string(trains[i].gears) + "  " + PadRight(GearsText(trains[i], facts), gearsWidth);
+        }
+        out += "  " + PadLeft(texts.achievedRatio, 18) + "  " + PadLeft(texts.error, 19);
         if (!texts.zeroCount.empty() || more) {
             out += "  " + PadLeft(texts.zeroCount, 2);
         }
@@ -167,11 +329,12 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += "  lead " + PadLeft(facts.leadText, leadWidth) + "  " +
                    PadLeft(facts.leadErrorText, errorWidth);
         }
-        if (facts.arrangement) {
+        if (facts.arrangement && search.train == TrainKind::Compound) {
             const Arrangement& g = *facts.arrangement;
             out += "  fit " + PadLeft(std::to_string(g[0]), 3) + " " + PadLeft(std::to_string(g[1]), 3) +
                    " " + PadLeft(std::to_string(g[2]), 3) + " " + PadLeft(std::to_string(g[3]), 3);
         }
+        out += StudText(facts);
         out += mark;
         out += "\n";
     }
@@ -180,49 +343,74 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
 
 std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
     const SearchRequest& search = request.search;
-    const std::optional<Thread>& thread = request.thread;
     const std::string outcome = OutcomeSentence(result, search);
     std::string out =
         "Outcome: " + (outcome.empty() ? std::string(OutcomeName(result.outcome)) : outcome) + "\n";
     out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
-    if (search.method == SearchMethod::EveryTrain) {
+    if (IsComplete(search)) {
         out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
                "\n";
     }
-    if (thread) {
-        out += "Thread: " + ThreadName(*thread) + " on " + LeadscrewName(*thread) + ": lead " +
-               LeadText(*thread, LeadMm(*thread)) + ", ratio " + FormatFixed14(search.target) + "\n";
+    if (request.thread) {
+        out += ThreadLine(*request.thread, search.target);
     }
-    if (search.fitMargin) {
-        out += FitLine(*search.fitMargin);
-    }
+    out += ArrangingLines(search.fitMargin, search.banjo, search.train);
     out += TrainLines(request, result.solutions, "");
     out += TrainLines(request, nearest.trains, "  outside tolerance");
     return out;
 }
 
+// Tooth counts in a CSV field, separated by spaces.
+std::string GearsField(const Json& gears) {
+    std::string field;
+    for (const Json& gear : gears) {
+        field += field.empty() ? "" : " ";
+        field += gear.dump();
+    }
+    return field;
+}
+
+std::string StudField(const TrainFacts& facts) {
+    return facts.stud ? FormatShortest(*facts.stud) : "";
+}
+
 std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
+    const bool compound = search.train == TrainKind::Compound;
+    const bool arranged = ArrangeRule(search.fitMargin, search.banjo).has_value();
     std::string out =
-        "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount";
+        compound ? "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount"
+                 : "number,kind,drivers,driven,idler,achievedRatio,error,zeroCount";
     out += thread ? ",lead,leadErrorPpm" : "";
-    out += search.fitMargin ? ",A,B,C,D\n" : "\n";
-    unsigned number = 0;
-    for (const SolutionRecord& record : result.solutions) {
-        const TrainFacts facts = FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread);
+    out += compound && arranged ? ",A,B,C,D" : "";
+    out += search.banjo ? ",stud\n" : "\n";
+    const std::vector<TrainFacts> all = AllFacts(request, result.solutions);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const SolutionRecord& record = result.solutions[i];
+        const TrainFacts& facts = all[i];
         const SolutionTexts& texts = facts.texts;
-        out += std::to_string(++number) + "," + texts.firstDriver + "," + texts.firstDriven + "," +
-               texts.secondDriver + "," + texts.secondDriven + "," + texts.achievedRatio + "," + texts.error +
-               "," + texts.zeroCount;
+        out += std::to_string(i + 1) + ",";
+        if (compound) {
+            out += texts.firstDriver + "," + texts.firstDriven + "," + texts.secondDriver + "," +
+                   texts.secondDriven;
+        } else {
+            out += std::to_string(record.gears) + "," + GearsField(GearsJson(record, facts, true)) + "," +
+                   GearsField(GearsJson(record, facts, false)) + "," +
+                   (record.gears == 2 ? std::to_string(record.idler) : "");
+        }
+        out += "," + texts.achievedRatio + "," + texts.error + "," + texts.zeroCount;
         std::vector<std::string> more;
         if (facts.lead) {
             more = {FormatShortest(*facts.lead), FormatShortest(facts.leadErrorPpm)};
         }
-        if (facts.arrangement) {
-            for (std::uint32_t gear : *facts.arrangement) {
-                more.push_back(std::to_string(gear));
+        if (compound && arranged) {
+            for (int k = 0; k < 4; ++k) {
+                more.push_back(facts.arrangement ? std::to_string((*facts.arrangement)[k]) : "");
             }
+        }
+        if (search.banjo) {
+            more.push_back(StudField(facts));
         }
         for (const std::string& field : more) {
             out += ',';
@@ -248,7 +436,7 @@ Json ThreadJson(const Thread& thread) {
 std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
-    const bool every = search.method == SearchMethod::EveryTrain;
+    const bool every = IsComplete(search);
     Json json = {{"target", search.target},
                  {"outcome", OutcomeName(result.outcome)},
                  {"candidateCount", result.candidateCount},
@@ -261,9 +449,9 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
     }
     const auto list = [&](const std::vector<SolutionRecord>& trains) {
         Json array = Json::array();
-        for (const SolutionRecord& record : trains) {
-            array.push_back(SolutionJson(
-                record, FactsOf(OrderOf(request), search.fitMargin, record, search.target, thread), thread));
+        const std::vector<TrainFacts> all = AllFacts(request, trains);
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            array.push_back(SolutionJson(trains[i], all[i], thread, search.banjo));
         }
         return array;
     };
@@ -314,33 +502,50 @@ std::optional<SolutionRecord> ShownTrain(const ChartRow& row) {
     return row.best ? row.best : row.nearest;
 }
 
+// The chart shows the columns A, B, C, D where every row's four gears were
+// arranged by the fit; otherwise each row's gears (GearsText).
+bool ChartHasPositionColumns(const ChartRequest& request) {
+    return request.train == TrainKind::Compound && request.fitMargin;
+}
+
+TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
+    return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
+}
+
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
     std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
     out += "Gears: " + StockText(request.stock) + "; tolerance " + ToleranceText(request.tolerance) + "\n";
-    if (request.fitMargin) {
-        out += FitLine(*request.fitMargin);
-    }
+    out += ArrangingLines(request.fitMargin, request.banjo, request.train);
+    const bool columns = ChartHasPositionColumns(request);
     std::size_t nameWidth = 12;
+    std::size_t gearsWidth = 5;
     std::vector<TrainFacts> shown;
     for (const ChartRow& row : chart.rows) {
         nameWidth = std::max(nameWidth, Columns(ThreadName(row.thread)) + 1);
         if (const std::optional<SolutionRecord> train = ShownTrain(row)) {
-            shown.push_back(FactsOf({}, request.fitMargin, *train, row.target, row.thread));
+            shown.push_back(RowFacts(request, row, *train));
+            gearsWidth = std::max(gearsWidth, Columns(GearsText(*train, shown.back())));
         }
     }
     const std::size_t leadWidth = Widest(shown, &TrainFacts::leadText, 13) + 2;
     const std::size_t errorWidth = Widest(shown, &TrainFacts::leadErrorText, 14) + 2;
-    out += "\n" + PadRight("Thread", nameWidth) + "    A    B    C    D" + PadLeft("Lead", leadWidth) +
-           PadLeft("Error", errorWidth) + "\n";
+    out += "\n" + PadRight("Thread", nameWidth) +
+           (columns ? "    A    B    C    D" : "  " + PadRight("Gears", gearsWidth)) +
+           PadLeft("Lead", leadWidth) + PadLeft("Error", errorWidth) + "\n";
     auto facts = shown.begin();
     for (const ChartRow& row : chart.rows) {
         out += PadRight(ThreadName(row.thread), nameWidth);
-        if (!ShownTrain(row)) {
+        const std::optional<SolutionRecord> train = ShownTrain(row);
+        if (!train) {
             out += "   no train within tolerance\n";
             continue;
         }
-        for (std::uint32_t gear : GearsAbcd(*facts)) {
-            out += PadLeft(std::to_string(gear), 5);
+        if (columns && facts->arrangement) {
+            for (const std::string& gear : GearsAbcd(*facts->arrangement)) {
+                out += PadLeft(gear, 5);
+            }
+        } else {
+            out += "  " + PadRight(GearsText(*train, *facts), gearsWidth);
         }
         out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
         out += row.best ? "\n" : "  outside tolerance\n";
@@ -362,23 +567,35 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
 }
 
 std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
-    std::string out = "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm\n";
+    const bool columns = ChartHasPositionColumns(request);
+    std::string out =
+        columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
+                : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
+                  "leadErrorPpm";
+    out += request.banjo ? ",stud\n" : "\n";
     for (const ChartRow& row : chart.rows) {
         const Pitch& pitch = row.thread.pitch;
         out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
                std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
                FormatShortest(row.target);
         if (!row.best) {
-            out += ",,,,,,,,\n";
+            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? ",\n" : "\n");
             continue;
         }
-        const TrainFacts facts = FactsOf({}, request.fitMargin, *row.best, row.target, row.thread);
-        for (std::uint32_t gear : GearsAbcd(facts)) {
-            out += ',';
-            out += std::to_string(gear);
+        const TrainFacts facts = RowFacts(request, row, *row.best);
+        if (columns) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
+                out += "," + gear;
+            }
+        } else {
+            const SolutionRecord& record = *row.best;
+            out += "," + std::to_string(record.gears) + "," + GearsField(GearsJson(record, facts, true)) +
+                   "," + GearsField(GearsJson(record, facts, false)) + "," +
+                   (record.gears == 2 ? std::to_string(record.idler) : "");
         }
         out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
-               "," + FormatShortest(facts.leadErrorPpm) + "\n";
+               "," + FormatShortest(facts.leadErrorPpm);
+        out += request.banjo ? "," + StudField(facts) + "\n" : "\n";
     }
     if (request.suggest != 0) {
         out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
@@ -391,12 +608,19 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
     return out;
 }
 
-// A chart row's train as its text shows it: driver1 and driven1 are its A and
-// B, the first pair, driver2 and driven2 its C and D.
-Json ChartTrainJson(const ChartRow& row, const SolutionRecord& train, const ChartRequest& request) {
-    const TrainFacts facts = FactsOf({}, request.fitMargin, train, row.target, row.thread);
-    const Arrangement g = GearsAbcd(facts);
-    return SolutionJson({train.error, g[0], g[2], g[1], g[3]}, facts, row.thread);
+// A chart row's train as its text shows it: a four-gear train in positions has
+// A and B as driver1 and driven1, its first pair, and C and D as driver2 and driven2.
+Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
+    const TrainFacts facts = RowFacts(request, row, train);
+    SolutionRecord paired = train;
+    if (facts.arrangement) {
+        const Arrangement& g = *facts.arrangement;
+        paired.driver1 = g[0];
+        paired.driven1 = g[1];
+        paired.driver2 = g[2];
+        paired.driven2 = g[3];
+    }
+    return SolutionJson(paired, facts, row.thread, request.banjo);
 }
 
 std::string ChartJson(const ChartRequest& request, const Chart& chart) {
@@ -411,11 +635,11 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
         jsonRow["target"] = row.target;
         jsonRow["solutions"] = Json::array();
         if (row.best) {
-            jsonRow["solutions"].push_back(ChartTrainJson(row, *row.best, request));
+            jsonRow["solutions"].push_back(ChartTrainJson(request, row, *row.best));
         } else {
             jsonRow["nearest"] = Json::array();
             if (row.nearest) {
-                jsonRow["nearest"].push_back(ChartTrainJson(row, *row.nearest, request));
+                jsonRow["nearest"].push_back(ChartTrainJson(request, row, *row.nearest));
             }
         }
         json["rows"].push_back(jsonRow);

@@ -31,7 +31,7 @@ int RunTool(std::span<const std::string_view> args, std::string& out, std::strin
     const SearchRequest& search = parse.request.search;
     const SearchResult result = RunSearch(search);
     NearestTrains nearest{ToleranceKept(search), {}};
-    if (search.method == SearchMethod::EveryTrain && result.solutions.empty()) {
+    if (IsComplete(search) && result.solutions.empty()) {
         nearest = FindNearestTrains(search, kNearestListed);
     }
     out = FormatResult(parse.request, result, nearest);

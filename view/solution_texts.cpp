@@ -29,6 +29,9 @@ void PlaceArrangement(SolutionTexts& texts, const Arrangement& gears) {
 }
 
 double AchievedRatio(const SolutionRecord& record) {
+    if (record.gears != 4) {
+        return TrainRatio(record);
+    }
     double ratio = static_cast<double>(record.driver1) / static_cast<double>(record.driven1);
     ratio *= static_cast<double>(record.driver2);
     return ratio / static_cast<double>(record.driven2);

@@ -99,3 +99,28 @@ TEST(ParseArguments, HelpWinsOverLaterArguments) {
     EXPECT_EQ(Parse({"-h", "--bogus"}).action, CliAction::Help);
     EXPECT_EQ(Parse({"1.5", "--format", "json", "--help"}).action, CliAction::Help);
 }
+
+// The train kind, the banjo (dp as its module) and the fit by its geometry.
+TEST(ParseArguments, TrainsAndTheBanjo) {
+    const Args banjo = {"--dp", "16", "--centre-distance", "110", "--stud-min", "40", "--stud-max", "95"};
+    Args args = banjo;
+    args.insert(args.end(), {"--train", "any", "1.5", "--fit"});
+    CliParse parse = Parse(args);
+    ASSERT_EQ(parse.action, CliAction::Search) << parse.text;
+    const SearchRequest& search = parse.request.search;
+    EXPECT_EQ(search.train, TrainKind::Any);
+    ASSERT_TRUE(search.banjo);
+    EXPECT_EQ(*search.banjo, (Banjo{25.4 / 16, 110, 40, 95, 3, std::nullopt, std::nullopt}));
+    EXPECT_TRUE(search.fitMargin); // the fit is on, by the geometry
+    EXPECT_EQ(parse.request.chart.banjo, search.banjo);
+
+    for (auto [kind, train] :
+         {std::pair{"2", TrainKind::Simple}, {"4", TrainKind::Compound}, {"6", TrainKind::Six}}) {
+        EXPECT_EQ(Parse({"--train", kind, "1.5"}).request.search.train, train);
+    }
+    CliParse plain = Parse({"1.5", "--module", "1", "--centre-distance", "80", "--stud-min", "30",
+                            "--stud-max", "70", "--clearance", "0", "--max-a", "60", "--max-last", "100"});
+    ASSERT_EQ(plain.action, CliAction::Search) << plain.text;
+    EXPECT_EQ(*plain.request.search.banjo, (Banjo{1, 80, 30, 70, 0, 60, 100}));
+    EXPECT_FALSE(plain.request.search.fitMargin); // the banjo alone arranges, it does not filter
+}

@@ -43,13 +43,14 @@ TEST(FormatResult, JsonCarriesRecordsAndTexts) {
     // The gear fields are the record's ascending pairs, whatever the option flags say.
     CliRequest request = RequestFor(OutputFormat::Json);
     request.firstDriverSmaller = false;
-    EXPECT_EQ(
-        FormatResult(request, TwoTrains()),
-        "{\"target\":0.6667,\"outcome\":\"Searched\",\"candidateCount\":12,\"search\":\"bisection\","
-        "\"solutions\":[\n"
-        "{\"driver1\":20,\"driver2\":30,\"driven1\":25,\"driven2\":36,\"error\":3.3333333333e-05,"
-        "\"achievedRatio\":\"0.66666666666667\",\"errorText\":\"-0.00003333333333\",\"zeroCount\":4},\n"
-        "{\"driver1\":20,\"driver2\":40,\"driven1\":30,\"driven2\":50,\"error\":0.0015,"
-        "\"achievedRatio\":\"0.53333333333333\",\"errorText\":\"-0.13336666666667\",\"zeroCount\":null}\n"
-        "]}\n");
+    EXPECT_EQ(FormatResult(request, TwoTrains()),
+              "{\"target\":0.6667,\"outcome\":\"Searched\",\"candidateCount\":12,\"search\":\"bisection\","
+              "\"solutions\":[\n"
+              "{\"driver1\":20,\"driver2\":30,\"driven1\":25,\"driven2\":36,\"error\":3.3333333333e-05,"
+              "\"achievedRatio\":\"0.66666666666667\",\"errorText\":\"-0.00003333333333\",\"zeroCount\":4,"
+              "\"kind\":4,\"drivers\":[20,30],\"driven\":[25,36]},\n"
+              "{\"driver1\":20,\"driver2\":40,\"driven1\":30,\"driven2\":50,\"error\":0.0015,"
+              "\"achievedRatio\":\"0.53333333333333\",\"errorText\":\"-0.13336666666667\",\"zeroCount\":null,"
+              "\"kind\":4,\"drivers\":[20,40],\"driven\":[30,50]}\n"
+              "]}\n");
 }

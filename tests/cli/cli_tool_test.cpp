@@ -141,7 +141,8 @@ TEST(CliTool, OneTrainInEachFormat) {
          "{\"target\":0.2492,\"outcome\":\"Searched\",\"candidateCount\":1,\"search\":\"bisection\","
          "\"solutions\":[\n"
          "{\"driver1\":20,\"driver2\":20,\"driven1\":40,\"driven2\":40,\"error\":0.0007999999999999952,"
-         "\"achievedRatio\":\"0.25000000000000\",\"errorText\":\"0.00080000000000\",\"zeroCount\":3}\n"
+         "\"achievedRatio\":\"0.25000000000000\",\"errorText\":\"0.00080000000000\",\"zeroCount\":3,"
+         "\"kind\":4,\"drivers\":[20,20],\"driven\":[40,40]}\n"
          "]}\n"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,7 @@
 // The tool's new options run in-process through RunTool: one run per option
 // and format, and the bad-input table.
+#include "banjo.h"
+#include "number_text.h"
 #include "tool.h"
 
 #include "number_text.h"
@@ -189,7 +191,9 @@ TEST(RunTool, ChartsInEachFormat) {
 
     const ToolRun csv = Invoke("chart --leadscrew 3mm --metric --format csv");
     EXPECT_EQ(Lines(csv.out).size(), 25u);
-    EXPECT_TRUE(csv.out.starts_with("thread,pitchMm,unit,value,target,A,B,C,D,")) << csv.out;
+    // Without the fit no arrangement was checked: the gears are drivers and driven gears, not positions.
+    EXPECT_TRUE(csv.out.starts_with("thread,pitchMm,unit,value,target,kind,drivers,driven,idler,"))
+        << csv.out;
 }
 
 // The imperial chart on a 3 mm leadscrew with 20 to 80 in steps of 5 (two
@@ -197,29 +201,30 @@ TEST(RunTool, ChartsInEachFormat) {
 // (a 124 would bring more threads within tolerance, most 127 ppm off).
 // The json pairs the gears as the text's columns do: driver1 meshes driven1.
 TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
+    // A margin of 0 lets every train fit, and the chart shows its gears in positions A, B, C, D.
     const std::string arguments = "chart --leadscrew 3mm --imperial --teeth "
-                                  "20,25,30,35,40,45,50,55,60,65,70,75,80 --mult 35=2 --suggest 3";
+                                  "20,25,30,35,40,45,50,55,60,65,70,75,80 --mult 35=2 --suggest 3 --fit 0";
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);
-    ASSERT_EQ(lines.size(), 42u);
-    EXPECT_TRUE(lines[35].starts_with("80 TPI ")) << lines[35];
-    EXPECT_TRUE(lines[35].ends_with(
+    ASSERT_EQ(lines.size(), 43u);
+    EXPECT_TRUE(lines[36].starts_with("80 TPI ")) << lines[36];
+    EXPECT_TRUE(lines[36].ends_with(
         " 79.0222 TPI (0.321429 mm)  +12373.5 ppm, 12.37 thou per inch  outside tolerance"))
-        << lines[35];
-    EXPECT_TRUE(lines[37].starts_with("24 of 32 threads within tolerance; worst lead error 874.9 ppm;"))
-        << lines[37];
-    EXPECT_TRUE(lines[39].starts_with("  127 teeth: ")) << lines[39];
+        << lines[36];
+    EXPECT_TRUE(lines[38].starts_with("24 of 32 threads within tolerance; worst lead error 874.9 ppm;"))
+        << lines[38];
+    EXPECT_TRUE(lines[40].starts_with("  127 teeth: ")) << lines[40];
 
     const nlohmann::json json = RunJson(arguments);
     for (std::size_t row = 0; row < 32; ++row) {
         const nlohmann::json& rowJson = json["rows"][row];
         const nlohmann::json& train =
             rowJson["solutions"].empty() ? rowJson["nearest"][0] : rowJson["solutions"][0];
-        std::istringstream columns(lines[4 + row].substr(8));
+        std::istringstream columns(lines[5 + row].substr(8));
         int a = 0, b = 0, c = 0, d = 0;
         columns >> a >> b >> c >> d;
         EXPECT_EQ(std::vector<int>({a, b, c, d}),
                   std::vector<int>({train["driver1"], train["driven1"], train["driver2"], train["driven2"]}))
-            << lines[4 + row];
+            << lines[5 + row];
         EXPECT_DOUBLE_EQ(train["leadInUnit"].get<double>(), 25.4 / train["lead"].get<double>());
     }
     EXPECT_EQ(json["suggestions"][0]["tooth"], 127);
@@ -302,6 +307,16 @@ TEST(RunTool, BadInputs) {
         {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
         {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},
         {"chart \"\" -x", "unexpected argument ''"},
+        {"1.5 --fit", "--fit needs its margin M"},
+        {"--train 5 1.5", "--train: 5 not in {2,4,6,any}"},
+        {"--limit 3 1.5", "--limit requires --every or --train"},
+        {"--module 1.5 1.5", "the banjo needs --centre-distance"},
+        {"--clearance 2 1.5", "the banjo needs --module or --dp"},
+        {"--module 1 --dp 20 1.5", "excludes"},
+        {"--dp 0 1.5", "--dp '0' is zero"},
+        {"--module 1 --centre-distance 90 --stud-min 60 --stud-max 50 1.5",
+         "--stud-min '60' is above --stud-max '50'"},
+        {"--max-a 170 1.5", "--max-a '170'"},
         {"chart --metric", "--leadscrew is required"},
         {"chart --leadscrew 2mm --pitches 1mm,,2mm", "--pitches '1mm,,2mm'"},
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},
@@ -317,4 +332,64 @@ TEST(RunTool, BadInputs) {
         EXPECT_TRUE(run.err.ends_with("(see tandrel-cli --help)\n")) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+// Trains of each kind: the simple train 20 -> idler -> 40 for 16 TPI on 8 TPI;
+// every kind together, fewer gears first at equal error; six gears on a banjo,
+// each in an arrangement that mounts, its stud in the slot.
+TEST(RunTool, TrainsOfEachKind) {
+    const ToolRun simple = Invoke("--train 2 --pitch 16tpi --leadscrew 8tpi --teeth 20-40");
+    EXPECT_EQ(
+        simple.out,
+        "Outcome: Searched\n"
+        "Candidates: 1\n"
+        "Trains: 1 within 1000 ppm\n"
+        "Thread: 16 TPI on 8 TPI leadscrew: lead 16.0000 TPI (1.587500 mm), ratio 0.50000000000000\n"
+        "Positions: A (spindle) I (stud) D (leadscrew)\n"
+        "  1  2   20  21  40    0.50000000000000     0.00000000000000      lead 16.0000 TPI (1.587500 mm)"
+        "  +0.0 ppm, 0.00 thou per inch\n");
+
+    const nlohmann::json any = RunJson("--train any --teeth 20-40 --limit 50 0.5");
+    ASSERT_EQ(any["solutions"].size(), 50u);
+    EXPECT_EQ(any["solutions"][0]["kind"], 2);
+    EXPECT_EQ(any["solutions"][0]["idler"], 21);
+    for (std::size_t i = 1; i < 50; ++i) {
+        const nlohmann::json& before = any["solutions"][i - 1];
+        const nlohmann::json& train = any["solutions"][i];
+        EXPECT_TRUE(before["error"] < train["error"] ||
+                    (before["error"] == train["error"] && before["kind"] <= train["kind"]))
+            << i;
+    }
+
+    const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    const nlohmann::json six =
+        RunJson("--train 6 --module 1.5 --centre-distance 120 --stud-min 40 --stud-max 100 "
+                "--pitch 1.25mm --leadscrew 8tpi --teeth 20-80 --limit 20 --fit");
+    ASSERT_EQ(six["solutions"].size(), 20u);
+    for (const nlohmann::json& train : six["solutions"]) {
+        const auto d = train["drivers"].get<std::vector<std::uint32_t>>();
+        const auto n = train["driven"].get<std::vector<std::uint32_t>>();
+        ASSERT_EQ(d.size(), 3u);
+        EXPECT_TRUE(Mounts(banjo, Arrangement6{d[0], n[0], d[1], n[1], d[2], n[2]})) << train.dump();
+        EXPECT_EQ(train["stud"], 0.75 * (d[2] + n[2]));
+        EXPECT_EQ(train["achievedRatio"],
+                  FormatFixed14(double(d[0] * d[1] * d[2]) / double(n[0] * n[1] * n[2])));
+    }
+}
+
+// The chart names positions only where the fit arranged the gears.
+TEST(RunTool, ChartShowsPositionsOnlyWhenArranged) {
+    const std::vector<std::string> plain =
+        Lines(Invoke("chart --leadscrew 8tpi --pitches 1.5mm --teeth 40-60").out);
+    ASSERT_EQ(plain.size(), 7u);
+    EXPECT_EQ(plain[3],
+              "Thread        Gears                                  Lead                             Error");
+    EXPECT_EQ(
+        plain[4],
+        "1.5 mm        drivers 40\u00B741 / driven 58\u00B760    1.496264 mm  -2490.4 ppm, 62.26 \u00B5m "
+        "over 25 mm  outside tolerance");
+    const std::vector<std::string> fit =
+        Lines(Invoke("chart --leadscrew 8tpi --pitches 16tpi --teeth 20-60 --train 2 --fit 20").out);
+    EXPECT_EQ(fit[3], "Positions: A (spindle) I (stud) D (leadscrew)");
+    EXPECT_EQ(fit[6], "16 TPI         20  21  40  16.0000 TPI (1.587500 mm)  +0.0 ppm, 0.00 thou per inch");
 }

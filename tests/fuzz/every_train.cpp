@@ -3,7 +3,7 @@
 // stock, near them, or any double; tolerances absolute or in ppm as the
 // command-line tool takes them; limits; fit margins.
 #include "every_train.h"
-#include "brute_force_every_train.h"
+#include "brute_force_trains.h"
 #include "require.h"
 #include "search.h"
 

@@ -1,0 +1,61 @@
+// The first trains of a complete search in TrainBefore's order (train.h),
+// kept without holding or sorting all the trains met.
+#pragma once
+
+#include "train.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+#include <utility>
+#include <vector>
+
+// Keeps the first `limit` trains (all when 0): when the buffer reaches twice
+// the limit it is cut back to the best `limit`, and from then on only trains
+// before the worst of those get in.
+class FirstTrains {
+  public:
+    explicit FirstTrains(std::size_t limit) : limit_(limit) {}
+
+    // Trains after this one are not among the first (its error is infinite
+    // until the buffer is first cut).
+    const SolutionRecord& Bound() const { return bound_; }
+
+    // Trains with a larger error are not among the first.
+    double BoundError() const { return bound_.error; }
+
+    // Whether a train would get in: before the worst kept once the buffer is cut.
+    bool Admits(const SolutionRecord& train) const { return !cut_ || TrainBefore(train, bound_); }
+
+    void Add(const SolutionRecord& train) {
+        if (!Admits(train)) {
+            return;
+        }
+        kept_.push_back(train);
+        if (limit_ != 0 && kept_.size() == 2 * limit_) {
+            Cut();
+        }
+    }
+
+    std::vector<SolutionRecord> Ordered() {
+        if (limit_ != 0 && kept_.size() > limit_) {
+            Cut();
+        }
+        std::sort(kept_.begin(), kept_.end(), TrainBefore);
+        return std::move(kept_);
+    }
+
+  private:
+    void Cut() {
+        const auto last = kept_.begin() + static_cast<std::ptrdiff_t>(limit_ - 1);
+        std::nth_element(kept_.begin(), last, kept_.end(), TrainBefore);
+        bound_ = *last;
+        kept_.resize(limit_);
+        cut_ = true;
+    }
+
+    std::size_t limit_;
+    std::vector<SolutionRecord> kept_;
+    SolutionRecord bound_{std::numeric_limits<double>::infinity(), 0, 0, 0, 0};
+    bool cut_ = false;
+};

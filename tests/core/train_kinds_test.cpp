@@ -1,0 +1,158 @@
+#include "banjo.h"
+#include "brute_force_trains.h"
+#include "mount.h"
+#include "placement.h"
+#include "random_cases.h"
+#include "search.h"
+#include "simple_train.h"
+#include "six_gear.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(SimpleTrains, MatchBruteForceOnRandomStocks) {
+    RandomCases cases(2718);
+    std::uint64_t trainsSeen = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const RandomCase c = cases.Make(12);
+        const SearchResult expected = brute_force::FindSimpleTrains(c.target, c.stock, c.options);
+        ASSERT_TRUE(SameSearchResult(FindSimpleTrains(c.target, c.stock, c.options), expected))
+            << "round " << round << " target " << c.target;
+        trainsSeen += expected.trainCount;
+    }
+    EXPECT_GT(trainsSeen, 1000u);
+}
+
+// With and without the counts: the sweep that skips them keeps the same first
+// trains, also where many trains tie at the same error.
+TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
+    RandomCases cases(31415);
+    std::uint64_t trainsSeen = 0;
+    for (int round = 0; round < 600; ++round) {
+        RandomCase c = cases.Make(8);
+        c.options.count = round % 2 == 0;
+        const SearchResult expected = brute_force::FindSixGearTrains(c.target, c.stock, c.options);
+        ASSERT_TRUE(SameSearchResult(FindSixGearTrains(c.target, c.stock, c.options), expected))
+            << "round " << round << " target " << c.target << " count " << c.options.count;
+        trainsSeen += expected.solutions.size();
+    }
+    EXPECT_GT(trainsSeen, 1000u);
+}
+
+// Every kind together: the three brute forces' trains merged, fewer gears first at equal error.
+TEST(AnyTrain, MergesTheThreeKinds) {
+    RandomCases cases(1618);
+    for (int round = 0; round < 300; ++round) {
+        const RandomCase c = cases.Make(7);
+        SearchRequest request{c.target,
+                              c.stock,
+                              SearchMethod::EveryTrain,
+                              {c.options.tolerance, false},
+                              c.options.limit,
+                              c.options.fitMargin,
+                              TrainKind::Any,
+                              c.options.banjo};
+        EveryTrainOptions all = c.options;
+        all.limit = 0;
+        SearchResult expected{SearchOutcome::Searched, 0, {}};
+        for (const auto find :
+             {brute_force::FindSimpleTrains, brute_force::FindEveryTrain, brute_force::FindSixGearTrains}) {
+            const SearchResult part = find(c.target, c.stock, all);
+            expected.outcome = part.outcome;
+            expected.candidateCount += part.candidateCount;
+            expected.trainCount += part.trainCount;
+            expected.solutions.insert(expected.solutions.end(), part.solutions.begin(), part.solutions.end());
+        }
+        std::sort(expected.solutions.begin(), expected.solutions.end(), TrainBefore);
+        if (c.options.limit != 0 && expected.solutions.size() > c.options.limit) {
+            expected.solutions.resize(c.options.limit);
+        }
+        ASSERT_TRUE(SameSearchResult(RunSearch(request), expected)) << "round " << round;
+    }
+}
+
+// Module 1.5 (radius 0.75 mm a tooth), the leadscrew 120 mm from the spindle,
+// the slot 40 to 115 mm, clearance 3 mm.
+TEST(Banjo, MountsWhatFitsItsSlotAndShafts) {
+    const Banjo banjo{1.5, 120, 40, 115, 3, std::nullopt, std::nullopt};
+    struct Row {
+        Arrangement gears;
+        bool mounts;
+    };
+    const Row rows[] = {
+        {{20, 127, 55, 22}, false}, // the 127 on the stud (tip 96.75 mm) fouls the leadscrew 57.75 mm away
+        {{20, 55, 127, 22}, false}, // the 127 as C does not clear the spindle 56.25 mm away
+        {{55, 22, 20, 127}, true},  // a = 57.75, b = 110.25: the 127 on the leadscrew
+        {{40, 40, 20, 20}, false},  // b = 30 mm lies short of the slot
+        {{20, 20, 20, 140}, false}, // b = 120 mm lies beyond it
+        {{60, 60, 40, 60}, true},   // a = 90, b = 75; tip(C) + 3 = 34.5 <= 90, tip(B) + 3 = 49.5 <= 75
+        {{20, 20, 60, 60}, false},  // C's tip (46.5 mm) + 3 does not clear the spindle 30 mm away
+        {{30, 30, 40, 40}, false},  // a + b = 105 mm: the stud cannot reach
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Mounts(banjo, row.gears), row.mounts)
+            << row.gears[0] << " " << row.gears[1] << " " << row.gears[2] << " " << row.gears[3];
+    }
+    Banjo limited = banjo;
+    limited.maxLast = 100;
+    EXPECT_FALSE(Mounts(limited, Arrangement{55, 22, 20, 127}));
+    // A simple train: 40 -> 60 -> 40 stands 75 mm from the leadscrew; 80 -> 30 -> 80 would put
+    // A and D (tips 61.5 mm) into each other.
+    EXPECT_TRUE(MountsSimple(banjo, 40, 60, 40));
+    EXPECT_FALSE(MountsSimple(banjo, 80, 30, 80));
+}
+
+// Each train that mounts is placed with its meshing gears their pitch radii
+// apart, the leadscrew the centre distance below the spindle and the last
+// stud in the slot; without a banjo the meshes hold as well.
+TEST(Placement, MeshingGearsTouchAtTheirPitchCircles) {
+    RandomCases cases(777);
+    int placed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::uint32_t count = std::array<std::uint32_t, 3>{3, 4, 6}[round % 3];
+        std::vector<std::uint32_t> gears;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            gears.push_back(cases.Uniform(16, 165));
+        }
+        const bool withBanjo = round % 2 == 0;
+        const std::optional<Banjo> banjo = withBanjo ? std::optional(cases.MakeBanjo(165)) : std::nullopt;
+        const bool mounts =
+            !banjo ||
+            (count == 3 ? MountsSimple(*banjo, gears[0], gears[1], gears[2])
+             : count == 4
+                 ? Mounts(*banjo, Arrangement{gears[0], gears[1], gears[2], gears[3]})
+                 : Mounts(*banjo, Arrangement6{gears[0], gears[1], gears[2], gears[3], gears[4], gears[5]}));
+        const std::optional<Placement> placement = PlaceTrain(gears, banjo);
+        if (!mounts) {
+            continue;
+        }
+        ASSERT_TRUE(placement) << "round " << round;
+        ++placed;
+        const auto& shafts = placement->shafts;
+        const auto distance = [&](std::size_t i, std::size_t j) {
+            return std::hypot(shafts[i].x - shafts[j].x, shafts[i].y - shafts[j].y);
+        };
+        const double scale = banjo ? banjo->module : 1;
+        for (std::size_t i = 0; i + 1 < count; ++i) {
+            const PlacedGear& g = placement->gears[i];
+            const PlacedGear& h = placement->gears[i + 1];
+            EXPECT_DOUBLE_EQ(g.radius, scale * g.teeth / 2);
+            if (g.shaft != h.shaft) {
+                EXPECT_NEAR(distance(g.shaft, h.shaft), g.radius + h.radius, 1e-9 * (g.radius + h.radius))
+                    << "round " << round << " gear " << i;
+            }
+        }
+        EXPECT_EQ(shafts.front().x, 0);
+        EXPECT_EQ(shafts.front().y, 0);
+        EXPECT_NEAR(shafts.back().x, 0, 1e-9);
+        if (banjo) {
+            EXPECT_NEAR(distance(0, shafts.size() - 1), banjo->centreDistance, 1e-9 * banjo->centreDistance);
+            const double stud = distance(shafts.size() - 2, shafts.size() - 1);
+            EXPECT_GE(stud, banjo->studMin * (1 - 1e-12));
+            EXPECT_LE(stud, banjo->studMax * (1 + 1e-12));
+            EXPECT_NEAR(StudDistance(*banjo, gears), stud, 1e-9 * stud);
+        }
+    }
+    EXPECT_GT(placed, 1500);
+}
