@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <span>
 #include <sstream>
@@ -154,6 +155,75 @@ std::size_t EndOfUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
+std::size_t LineAt(std::string_view text, std::size_t at) {
+    return static_cast<std::size_t>(
+        1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+// toml++ reaches an unreachable branch (undefined behaviour) when it asks
+// whether a character beyond ASCII is white space, as it does outside strings
+// and in places within them. So it reads the text in ASCII alone: each such
+// character in a string in double quotes, or in a comment, becomes its escape
+// \uXXXX (which a comment keeps as text). Elsewhere, and after a backslash,
+// such a character is a problem, told with its line.
+LatheProblem InAscii(std::string_view text, std::string& ascii) {
+    enum class In { Code, Comment, BasicString, LiteralString, MultiLineBasic, MultiLineLiteral };
+    In in = In::Code;
+    const auto beyondAscii = [&](std::size_t at) {
+        return at < text.size() && static_cast<unsigned char>(text[at]) >= 0x80;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const bool inDoubleQuotes = in == In::BasicString || in == In::MultiLineBasic;
+        if (beyondAscii(i) || (inDoubleQuotes && text[i] == '\\' && beyondAscii(i + 1))) {
+            if (!inDoubleQuotes && in != In::Comment) {
+                return {LineAt(text, i), "a letter beyond ASCII outside double quotes: only a text in double "
+                                         "quotes, or a comment, may hold one"};
+            }
+            if (text[i] == '\\') {
+                return {LineAt(text, i), "a backslash before a letter beyond ASCII"};
+            }
+            // The text is UTF-8: a lead byte and its continuation bytes.
+            const auto lead = static_cast<unsigned char>(text[i]);
+            const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            std::uint32_t point = lead & (0x7Fu >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                point = point << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+            }
+            char escape[12];
+            std::snprintf(escape, sizeof escape, point > 0xFFFF ? "\\U%08X" : "\\u%04X", point);
+            ascii += escape;
+            i += length;
+            continue;
+        }
+        const char c = text[i];
+        const std::string_view three = text.substr(i, 3);
+        std::size_t take = 1;
+        if (in == In::Code) {
+            if (three == "\"\"\"" || three == "'''") {
+                in = c == '"' ? In::MultiLineBasic : In::MultiLineLiteral;
+                take = 3;
+            } else {
+                in = c == '#'    ? In::Comment
+                     : c == '"'  ? In::BasicString
+                     : c == '\'' ? In::LiteralString
+                                 : In::Code;
+            }
+        } else if (inDoubleQuotes && c == '\\') {
+            take = 2; // the escaped character, a quotation mark among them
+        } else if ((in == In::MultiLineBasic && three == "\"\"\"") ||
+                   (in == In::MultiLineLiteral && three == "'''")) {
+            in = In::Code;
+            take = 3;
+        } else if ((c == '\n' && in != In::MultiLineBasic && in != In::MultiLineLiteral) ||
+                   (in == In::BasicString && c == '"') || (in == In::LiteralString && c == '\'')) {
+            in = In::Code;
+        }
+        ascii.append(text.substr(i, take));
+        i += take;
+    }
+    return {};
+}
+
 // A TOML basic string on one line, escaped as needed.
 std::string TomlString(const std::string& text) {
     std::ostringstream out;
@@ -186,10 +256,13 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
         return {0, "is larger than 64 KiB, too large for a lathe file"};
     }
     if (const std::size_t end = EndOfUtf8(text); end != std::string_view::npos) {
-        return {static_cast<std::size_t>(1 + std::count(text.begin(), text.begin() + end, '\n')),
-                "not UTF-8 text: save the file as UTF-8"};
+        return {LineAt(text, end), "not UTF-8 text: save the file as UTF-8"};
     }
-    const toml::parse_result parsed = toml::parse(text);
+    std::string ascii;
+    if (LatheProblem problem = InAscii(text, ascii); !problem.what.empty()) {
+        return problem;
+    }
+    const toml::parse_result parsed = toml::parse(ascii);
     if (!parsed) {
         return {parsed.error().source().begin.line, std::string(parsed.error().description())};
     }

@@ -303,12 +303,19 @@ void AddChartOptions(CLI::App& chart, Values& v) {
     AddLeadscrew(chart, v);
     AddFixed(chart, v);
     AddTolerance(chart, v);
-    CLI::App* list = chart.add_option_group("Pitches", "one pitch list");
-    list->add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")->disable_flag_override();
-    list->add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")->disable_flag_override();
-    AddRead(*list, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm")
-        ->type_name("LIST");
-    list->require_option(1);
+    // One pitch list of the three, checked once the line is read (MissingProblem): an
+    // option group of CLI11 is a subcommand without a name, which an empty
+    // argument would enter without end.
+    const std::string pitches = "Pitches (one list)";
+    chart.add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")
+        ->disable_flag_override()
+        ->group(pitches);
+    chart.add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")
+        ->disable_flag_override()
+        ->group(pitches);
+    AddRead(chart, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm")
+        ->type_name("LIST")
+        ->group(pitches);
     AddRead(chart, "--suggest", v.suggest, WholeFrom(1, kGearCount),
             "the N gears, not yet on hand, that would improve the chart most")
         ->type_name("N");
@@ -335,10 +342,21 @@ std::optional<Pitch> LeadscrewOf(const Values& v) {
     return v.leadscrew ? v.leadscrew : v.lathe ? v.lathe->leadscrew : std::nullopt;
 }
 
-// What the options need of each other once a lathe file may stand in for them.
+// What the options need of each other once a lathe file may stand in for
+// them, and the chart's one pitch list.
 std::string MissingProblem(const Values& v, bool chart) {
     if (!LeadscrewOf(v) && (chart || v.pitch)) {
         return chart ? "--leadscrew is required" : "--pitch requires --leadscrew";
+    }
+    const int lists = int{v.metric} + int{v.imperial} + int{!v.pitches.empty()};
+    if (chart && lists != 1) {
+        std::string problem = "Exactly 1 option from [--metric,--imperial,--pitches] is required";
+        if (lists > 1) {
+            problem += " and ";
+            problem += std::to_string(lists);
+            problem += " were given";
+        }
+        return problem;
     }
     return {};
 }

@@ -264,6 +264,7 @@ TEST(RunTool, BadInputs) {
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},
         {"chart --leadscrew 2mm --metric --every", "'--every'"},
         {"chart --leadscrew 2mm --metric 1.5", "'1.5'"},
+        {"chart \"\" -m", "unexpected argument ''"}, // an empty argument once ran without end
     };
     for (const Case& c : cases) {
         const ToolRun run = Invoke(c.arguments);

@@ -64,6 +64,10 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"name = \"x\"", 0, "has no gears"},
         {"gears = \"20\"\ngears = \"21\"", 2, "redefine"},
         {"gears = \"20\"\nname = \"Drehbank f\xFCr\"", 2, "not UTF-8 text"},
+        {"# f\xC3\xBCr \xC3\xA9\ngears = \"20\"\nname = 'Drehbank f\xC3\xBCr'", 3,
+         "beyond ASCII outside double quotes"},
+        {"gears = \"20\"\nname = 2\"\xD1\xAC\"", 2, "Error while parsing"},
+        {"gears = \"20\"\nname = \"\\\xC3\xA9\"", 2, "a backslash before a letter beyond ASCII"},
         {"gears = \"20\"\n#" + std::string(kMaxLatheFileSize, ' '), 0, "larger than 64 KiB"},
     };
     for (const Case& c : cases) {
