@@ -51,5 +51,9 @@ void ShowCaption(HWND mainWindow) {
             caption += L" *";
         }
     }
-    SetWindowTextW(mainWindow, caption.c_str());
+    wchar_t shown[512] = {};
+    GetWindowTextW(mainWindow, shown, static_cast<int>(std::size(shown)));
+    if (caption != shown) {
+        SetWindowTextW(mainWindow, caption.c_str());
+    }
 }
