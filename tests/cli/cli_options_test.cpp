@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "gear_list.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -111,6 +113,10 @@ TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
         Parse({"--lathe", imperial, "--pitch", "1.25mm", "--leadscrew", "2mm", "--fixed", "0,5"});
     EXPECT_EQ(ownLeadscrew.request.thread->leadscrew.unit, PitchUnit::Mm);
     EXPECT_EQ(ownLeadscrew.request.thread->fixed, 0.5);
+
+    const CliParse metric = Parse({"--lathe", TANDREL_EXAMPLE_LATHES "/metric.tandrel", "--pitch", "1mm"});
+    EXPECT_EQ(GearListText(metric.request.search.stock), "20-30/5, 35x2, 40-80/5");
+    EXPECT_EQ(metric.request.thread->leadscrew.value, 3);
 
     const CliParse chart = Parse({"chart", "--lathe", mini, "--metric"});
     ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;

@@ -80,32 +80,7 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
     }
     EXPECT_EQ(DescribeLatheProblem("a.tandrel", {3, "gears '17x4': at most 3 of a size"}),
               "a.tandrel, line 3: gears '17x4': at most 3 of a size");
-    EXPECT_EQ(DescribeLatheProblem("a.tandrel", {0, "does not exist"}), "a.tandrel does not exist");
-}
-
-// The example lathes of the README read as they say.
-TEST(LatheFile, TheExampleFilesRead) {
-    struct Case {
-        const char* file;
-        const char* gears;
-        const char* leadscrew;
-    } cases[] = {
-        {"imperial.tandrel", "20-80/5, 127", "8tpi"},
-        {"metric.tandrel", "20-30/5, 35x2, 40-80/5", "3mm"},
-        {"mini.tandrel", "20, 30, 35, 40x2, 45-55/5, 57, 60, 65, 80", "16tpi"},
-    };
-    for (const Case& c : cases) {
-        Lathe lathe;
-        const LatheProblem problem = LoadLathe(std::filesystem::path(TANDREL_EXAMPLE_LATHES) / c.file, lathe);
-        ASSERT_EQ(problem.what, "") << c.file;
-        EXPECT_EQ(GearListText(lathe.stock), c.gears);
-        Pitch leadscrew{};
-        ReadLeadscrew(c.leadscrew, leadscrew);
-        ASSERT_TRUE(lathe.leadscrew);
-        EXPECT_EQ(lathe.leadscrew->value, leadscrew.value);
-        EXPECT_EQ(lathe.leadscrew->unit, leadscrew.unit);
-    }
     Lathe lathe;
-    EXPECT_EQ(LoadLathe(std::filesystem::path(TANDREL_EXAMPLE_LATHES) / "none.tandrel", lathe).what,
-              "does not exist");
+    EXPECT_EQ(DescribeLatheProblem("none.tandrel", LoadLathe("none.tandrel", lathe)),
+              "none.tandrel does not exist");
 }

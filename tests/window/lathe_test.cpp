@@ -15,51 +15,38 @@
 
 namespace {
 
-constexpr char kShopLathe[] =
-    "name = \"Shop\"\ngears = \"20-30/5, 40x2\"\nleadscrew = \"8tpi\"\nfixed = 0.5\n"
-    "[fit]\nmargin = 12\n";
+constexpr char kShop[] = "name = \"Shop\"\ngears = \"20-30/5, 40x2\"\nleadscrew = \"8tpi\"\nfixed = 0.5\n"
+                         "[fit]\nmargin = 12\n";
 
-std::wstring Caption(HWND window) {
-    wchar_t caption[100] = {};
-    GetWindowTextW(window, caption, 100);
-    return caption;
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
-
-// What a message box said, if one was shown.
-struct MessageBoxSeen {
-    std::wstring text;
-    bool shown = false;
-};
 
 } // namespace
 
 class LatheTest : public MainWindowTest {
   protected:
-    // A folder of the test's own, with a space in its name.
+    // The lathe file "Shop" in a folder of the test's own, with spaces in both names.
     void SetUp() override {
         MainWindowTest::SetUp();
-        folder = std::filesystem::temp_directory_path() / L"tandrel lathe tests";
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        shop = folder / L"shop lathe.tandrel";
-        Write(shop, kShopLathe);
+        std::ofstream(shop, std::ios::binary) << kShop;
     }
     void TearDown() override {
         MainWindowTest::TearDown();
         std::filesystem::remove_all(folder);
     }
 
-    static void Write(const std::filesystem::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+    std::wstring Caption() const {
+        wchar_t caption[100] = {};
+        GetWindowTextW(window, caption, 100);
+        return caption;
     }
 
-    static Lathe Read(const std::filesystem::path& path) {
-        Lathe lathe;
-        EXPECT_EQ(LoadLathe(path, lathe).what, "");
-        return lathe;
-    }
-
-    std::string TickedList() const {
+    // The ticked boxes with their multiplicities, as a gear list.
+    std::string Ticked() const {
         Stock stock;
         for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
             stock.count[tooth] =
@@ -68,128 +55,103 @@ class LatheTest : public MainWindowTest {
         return GearListText(stock);
     }
 
-    // Runs action (which opens a message box) and answers the box with the button.
-    MessageBoxSeen Answering(int button, const std::function<void()>& action) {
-        MessageBoxSeen seen;
+    // Runs the action, answering the message box it opens with the button;
+    // returns the box's text, or "-" when none opened.
+    std::wstring Answering(int button, const std::function<void()>& action) {
+        std::wstring text = L"-";
         OnNextDialog([&](HWND box) {
-            seen.shown = true;
-            wchar_t text[512] = {};
-            GetDlgItemTextW(box, 0xFFFF, text, 512);
-            seen.text = text;
+            wchar_t shown[512] = {};
+            GetDlgItemTextW(box, 0xFFFF, shown, 512);
+            text = shown;
             PostMessageW(box, WM_COMMAND, button, 0);
         });
         action();
         RunMessageLoop(50);
         EXPECT_FALSE(DialogForcedClosed());
-        return seen;
+        return text;
     }
 
-    std::filesystem::path folder;
-    std::filesystem::path shop;
+    void Start() { StartWindow(L"tandrel.exe " + shop.wstring()); }
+
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"tandrel lathe tests";
+    const std::filesystem::path shop = folder / L"shop lathe.tandrel";
 };
 
 // Quoted or not, the file named on the command line sets the boxes, the
-// multiplicities with their marks, the leadscrew, fixed ratio and fit; the
-// caption names the lathe and marks a change until it is undone.
-TEST_F(LatheTest, OpenedFromTheCommandLineWithItsCaption) {
-    for (const std::wstring& commandLine :
-         {L"\"C:\\Tandrel\\tandrel.exe\" \"" + shop.wstring() + L"\"", L"tandrel.exe " + shop.wstring()}) {
+// multiplicities with their marks, the leadscrew, fixed ratio and fit, and a
+// bare start opens it again until it is gone. The caption names the lathe and
+// marks a change until it is undone.
+TEST_F(LatheTest, OpenedFromTheCommandLineAndAtABareStart) {
+    for (const std::wstring& commandLine : {L"\"C:\\Tandrel\\tandrel.exe\" \"" + shop.wstring() + L"\"",
+                                            L"tandrel.exe " + shop.wstring(), std::wstring(L"tandrel.exe")}) {
         StartWindow(commandLine);
-        EXPECT_EQ(TickedList(), "20-30/5, 40x2");
+        EXPECT_EQ(Ticked(), "20-30/5, 40x2");
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(window, GearBoxId(40), WM_GETFONT, 0, 0)),
                    sizeof font, &font);
         EXPECT_EQ(font.lfWeight, 600);
-        EXPECT_EQ(Caption(window), L"Tandrel - Shop");
-        ASSERT_TRUE(g_leadscrew);
-        EXPECT_EQ(g_leadscrew->value, 8);
-        EXPECT_EQ(g_fixedRatio, 0.5);
-        EXPECT_TRUE(g_onlyFittingTrains);
-        EXPECT_EQ(g_fitMargin, 12u);
+        EXPECT_EQ(Caption(), L"Tandrel - Shop");
+        EXPECT_TRUE(g_leadscrew && g_leadscrew->value == 8 && g_fixedRatio == 0.5);
+        EXPECT_TRUE(g_onlyFittingTrains && g_fitMargin == 12);
         EXPECT_EQ(Text(IDC_FIRST_DRIVER), ""); // nothing calculated at start-up
     }
-    HMENU file = GetSubMenu(GetMenu(window), 0);
     wchar_t recent[MAX_PATH + 8] = {};
-    GetMenuStringW(file, IDM_RECENT_FIRST, recent, MAX_PATH + 8, MF_BYCOMMAND);
+    GetMenuStringW(GetSubMenu(GetMenu(window), 0), IDM_RECENT_FIRST, recent, MAX_PATH + 8, MF_BYCOMMAND);
     EXPECT_EQ(recent, L"&1 " + shop.wstring());
-    EXPECT_EQ(GetMenuItemCount(file), 7); // Open, Save, Save As, separator, the one lathe, separator, Exit
-
     Click(GearBoxId(21));
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop *");
+    EXPECT_EQ(Caption(), L"Tandrel - Shop *");
     Click(GearBoxId(21));
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop");
-}
-
-// A bare start opens the lathe last opened, and the default set without a
-// word once that file is gone.
-TEST_F(LatheTest, ABareStartReopensTheLastLathe) {
-    StartWindow(L"tandrel.exe \"" + shop.wstring() + L"\"");
-    StartWindow("tandrel.exe");
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop");
-    EXPECT_EQ(TickedList(), "20-30/5, 40x2");
+    EXPECT_EQ(Caption(), L"Tandrel - Shop");
 
     std::filesystem::remove(shop);
-    bool asked = false;
-    OnNextDialog([&](HWND dialog) {
-        asked = true;
-        EndDialog(dialog, IDOK);
-    });
-    StartWindow("tandrel.exe");
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(Caption(window), L"Tandrel");
-    EXPECT_EQ(TickedList(), "20-99");
+    EXPECT_EQ(Answering(IDOK, [&] { StartWindow("tandrel.exe"); }), L"-");
+    EXPECT_EQ(Caption(), L"Tandrel");
+    EXPECT_EQ(Ticked(), "20-99");
 }
 
 // Closing with changes asks; Cancel keeps the window, No closes without
 // saving, Yes saves first. Without changes nothing is asked.
 TEST_F(LatheTest, ClosingWithChangesAsksToSave) {
-    StartWindow(L"tandrel.exe " + shop.wstring());
+    Start();
     Click(GearBoxId(99));
-    MessageBoxSeen seen = Answering(IDCANCEL, [&] { SendMessageW(window, WM_CLOSE, 0, 0); });
-    EXPECT_EQ(seen.text, L"Save changes to Shop?");
-    ASSERT_TRUE(IsWindow(window));
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop *");
-
-    seen = Answering(IDNO, [&] { SendMessageW(window, WM_COMMAND, IDM_EXIT, 0); });
-    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(Answering(IDCANCEL, [&] { SendMessageW(window, WM_CLOSE, 0, 0); }), L"Save changes to Shop?");
+    EXPECT_EQ(Caption(), L"Tandrel - Shop *");
+    EXPECT_NE(Answering(IDNO, [&] { SendMessageW(window, WM_COMMAND, IDM_EXIT, 0); }), L"-");
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(GearListText(Read(shop).stock), "20-30/5, 40x2");
+    EXPECT_EQ(FileText(shop), kShop);
 
-    StartWindow(L"tandrel.exe " + shop.wstring());
+    Start();
     Click(GearBoxId(99));
-    seen = Answering(IDYES, [&] { SendMessageW(window, WM_CLOSE, 0, 0); });
-    EXPECT_TRUE(seen.shown);
+    EXPECT_NE(Answering(IDYES, [&] { SendMessageW(window, WM_CLOSE, 0, 0); }), L"-");
     EXPECT_FALSE(IsWindow(window));
-    const Lathe saved = Read(shop);
+    Lathe saved;
+    EXPECT_EQ(LoadLathe(shop, saved).what, "");
     EXPECT_EQ(GearListText(saved.stock), "20-30/5, 40x2, 99");
-    EXPECT_EQ(saved.name, "Shop");
-    EXPECT_EQ(saved.fitMargin, 12u);
+    EXPECT_TRUE(saved.name == "Shop" && saved.fixed == 0.5 && saved.fitMargin == 12u);
 
-    StartWindow(L"tandrel.exe " + shop.wstring());
-    seen = Answering(IDCANCEL, [&] { SendMessageW(window, WM_CLOSE, 0, 0); });
-    EXPECT_FALSE(seen.shown);
+    Start();
+    EXPECT_EQ(Answering(IDCANCEL, [&] { SendMessageW(window, WM_CLOSE, 0, 0); }), L"-");
     EXPECT_FALSE(IsWindow(window));
 }
 
-// A bad file, named on the command line or opened from the recent list, is
-// told with its line and what is wrong, and changes nothing in the window.
+// A bad file, from the recent list or named on the command line, is told with
+// its line and what is wrong, and changes nothing in the window.
 TEST_F(LatheTest, ABadFileIsToldAndChangesNothing) {
-    StartWindow(L"tandrel.exe " + shop.wstring());
+    Start();
     EnterRatio("1.5");
     const std::string shown = Text(IDC_FIRST_DRIVER);
-    Write(shop, "name = \"Shop\"\n\ngears = \"20-80, 17x4\"\n");
-    MessageBoxSeen seen = Answering(IDOK, [&] { SendMessageW(window, WM_COMMAND, IDM_RECENT_FIRST, 0); });
-    EXPECT_NE(seen.text.find(shop.wstring() + L", line 3: gears '17x4': at most 3 of a size"),
+    std::ofstream(shop, std::ios::binary) << "name = \"Shop\"\n\ngears = \"20-80, 17x4\"\n";
+    const std::wstring told = shop.wstring() + L", line 3: gears '17x4': at most 3 of a size";
+    EXPECT_NE(Answering(IDOK, [&] { SendMessageW(window, WM_COMMAND, IDM_RECENT_FIRST, 0); }).find(told),
               std::wstring::npos);
-    EXPECT_EQ(TickedList(), "20-30/5, 40x2");
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop");
+    EXPECT_EQ(Ticked(), "20-30/5, 40x2");
+    EXPECT_EQ(Caption(), L"Tandrel - Shop");
     EXPECT_EQ(Text(IDC_FIRST_DRIVER), shown);
 
-    seen = Answering(IDOK, [&] { StartWindow(L"tandrel.exe " + shop.wstring()); });
-    EXPECT_NE(seen.text.find(L"line 3"), std::wstring::npos);
+    EXPECT_NE(Answering(IDOK, [&] { Start(); }).find(told), std::wstring::npos);
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(TickedList(), "20-99");
-    EXPECT_EQ(Caption(window), L"Tandrel");
+    EXPECT_EQ(Ticked(), "20-99");
+    EXPECT_EQ(Caption(), L"Tandrel");
 }
 
 // A save that cannot replace the file says why and leaves the old file whole,
@@ -197,52 +159,46 @@ TEST_F(LatheTest, ABadFileIsToldAndChangesNothing) {
 // where that does not stop its owner (an administrator), another program
 // holding the old file open without sharing its deletion stops the replace.
 TEST_F(LatheTest, AFailedSaveLeavesTheOldFileWhole) {
-    StartWindow(L"tandrel.exe " + shop.wstring());
+    Start();
     Click(GearBoxId(99));
     std::filesystem::permissions(folder,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     HANDLE held =
         CreateFileW(shop.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    const MessageBoxSeen seen = Answering(IDOK, [&] { SendMessageW(window, WM_COMMAND, IDM_SAVE_LATHE, 0); });
+    const std::wstring told = Answering(IDOK, [&] { SendMessageW(window, WM_COMMAND, IDM_SAVE_LATHE, 0); });
     CloseHandle(held);
     std::filesystem::permissions(folder, std::filesystem::perms::all);
-    EXPECT_EQ(seen.text.rfind(L"The lathe could not be saved to " + shop.wstring() + L":\n", 0), 0u);
-    std::ifstream file(shop, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), kShopLathe);
+    EXPECT_EQ(told.rfind(L"The lathe could not be saved to " + shop.wstring() + L":\n", 0), 0u);
+    EXPECT_EQ(FileText(shop), kShop);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
         << "no temporary file is left";
-    EXPECT_EQ(Caption(window), L"Tandrel - Shop *");
+    EXPECT_EQ(Caption(), L"Tandrel - Shop *");
 }
 
 // Tools, Gears: the ticked set as a gear list; a typed list ticks its boxes
 // with their multiplicities, a bad one is told in the dialog, and an empty
 // one unticks every box.
 TEST_F(LatheTest, GearsDialogTakesAGearList) {
-    const auto inGearsDialog = [&](const std::function<void(HWND)>& action) {
-        OnNextDialog(action);
+    EnterRatio("1.5");
+    for (const wchar_t* list : {L"20-60/5, 127, 62\u00d73, 17x4", L""}) {
+        OnNextDialog([list](HWND dialog) {
+            wchar_t text[64] = {};
+            GetDlgItemTextW(dialog, IDC_GEARS_LIST, text, 64);
+            EXPECT_STREQ(text, *list ? L"20-99" : L"20-60/5, 62x3, 127");
+            SetDlgItemTextW(dialog, IDC_GEARS_LIST, list);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+            if (*list) {
+                ASSERT_TRUE(IsWindowVisible(dialog));
+                GetDlgItemTextW(dialog, IDC_GEARS_PROBLEM, text, 64);
+                EXPECT_STREQ(text, L"'17x4': at most 3 of a size");
+                EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_GEARS_LIST));
+                SetDlgItemTextW(dialog, IDC_GEARS_LIST, L"20-60/5, 127, 62\u00d73");
+                SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+            }
+        });
         SendMessageW(window, WM_COMMAND, IDM_GEARS, 0);
         EXPECT_FALSE(DialogForcedClosed());
-    };
-    EnterRatio("1.5");
-    inGearsDialog([](HWND dialog) {
-        wchar_t list[64] = {};
-        GetDlgItemTextW(dialog, IDC_GEARS_LIST, list, 64);
-        EXPECT_STREQ(list, L"20-99");
-        SetDlgItemTextW(dialog, IDC_GEARS_LIST, L"20-60/5, 127, 62\u00d73, 17x4");
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(IsWindowVisible(dialog));
-        GetDlgItemTextW(dialog, IDC_GEARS_PROBLEM, list, 64);
-        EXPECT_STREQ(list, L"'17x4': at most 3 of a size");
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_GEARS_LIST));
-        SetDlgItemTextW(dialog, IDC_GEARS_LIST, L"20-60/5, 127, 62\u00d73");
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(TickedList(), "20-60/5, 62x3, 127");
-    EXPECT_FALSE(g_solutionList.empty());
-    inGearsDialog([](HWND dialog) {
-        SetDlgItemTextW(dialog, IDC_GEARS_LIST, L"");
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(TickedList(), "");
-    EXPECT_TRUE(g_solutionList.empty());
+        EXPECT_EQ(Ticked(), *list ? "20-60/5, 62x3, 127" : "");
+        EXPECT_EQ(g_solutionList.empty(), !*list);
+    }
 }
