@@ -82,8 +82,8 @@ LatheProblem TakeLatheFile(HWND mainWindow, const std::wstring& path) {
 }
 
 void ReportBadLathe(HWND mainWindow, const std::wstring& path, const LatheProblem& problem) {
-    const std::wstring message =
-        L"This lathe file cannot be opened:\n\n" + Utf16(DescribeLatheProblem(Utf8(path), problem));
+    const std::wstring message = L"This lathe file cannot be opened:\n\n" +
+                                 WideFromUtf8(DescribeLatheProblem(Utf8FromWide(path), problem));
     MessageBoxW(mainWindow, message.c_str(), g_windowTitle, MB_OK | MB_ICONWARNING);
 }
 
@@ -114,7 +114,7 @@ void SaveLatheAsCommand(HWND mainWindow) {
         !g_lathePath.empty() &&
         CompareStringOrdinal(FullPath(*path).c_str(), -1, g_lathePath.c_str(), -1, TRUE) == CSTR_EQUAL;
     SaveLathe(mainWindow, *path,
-              ownFile ? g_fileLathe.name : Utf8(std::filesystem::path(*path).stem().wstring()));
+              ownFile ? g_fileLathe.name : Utf8FromWide(std::filesystem::path(*path).stem().wstring()));
 }
 
 void OpenRecentLathe(HWND mainWindow, std::size_t index) {

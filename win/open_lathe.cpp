@@ -39,7 +39,7 @@ bool LatheChanged() {
 
 std::wstring LatheName() {
     return g_fileLathe.name.empty() ? std::filesystem::path(g_lathePath).stem().wstring()
-                                    : Utf16(g_fileLathe.name);
+                                    : WideFromUtf8(g_fileLathe.name);
 }
 
 void ShowCaption(HWND mainWindow) {

@@ -1,13 +1,8 @@
-// Text between the core's UTF-8 and the window's UTF-16.
+// The core's texts are UTF-8 ("µm"); the controls' own texts are UTF-16.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 #include <string_view>
 
-std::wstring Utf16(std::string_view utf8);
-std::string Utf8(std::wstring_view utf16);
-
-// A control's whole text, as UTF-8.
-std::string ControlText(HWND control);
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);

@@ -130,7 +130,7 @@ void InstallReplacements(HWND mainWindow) {
 
 // The lathe file a start's argument names, with its full path, when there is one.
 std::wstring NamedLatheFile(const std::string& commandLine) {
-    const std::wstring named = Utf16(LatheFileArgument(commandLine));
+    const std::wstring named = WideFromUtf8(LatheFileArgument(commandLine));
     const DWORD attributes = named.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(named.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0
                ? named
@@ -146,7 +146,7 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideComm
     if (mainWindow == nullptr) {
         return nullptr;
     }
-    const std::string commandLine = Utf8(wideCommandLine);
+    const std::string commandLine = Utf8FromWide(wideCommandLine);
     CreateFields(mainWindow);
     CreateSolutionUpDown(mainWindow);
     CreateGearBoxes(mainWindow, ExtractGearSetString(commandLine));
