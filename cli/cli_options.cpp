@@ -303,19 +303,22 @@ void AddChartOptions(CLI::App& chart, Values& v) {
     AddLeadscrew(chart, v);
     AddFixed(chart, v);
     AddTolerance(chart, v);
-    // One pitch list of the three, checked once the line is read (MissingProblem): an
-    // option group of CLI11 is a subcommand without a name, which an empty
-    // argument would enter without end.
-    const std::string pitches = "Pitches (one list)";
-    chart.add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")
-        ->disable_flag_override()
-        ->group(pitches);
-    chart.add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")
-        ->disable_flag_override()
-        ->group(pitches);
-    AddRead(chart, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm")
+    // Excluding each other rather than in an option group: CLI11 takes an empty
+    // argument for the group's empty name and parses it again without end.
+    // That one of them is given is checked after parsing.
+    const std::string list = "Pitches (one list)";
+    CLI::Option* metric = chart.add_flag("--metric", v.metric, "the ISO metric pitches, 0.2 to 6 mm")
+                              ->disable_flag_override()
+                              ->group(list);
+    CLI::Option* imperial = chart.add_flag("--imperial", v.imperial, "the usual inch threads, 4 to 80 TPI")
+                                ->disable_flag_override()
+                                ->excludes(metric)
+                                ->group(list);
+    AddRead(chart, "--pitches", v.pitches, ReadPitchList, "pitches of your own, such as 8tpi,11tpi,1.25mm,M6")
         ->type_name("LIST")
-        ->group(pitches);
+        ->excludes(metric)
+        ->excludes(imperial)
+        ->group(list);
     AddRead(chart, "--suggest", v.suggest, WholeFrom(1, kGearCount),
             "the N gears, not yet on hand, that would improve the chart most")
         ->type_name("N");
@@ -342,21 +345,10 @@ std::optional<Pitch> LeadscrewOf(const Values& v) {
     return v.leadscrew ? v.leadscrew : v.lathe ? v.lathe->leadscrew : std::nullopt;
 }
 
-// What the options need of each other once a lathe file may stand in for
-// them, and the chart's one pitch list.
+// What the options need of each other once a lathe file may stand in for them.
 std::string MissingProblem(const Values& v, bool chart) {
     if (!LeadscrewOf(v) && (chart || v.pitch)) {
         return chart ? "--leadscrew is required" : "--pitch requires --leadscrew";
-    }
-    const int lists = int{v.metric} + int{v.imperial} + int{!v.pitches.empty()};
-    if (chart && lists != 1) {
-        std::string problem = "Exactly 1 option from [--metric,--imperial,--pitches] is required";
-        if (lists > 1) {
-            problem += " and ";
-            problem += std::to_string(lists);
-            problem += " were given";
-        }
-        return problem;
     }
     return {};
 }
@@ -455,6 +447,9 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     }
     if (problem.empty() && !chart->parsed() && !v.ratio && !v.pitch) {
         problem = "RATIO is missing";
+    }
+    if (problem.empty() && chart->parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
+        problem = "chart needs one pitch list: --metric, --imperial or --pitches";
     }
     if (problem.empty()) {
         problem = MissingProblem(v, chart->parsed());

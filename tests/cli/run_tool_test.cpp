@@ -255,8 +255,9 @@ TEST(RunTool, BadInputs) {
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
         {"--fit 2.5 1.5", "--fit '2.5'"},
-        {"chart --leadscrew 2mm", "Exactly 1 option from [--metric,--imperial,--pitches] is required"},
-        {"chart --leadscrew 2mm --metric --imperial", "and 2 were given"},
+        {"chart --leadscrew 2mm", "chart needs one pitch list: --metric, --imperial or --pitches"},
+        {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
+        {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},
         {"chart --metric", "--leadscrew is required"},
         {"chart --metric --lathe " + noLeadscrew, "--leadscrew is required"},
         {"--pitch 1mm --lathe " + noLeadscrew, "--pitch requires --leadscrew"},
@@ -264,7 +265,7 @@ TEST(RunTool, BadInputs) {
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},
         {"chart --leadscrew 2mm --metric --every", "'--every'"},
         {"chart --leadscrew 2mm --metric 1.5", "'1.5'"},
-        {"chart \"\" -m", "unexpected argument ''"}, // an empty argument once ran without end
+        {"chart \"\" -x", "unexpected argument ''"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Invoke(c.arguments);
