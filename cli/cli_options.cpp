@@ -2,7 +2,9 @@
 
 #include "banjo.h"
 #include "fit.h"
+#include "gear_list.h"
 #include "gear_set.h"
+#include "lathe.h"
 #include "number_text.h"
 #include "version.h"
 
@@ -35,29 +37,28 @@ auto WholeFrom(std::uint32_t low, std::uint32_t high) {
     };
 }
 
-// "20-99,127": tooth counts and ascending ranges, separated by commas.
-std::string ReadToothList(std::string_view list, std::array<bool, kGearCount>& checked) {
-    checked.fill(false);
-    const auto readTooth = WholeFrom(kFirstTooth, kLastTooth);
-    for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
-        comma = list.find(',');
-        const std::string_view item = list.substr(0, comma);
-        const std::size_t dash = item.find('-');
-        std::uint32_t first = 0;
-        std::uint32_t last = 0;
-        for (auto [text, tooth] : {std::pair{item.substr(0, dash), &first},
-                                   {dash == std::string_view::npos ? item : item.substr(dash + 1), &last}}) {
-            if (std::string problem = readTooth(text, *tooth); !problem.empty()) {
-                return "holds " + Quoted(text) + ", which " + problem;
-            }
-        }
-        if (last < first) {
-            return "holds " + Quoted(item) + ", which runs downward";
-        }
-        for (std::uint32_t tooth = first; tooth <= last; ++tooth) {
-            checked[IndexOfTooth(tooth)] = true;
-        }
+// "20-80/5, 35x2, 127": a gear list (gear_list.h), not empty.
+std::string ReadTeeth(std::string_view list, Stock& stock) {
+    if (list.empty()) {
+        return "is empty";
     }
+    if (std::string problem = ReadGearList(list, stock); !problem.empty()) {
+        return "has " + problem;
+    }
+    return {};
+}
+
+// A gear-set string, not empty: on the command line an empty one would stand
+// for the default set, which is no way to ask for it.
+std::string ReadGearSet(std::string_view gearSet, Stock& stock) {
+    if (gearSet.empty()) {
+        return "is an empty gear-set string";
+    }
+    std::array<bool, kGearCount> checked{};
+    if (std::string problem = ReadGearSetString(gearSet, checked); !problem.empty()) {
+        return problem;
+    }
+    stock = StockOf(checked, AllMultiplicitiesOne());
     return {};
 }
 
@@ -149,16 +150,20 @@ bool IsOption(std::string_view arg) {
     return arg.size() > 1 && arg[0] == '-' && !IsDigit(arg[1]) && arg[1] != '.';
 }
 
-// The values the options are read into, before they make the request.
+// The values the options are read into, before they make the request. What a
+// lathe file (--lathe) gives is taken for what no option gives.
 struct Values {
     std::optional<double> ratio;
-    std::array<bool, kGearCount> checked{};
-    MultiplicityTable multiplicity = AllMultiplicitiesOne();
+    std::optional<Lathe> lathe;
+    std::optional<Stock> stock;       // --gears or --teeth
+    MultiplicityTable multiplicity{}; // --mult; 0 where none is given
     bool driverLargerFirst = false;
     bool drivenSmallerFirst = false;
     std::string format = "text";
     std::optional<Pitch> pitch;
-    Thread lathe; // --starts, --leadscrew, --fixed
+    std::uint32_t starts = 1;
+    std::optional<Pitch> leadscrew;
+    std::optional<double> fixed;
     bool every = false;
     std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or kThreadTolerance for a thread
     std::uint32_t limit = 100;
@@ -219,7 +224,8 @@ output could not be written, 2 for a bad argument.
 Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
           tandrel-cli --every --pitch 11tpi --leadscrew 3mm --fit 20
           tandrel-cli --train 2 --pitch 16tpi --leadscrew 8tpi
-          tandrel-cli chart --leadscrew 8tpi --metric --suggest 3)";
+          tandrel-cli chart --leadscrew 8tpi --metric --suggest 3
+          tandrel-cli chart --lathe mini.tandrel --metric)";
 
 // The banjo's geometry, lengths in mm; with it --fit keeps the trains that
 // mount, and the trains that mount show their positions.
@@ -282,14 +288,15 @@ std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
 
 // The gear stock, the display order, the format and the fit: the search's and the chart's.
 void AddSharedOptions(CLI::App& app, Values& v) {
-    const std::string gears = "Gears on hand (without --gears or --teeth: 20 to 99)";
+    const std::string gears = "Gears on hand (without --gears, --teeth or --lathe: 20 to 99)";
     CLI::Option* gearSet =
-        AddRead(app, "--gears", v.checked, ReadGearSetString,
+        AddRead(app, "--gears", v.stock, Given<Stock>(ReadGearSet),
                 "a gear-set string: character i stands for tooth count 16 + i, '1' on hand")
             ->type_name("STRING")
             ->group(gears);
-    AddRead(app, "--teeth", v.checked, ReadToothList,
-            "tooth counts and ranges from 16 to 165, such as 20-99,127")
+    AddRead(app, "--teeth", v.stock, Given<Stock>(ReadTeeth),
+            "a gear list of tooth counts from 16 to 165: counts, ranges and ranges with a step, xK "
+            "for K of a size, such as 20-80/5,35x2,127")
         ->type_name("LIST")
         ->excludes(gearSet)
         ->group(gears);
@@ -335,17 +342,30 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->type_name("KIND")
         ->group("Search");
     AddBanjoOptions(app, v);
+    app.add_option_function<std::string>(
+           "--lathe",
+           [&v](const std::string& file) {
+               Lathe lathe;
+               if (LatheProblem problem = LoadLathe(file, lathe); !problem.what.empty()) {
+                   throw CLI::ValidationError("--lathe " + DescribeLatheProblem(Quoted(file), problem));
+               }
+               v.lathe = lathe;
+           },
+           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio and fit margin, for each "
+           "that no option gives")
+        ->type_name("FILE")
+        ->group(gears);
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
-    return AddRead(app, "--leadscrew", v.lathe.leadscrew, ReadLeadscrew,
+    return AddRead(app, "--leadscrew", v.leadscrew, Given<Pitch>(ReadLeadscrew),
                    "the leadscrew's pitch: 2mm, 8tpi or 0.2in")
         ->type_name("L")
         ->group("Thread");
 }
 
 CLI::Option* AddFixed(CLI::App& app, Values& v) {
-    return AddRead(app, "--fixed", v.lathe.fixed, ReadPositiveNumber,
+    return AddRead(app, "--fixed", v.fixed, Given<double>(ReadPositiveNumber),
                    "gearing outside the change gears (default 1): target = lead / (L x R)")
         ->type_name("R")
         ->group("Thread");
@@ -371,12 +391,12 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
                              ->type_name("P")
                              ->excludes(ratio)
                              ->group("Thread");
-    AddRead(app, "--starts", v.lathe.starts, WholeFrom(1, kMaxStarts),
+    AddRead(app, "--starts", v.starts, WholeFrom(1, kMaxStarts),
             "the thread's starts (default 1): lead = pitch x N")
         ->type_name("N")
         ->needs(pitch)
         ->group("Thread");
-    pitch->needs(AddLeadscrew(app, v)->needs(pitch));
+    AddLeadscrew(app, v)->needs(pitch);
     AddFixed(app, v)->needs(pitch);
     app.add_flag("--every", v.every, "every train within the tolerance, one per set of four gears")
         ->disable_flag_override()
@@ -390,7 +410,7 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
 }
 
 void AddChartOptions(CLI::App& chart, Values& v) {
-    AddLeadscrew(chart, v)->required();
+    AddLeadscrew(chart, v);
     AddFixed(chart, v);
     AddTolerance(chart, v);
     // Excluding each other rather than in an option group: CLI11 takes an empty
@@ -443,9 +463,14 @@ std::string LeftOverProblem(const CLI::App& app, const CLI::App& chart, const Va
     return problem.empty() ? LeftOverProblem(chart.remaining(), v, true) : problem;
 }
 
-// What the parse itself cannot tell: a target or a pitch list missing, the
-// search options that need a complete search, and the banjo's geometry read
-// into banjo.
+// The leadscrew, from --leadscrew or the lathe file.
+std::optional<Pitch> LeadscrewOf(const Values& v) {
+    return v.leadscrew ? v.leadscrew : v.lathe ? v.lathe->leadscrew : std::nullopt;
+}
+
+// What the parse itself cannot tell: a target, a pitch list or a leadscrew
+// missing (a lathe file may give the leadscrew), the search options that need
+// a complete search, and the banjo's geometry read into banjo.
 std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Values& v,
                            std::optional<Banjo>& banjo) {
     if (!chart.parsed() && !v.ratio && !v.pitch) {
@@ -467,17 +492,37 @@ std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Val
     if (v.fit && !v.fitMargin && !banjo) {
         return "--fit needs its margin M without the banjo's geometry";
     }
+    if (!LeadscrewOf(v) && (chart.parsed() || v.pitch)) {
+        return chart.parsed() ? "--leadscrew is required" : "--pitch requires --leadscrew";
+    }
     return {};
+}
+
+// The gears from --gears or --teeth, else the lathe's, else the default set;
+// --mult then sets how many of a size on hand there are.
+Stock StockOf(const Values& v) {
+    Stock stock = v.stock ? *v.stock : v.lathe ? v.lathe->stock : DefaultStock();
+    for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
+        if (stock.count[tooth] != 0 && v.multiplicity[tooth] != 0) {
+            stock.count[tooth] = static_cast<std::uint8_t>(v.multiplicity[tooth]);
+        }
+    }
+    return stock;
 }
 
 CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     CliRequest request;
-    const Stock stock = StockOf(v.checked, v.multiplicity);
+    const Stock stock = StockOf(v);
+    const Thread lathe{Pitch{1, PitchUnit::Mm}, v.starts, LeadscrewOf(v).value_or(Pitch{1, PitchUnit::Mm}),
+                       v.fixed   ? *v.fixed
+                       : v.lathe ? v.lathe->fixed
+                                 : 1};
     // With the banjo's geometry the fit needs no margin.
-    const std::optional<std::uint32_t> fitMargin =
-        v.fit ? std::optional(v.fitMargin.value_or(0)) : std::nullopt;
+    const std::optional<std::uint32_t> fitMargin = v.fit     ? std::optional(v.fitMargin.value_or(0))
+                                                   : v.lathe ? v.lathe->fitMargin
+                                                             : std::nullopt;
     if (v.pitch) {
-        request.thread = v.lathe;
+        request.thread = lathe;
         request.thread->pitch = *v.pitch;
     }
     request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
@@ -488,7 +533,7 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
                       fitMargin,
                       KindOf(v.train),
                       banjo};
-    request.chart = {v.lathe,   v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
+    request.chart = {lathe,     v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
                      fitMargin, v.suggest, KindOf(v.train), banjo};
     if (v.metric) {
         request.chart.pitches = MetricPitches();
@@ -516,7 +561,6 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
                  "within tolerance");
     chart->allow_extras();
     Values v;
-    ReadGearSetString("", v.checked); // the default set
     AddSharedOptions(app, v);
     AddSharedOptions(*chart, v);
     AddSearchOptions(app, *chart, v);

@@ -1,6 +1,7 @@
 #include "cli_output.h"
 
 #include "fit.h"
+#include "gear_list.h"
 #include "json_text.h"
 #include "mount.h"
 #include "number_text.h"
@@ -462,33 +463,10 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
     return JsonText(json) + "\n";
 }
 
-// "20-99,127", and "(2 of 40)" for more than one gear of a size.
+// The stock as a gear list, "20-80/5, 35x2, 127", or "none".
 std::string StockText(const Stock& stock) {
-    const std::vector<std::uint32_t> teeth = stock.Teeth();
-    std::string text;
-    std::string several;
-    for (std::size_t i = 0; i < teeth.size(); ++i) {
-        std::size_t last = i;
-        while (last + 1 < teeth.size() && teeth[last + 1] == teeth[last] + 1) {
-            ++last;
-        }
-        if (!text.empty()) {
-            text += ',';
-        }
-        text += std::to_string(teeth[i]);
-        if (last > i) {
-            text += '-';
-            text += std::to_string(teeth[last]);
-        }
-        for (std::size_t k = i; k <= last; ++k) {
-            if (stock.count[teeth[k]] > 1) {
-                several += (several.empty() ? "" : ", ") + std::to_string(stock.count[teeth[k]]) + " of " +
-                           std::to_string(teeth[k]);
-            }
-        }
-        i = last;
-    }
-    return (text.empty() ? "none" : text) + (several.empty() ? "" : " (" + several + ")");
+    const std::string list = GearListText(stock);
+    return list.empty() ? "none" : list;
 }
 
 std::string ScoreText(const ChartScore& score, std::size_t rows) {
@@ -551,7 +529,8 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         out += row.best ? "\n" : "  outside tolerance\n";
         ++facts;
     }
-    out += "\n" + ScoreText(chart.score, chart.rows.size()) + "\n";
+    out += '\n';
+    out += ScoreText(chart.score, chart.rows.size()) + "\n";
     if (request.suggest != 0) {
         if (chart.suggestions.empty()) {
             out += "No single gear more would improve this chart.\n";

@@ -16,14 +16,36 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package-names.cmake)
 
 # A 64-bit installer into Program Files, with a Start-menu shortcut to the
-# window program and an uninstaller listed in Add/Remove Programs.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# window program, a finish page that offers to start it, and an uninstaller
+# listed in Add/Remove Programs with the full four-part version.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!define MUI_FINISHPAGE_RUN_TEXT \\\"Start Tandrel\\\"")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN tandrel.exe)
 set(CPACK_PACKAGE_EXECUTABLES tandrel Tandrel)
 set(CPACK_NSIS_INSTALLED_ICON_NAME tandrel.exe)
 set(CPACK_NSIS_DISPLAY_NAME Tandrel)
 set(CPACK_NSIS_PACKAGE_NAME Tandrel)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/win/icons/tandrel.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/win/icons/tandrel.ico)
+
+# Lathe files (.tandrel) open in Tandrel with a double click; the uninstaller
+# takes the registration away again, the extension only while it is still ours.
+# CPack reads these commands back from a file of its own, which takes one more
+# level of escapes: each backslash and quotation mark is escaped twice.
+set(classes "HKLM 'Software\\\\Classes")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegStr ${classes}\\\\.tandrel' '' 'Tandrel.Lathe'
+  WriteRegStr ${classes}\\\\Tandrel.Lathe' '' 'Tandrel lathe'
+  WriteRegStr ${classes}\\\\Tandrel.Lathe\\\\DefaultIcon' '' '$INSTDIR\\\\tandrel.exe,0'
+  WriteRegStr ${classes}\\\\Tandrel.Lathe\\\\shell\\\\open\\\\command' '' '\\\"$INSTDIR\\\\tandrel.exe\\\" \\\"%1\\\"'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  DeleteRegKey ${classes}\\\\Tandrel.Lathe'
+  ReadRegStr $0 ${classes}\\\\.tandrel' ''
+  StrCmp $0 'Tandrel.Lathe' 0 +2
+  DeleteRegKey ${classes}\\\\.tandrel'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
 
 include(CPack)

@@ -2,7 +2,7 @@
 # Runs one fuzz harness for a while:
 #   scripts/fuzz.sh NAME SECONDS [libFuzzer options]
 # NAME is a harness of tests/fuzz (number_text, paste_rules, gear_set,
-# gear_search, every_train, thread, designation, cli_args, banjo). It starts from the committed seeds in tests/fuzz/corpus/NAME
+# gear_list, lathe_file, gear_search, every_train, thread, designation, cli_args, banjo). It starts from the committed seeds in tests/fuzz/corpus/NAME
 # and keeps the inputs it finds in build/fuzz/tests/fuzz/corpus/NAME for the
 # next run. An input that breaks a property is saved as
 # build/fuzz/tests/fuzz/NAME-crash-...: fix the fault, then add that input to

@@ -10,12 +10,13 @@ constexpr std::size_t kMostKept = 1023;
 } // namespace
 
 bool PassesPasteTest(std::string_view text) {
-    return ReadNumber(text) != 0.0 && text.find("e+") == std::string_view::npos &&
+    return ReadNumber(WithDecimalPoint(text)) != 0.0 && text.find("e+") == std::string_view::npos &&
            text.find("e-") == std::string_view::npos &&
            text.find_first_of("ABCDEF ") == std::string_view::npos;
 }
 
-std::string PasteTrim(std::string_view text) {
+std::string PasteTrim(std::string_view clipboardText) {
+    const std::string text = WithDecimalPoint(clipboardText);
     std::string kept;
     bool pointKept = false;
     for (char c : text) {

@@ -5,6 +5,7 @@
 
 #include "fit.h"
 #include "number_text.h"
+#include "open_lathe.h"
 #include "program_state.h"
 #include "recalculate.h"
 #include "resource.h"
@@ -31,7 +32,9 @@ void OnOk(HWND dialog) {
     }
     g_onlyFittingTrains = IsDlgButtonChecked(dialog, IDC_FIT_ONLY) == BST_CHECKED;
     g_fitMargin = margin;
-    Recalculate(EndToolsDialog(dialog, IDOK));
+    HWND mainWindow = EndToolsDialog(dialog, IDOK);
+    Recalculate(mainWindow);
+    ShowCaption(mainWindow);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     RegisterMainWindowClass(instance);
-    HWND mainWindow = SetUpWindow(instance, showCommand, GetCommandLineA());
+    HWND mainWindow = SetUpWindow(instance, showCommand, GetCommandLineW());
     if (mainWindow == nullptr) {
         return 0;
     }

@@ -6,7 +6,10 @@
 #include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
+#include "gears_dialog.h"
+#include "lathe_files.h"
 #include "navigation.h"
+#include "open_lathe.h"
 #include "paint.h"
 #include "program_state.h"
 #include "ratio_field.h"
@@ -46,7 +49,16 @@ void OnGearBoxClicked(HWND window, int id) {
     g_checkedGears[IndexOfTooth(ToothOfGearBox(id))] =
         SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     Recalculate(window);
+    ShowCaption(window);
     FocusRatioField(window);
+}
+
+// File, Exit and every request to close: the open lathe's changes are offered
+// for saving first, and Cancel keeps the window.
+void CloseUnlessCancelled(HWND window) {
+    if (OfferToSave(window)) {
+        DestroyWindow(window);
+    }
 }
 
 // The check mark is the setting; the list follows it at once.
@@ -62,6 +74,10 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         OnGearBoxClicked(window, id);
         return 0;
     }
+    if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {
+        OpenRecentLathe(window, static_cast<std::size_t>(id - IDM_RECENT_FIRST));
+        return 0;
+    }
     switch (id) {
     case IDC_FIRST_DRIVER_SMALLER:
     case IDC_FIRST_DRIVEN_LARGER:
@@ -71,7 +87,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         OpenAboutBox(window);
         return 0;
     case IDM_EXIT:
-        DestroyWindow(window);
+        CloseUnlessCancelled(window);
         return 0;
     case IDM_COPY_GEAR_SET:
         CopyGearSet(window);
@@ -85,9 +101,26 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_FIT:
         OpenFitDialog(window);
         return 0;
+    case IDM_GEARS:
+        OpenGearsDialog(window);
+        return 0;
+    case IDM_OPEN_LATHE:
+        OpenLatheCommand(window);
+        return 0;
+    case IDM_SAVE_LATHE:
+        SaveLatheCommand(window);
+        return 0;
+    case IDM_SAVE_LATHE_AS:
+        SaveLatheAsCommand(window);
+        return 0;
     default:
         return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
     }
+}
+
+LRESULT OnClose(HWND window) {
+    CloseUnlessCancelled(window);
+    return 0;
 }
 
 LRESULT OnDestroy() {
@@ -134,6 +167,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         return OnCommand(window, wParam, lParam);
+    case WM_CLOSE:
+        return OnClose(window);
     case WM_DESTROY:
         return OnDestroy();
     case WM_ACTIVATE:

@@ -3,10 +3,10 @@
 // on hand, stores the answer at once and marks the box's label with a font.
 #include "multiplicity_dialog.h"
 
-#include "gear_box_id.h"
+#include "gear_boxes.h"
 #include "gear_set.h"
-#include "label_font.h"
 #include "multiplicity_mark.h"
+#include "open_lathe.h"
 #include "program_state.h"
 #include "ratio_field.h"
 #include "recalculate.h"
@@ -25,37 +25,10 @@ unsigned SubjectTooth() {
     return tooth >= kFirstTooth && tooth <= kLastTooth ? tooth : 0;
 }
 
-bool SubjectIsThreeDigit() {
-    return g_subjectLabel[2] != '\0';
-}
-
-HFONT CreateMarkFont(unsigned multiplicity, bool threeDigitLabel) {
-    LOGFONTW font = LabelFontDescription();
-    MarkFont mark = MarkFor(multiplicity, threeDigitLabel);
-    font.lfWeight = mark.weight;
-    font.lfUnderline = mark.underline ? TRUE : FALSE;
-    font.lfWidth = mark.width;
-    return CreateFontIndirectW(&font);
-}
-
 // The dialog is owned by the main window (the platform makes the top-level
 // ancestor of the box the owner), so its parent is the main window.
 HWND MainWindowOf(HWND dialog) {
     return GetParent(dialog);
-}
-
-// Stores the multiplicity first, so it holds whatever becomes of the font; the
-// box's previous mark font is freed once the box uses the new one.
-void ChooseMultiplicity(HWND dialog, unsigned tooth, unsigned multiplicity) {
-    g_multiplicityTable[tooth] = static_cast<std::uint16_t>(multiplicity);
-    HFONT font = CreateMarkFont(multiplicity, SubjectIsThreeDigit());
-    SendDlgItemMessageW(MainWindowOf(dialog), GearBoxId(tooth), WM_SETFONT, reinterpret_cast<WPARAM>(font),
-                        TRUE);
-    HFONT& boxMark = g_markFonts[IndexOfTooth(tooth)];
-    if (boxMark != nullptr) {
-        DeleteObject(boxMark);
-    }
-    boxMark = font;
 }
 
 // The caption names the gear; the dialog stands beside its box with the
@@ -80,13 +53,15 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
     case IDC_MULTIPLICITY_1:
     case IDC_MULTIPLICITY_2:
     case IDC_MULTIPLICITY_3:
-        ChooseMultiplicity(dialog, SubjectTooth(), static_cast<unsigned>(id - IDC_MULTIPLICITY_BASE));
+        SetMultiplicity(MainWindowOf(dialog), SubjectTooth(),
+                        static_cast<unsigned>(id - IDC_MULTIPLICITY_BASE));
         return FALSE;
     case IDOK: {
         HWND mainWindow = MainWindowOf(dialog);
         EndDialog(dialog, 1);
         FocusRatioField(mainWindow);
         Recalculate(mainWindow);
+        ShowCaption(mainWindow);
         return TRUE;
     }
     default:

@@ -15,8 +15,13 @@ HFONT g_markFonts[kGearCount];
 std::optional<Thread> g_thread;
 std::string g_threadRatioText;
 std::optional<NearestTrains> g_noTrain;
+std::optional<Pitch> g_leadscrew;
+double g_fixedRatio = 1;
 bool g_onlyFittingTrains = false;
 std::uint32_t g_fitMargin = 15;
+std::wstring g_lathePath;
+Lathe g_fileLathe;
+std::vector<std::wstring> g_recentLathes;
 
 std::optional<std::uint32_t> FitMarginInForce() {
     return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;

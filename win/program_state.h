@@ -4,6 +4,7 @@
 
 #include "gear_set.h"
 #include "search.h"
+#include "lathe.h"
 #include "thread.h"
 #include "train.h"
 
@@ -58,10 +59,25 @@ extern std::string g_threadRatioText;
 // for the line. Written by Recalculate; none otherwise.
 extern std::optional<NearestTrains> g_noTrain;
 
+// The lathe's leadscrew and fixed ratio, which the thread dialog offers: its
+// last OK's, or the open lathe file's; no leadscrew before either.
+extern std::optional<Pitch> g_leadscrew;
+extern double g_fixedRatio;
+
 // The fit dialog's settings: while g_onlyFittingTrains holds, both searches
 // keep only the trains that fit with g_fitMargin teeth to spare.
 extern bool g_onlyFittingTrains;
 extern std::uint32_t g_fitMargin;
+
+// The lathe file the window has open: its full path, empty until a lathe is
+// opened or saved, and the lathe as that file holds it. The caption's " *"
+// and the question at close compare the window's settings with it.
+extern std::wstring g_lathePath;
+extern Lathe g_fileLathe;
+
+// The lathe files last opened or saved, newest first, at most four: the File
+// menu lists them, and a bare start opens the first. Kept in the registry.
+extern std::vector<std::wstring> g_recentLathes;
 
 // The margin in teeth that every train listed must fit with, or none while
 // "Only trains that fit" is off.

@@ -1,5 +1,5 @@
 // The ratio field's replacement procedure: it lets through only what can form
-// a plain decimal number, recalculates on every accepted character and key
+// a plain decimal number (a comma as its point), recalculates on every accepted character and key
 // release, and replaces the edit control's context menu with Copy and Paste.
 #include "ratio_field.h"
 
@@ -53,8 +53,12 @@ bool HoldsDecimalPoint(HWND field) {
 }
 
 // The recalculation runs before the edit control inserts the character, so it
-// still sees the old text; the key release that follows sees the new one.
+// still sees the old text; the key release that follows sees the new one. A
+// decimal comma is typed as the point.
 LRESULT OnCharacter(HWND field, WPARAM code, LPARAM lParam) {
+    if (code == ',') {
+        code = '.';
+    }
     bool digit = code >= '0' && code <= '9';
     bool accepted = digit || code == '\b' || code == '\r' || (code == '.' && !HoldsDecimalPoint(field));
     if (!accepted) {

@@ -13,14 +13,21 @@
 #define IDD_MULTIPLICITY 110
 #define IDD_THREAD 130
 #define IDD_FIT 131
+#define IDD_GEARS 132
 
 // Main window commands
 #define IDM_ABOUT 104
 #define IDM_EXIT 105
 #define IDM_COPY_GEAR_SET 106
-#define IDM_THREAD 120      // Tools, Thread... (Ctrl+T)
-#define IDM_EVERY_TRAIN 121 // Tools, Every train: a check item, its check the setting
-#define IDM_FIT 122         // Tools, Fit...
+#define IDM_THREAD 120        // Tools, Thread... (Ctrl+T)
+#define IDM_EVERY_TRAIN 121   // Tools, Every train: a check item, its check the setting
+#define IDM_FIT 122           // Tools, Fit...
+#define IDM_OPEN_LATHE 150    // File, Open lathe... (Ctrl+O)
+#define IDM_SAVE_LATHE 151    // File, Save lathe (Ctrl+S)
+#define IDM_SAVE_LATHE_AS 152 // File, Save lathe As...
+#define IDM_GEARS 153         // Tools, Gears...
+#define IDM_RECENT_FIRST 160  // File, the recent lathes, newest first
+#define IDM_RECENT_LAST 163
 
 // Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
 #define IDC_MULTIPLICITY_BASE 110
@@ -47,6 +54,10 @@
 // Fit dialog
 #define IDC_FIT_ONLY 1211
 #define IDC_FIT_MARGIN 1212
+
+// Gears dialog
+#define IDC_GEARS_LIST 1221
+#define IDC_GEARS_PROBLEM 1222
 
 // Result fields
 #define IDC_FIRST_DRIVER 3003
@@ -78,6 +89,8 @@ static_assert(IDC_MULTIPLICITY_1 == IDC_MULTIPLICITY_BASE + 1 &&
 static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == IDC_FIRST_DRIVER + 2 &&
               IDC_SECOND_DRIVEN == IDC_FIRST_DRIVER + 3 && IDC_ACHIEVED_RATIO == IDC_FIRST_DRIVER + 4 &&
               IDC_ERROR == IDC_FIRST_DRIVER + 5 && IDC_ZERO_COUNT == IDC_FIRST_DRIVER + 6);
+// The recent lathes' commands: the first one's plus the lathe's place in the list, four in all.
+static_assert(IDM_RECENT_LAST == IDM_RECENT_FIRST + 3);
 // Gear-box clicks arrive as commands: their range must not meet another command's.
 static_assert(IDC_GEARBOX_FIRST > IDC_THREAD_LINE && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
 #endif

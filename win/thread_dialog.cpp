@@ -8,6 +8,7 @@
 #include "thread_dialog.h"
 
 #include "number_text.h"
+#include "open_lathe.h"
 #include "program_state.h"
 #include "ratio_field.h"
 #include "resource.h"
@@ -48,9 +49,11 @@ PitchUnit ChosenUnit(HWND dialog, int id) {
                                                                               : PitchUnit::Mm;
 }
 
-// The remembered thread, a designation as its name with its unit in the
-// list; before the first OK, empty pitch and leadscrew, one start and a fixed
-// ratio of 1. The platform focuses the pitch field with its text selected.
+// The remembered thread's pitch (a designation as its name, with its unit in
+// the list) and starts, the lathe's leadscrew and fixed ratio; before the
+// first OK, an empty pitch and one start, and before a lathe is opened, an
+// empty leadscrew and a fixed ratio of 1. The platform focuses the pitch field
+// with its text selected.
 void FillThreadFields(HWND dialog) {
     const Thread shown = g_thread.value_or(Thread{});
     const std::string pitch =
@@ -58,9 +61,9 @@ void FillThreadFields(HWND dialog) {
     SetField(dialog, IDC_THREAD_PITCH, g_thread ? pitch : "");
     FillUnits(dialog, IDC_THREAD_PITCH_UNIT, false, shown.pitch.unit);
     SetField(dialog, IDC_THREAD_STARTS, std::to_string(shown.starts));
-    SetField(dialog, IDC_THREAD_LEADSCREW, g_thread ? FormatShortestFixed(shown.leadscrew.value) : "");
-    FillUnits(dialog, IDC_THREAD_LEADSCREW_UNIT, true, shown.leadscrew.unit);
-    SetField(dialog, IDC_THREAD_FIXED, FormatShortestFixed(shown.fixed));
+    SetField(dialog, IDC_THREAD_LEADSCREW, g_leadscrew ? FormatShortestFixed(g_leadscrew->value) : "");
+    FillUnits(dialog, IDC_THREAD_LEADSCREW_UNIT, true, g_leadscrew.value_or(shown.leadscrew).unit);
+    SetField(dialog, IDC_THREAD_FIXED, FormatShortestFixed(g_fixedRatio));
 }
 
 // The thread the fields give, or none after refusing the first invalid field:
@@ -89,16 +92,21 @@ std::optional<Thread> ReadThread(HWND dialog) {
 }
 
 // The ratio's text is stored before it is written, so the thread line shows
-// once the recalculation has a solution.
+// once the recalculation has a solution. The caret then stands at the text's end.
 void OnOk(HWND dialog) {
     const std::optional<Thread> thread = ReadThread(dialog);
     if (!thread) {
         return;
     }
     g_thread = thread;
+    g_leadscrew = thread->leadscrew;
+    g_fixedRatio = thread->fixed;
     g_threadRatioText = RatioFieldText(TargetRatio(*thread));
     HWND mainWindow = EndToolsDialog(dialog, IDOK);
     WriteRatioField(mainWindow, g_threadRatioText);
+    const auto end = static_cast<WPARAM>(g_threadRatioText.size());
+    SendDlgItemMessageW(mainWindow, IDC_RATIO, EM_SETSEL, end, static_cast<LPARAM>(end));
+    ShowCaption(mainWindow);
 }
 
 } // namespace

@@ -2,16 +2,20 @@
 // fonts, the replacement procedures, then show, paint and focus.
 #include "window_setup.h"
 
+#include "command_line.h"
 #include "gear_box_id.h"
 #include "gear_set.h"
 #include "label_font.h"
+#include "lathe_files.h"
 #include "multiplicity_dialog.h"
 #include "navigation.h"
 #include "paint.h"
 #include "program_state.h"
 #include "ratio_field.h"
+#include "recent_lathes.h"
 #include "replacement.h"
 #include "resource.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 
@@ -125,25 +129,49 @@ void InstallReplacements(HWND mainWindow) {
     }
 }
 
+// The lathe file a start's argument names, with its full path, when there is one.
+std::wstring NamedLatheFile(const std::string& commandLine) {
+    const std::wstring named = WideFromUtf8(LatheFileArgument(commandLine));
+    const DWORD attributes = named.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(named.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0
+               ? named
+               : std::wstring();
+}
+
 } // namespace
 
-HWND SetUpWindow(HINSTANCE instance, int showCommand, const char* commandLine) {
+HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideCommandLine) {
     g_instance = instance;
     HWND mainWindow = CreateWindowExW(0, g_windowClassName, g_windowTitle, WS_DLGFRAME, 400, 200, 570, 630,
                                       nullptr, nullptr, instance, nullptr);
     if (mainWindow == nullptr) {
         return nullptr;
     }
+    const std::string commandLine = Utf8FromWide(wideCommandLine);
     CreateFields(mainWindow);
     CreateSolutionUpDown(mainWindow);
     CreateGearBoxes(mainWindow, ExtractGearSetString(commandLine));
     HandOutFonts(mainWindow);
     InstallReplacements(mainWindow);
+    g_multiplicityTable = AllMultiplicitiesOne();
+
+    // A lathe file named on the command line opens; a bare start opens the
+    // lathe last opened or saved, and says nothing when that no longer reads.
+    g_recentLathes = LoadRecentLathes();
+    ShowRecentLathes(mainWindow);
+    const std::wstring named = NamedLatheFile(commandLine);
+    LatheProblem problem;
+    if (!named.empty()) {
+        problem = TakeLatheFile(mainWindow, named);
+    } else if (CommandLineArgument(commandLine).empty() && !g_recentLathes.empty()) {
+        TakeLatheFile(mainWindow, g_recentLathes.front());
+    }
 
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
     FocusRatioField(mainWindow);
-
-    g_multiplicityTable = AllMultiplicitiesOne();
+    if (!problem.what.empty()) {
+        ReportBadLathe(mainWindow, named, problem);
+    }
     return mainWindow;
 }

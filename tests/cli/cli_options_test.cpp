@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "gear_list.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -29,12 +31,12 @@ TEST(ParseArguments, GearStockFromTeethGearSetOrDefault) {
         std::vector<std::uint32_t> teeth;
     } cases[] = {
         {{"1.5"}, Range(20, 99)},
-        {{"--gears", "", "1.5"}, Range(20, 99)}, // an empty gear-set string means the default set
         {{"--gears", "0011", "1.5"}, {18, 19}},
         {{"--gears", "\"0011\"", "1.5"}, {19, 20}}, // a quotation mark takes a position
         {{"--gears", "0000", "1.5"}, {}},
         {{"--gears", longGearSet, "1.5"}, Range(16, 165)},
-        {{"--teeth", "127,20-22,21", "1.5"}, {20, 21, 22, 127}},
+        {{"--teeth", "127,20-22", "1.5"}, {20, 21, 22, 127}},
+        {{"--teeth", "20-26/3 40x2", "1.5"}, {20, 23, 26, 40}},
         {{"--teeth=16,165", "1.5"}, {16, 165}},
         {{"--teeth", "40-40", "1.5"}, {40}},
     };
@@ -123,4 +125,42 @@ TEST(ParseArguments, TrainsAndTheBanjo) {
     ASSERT_EQ(plain.action, CliAction::Search) << plain.text;
     EXPECT_EQ(*plain.request.search.banjo, (Banjo{1, 80, 30, 70, 0, 60, 100}));
     EXPECT_FALSE(plain.request.search.fitMargin); // the banjo alone arranges, it does not filter
+}
+
+// A lathe file gives what no option gives: the gears, the leadscrew, the fixed
+// ratio and the fit margin; --mult still counts on top of its gears.
+TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
+    const std::string mini = TANDREL_EXAMPLE_LATHES "/mini.tandrel";
+    const std::string imperial = TANDREL_EXAMPLE_LATHES "/imperial.tandrel";
+    const CliParse fromFile = Parse({"--lathe", mini, "--mult", "20=2", "1.5"});
+    ASSERT_EQ(fromFile.action, CliAction::Search) << fromFile.text;
+    EXPECT_EQ(fromFile.request.search.stock.Teeth(),
+              (std::vector<std::uint32_t>{20, 30, 35, 40, 45, 50, 55, 57, 60, 65, 80}));
+    EXPECT_EQ(fromFile.request.search.stock.count[40], 2);
+    EXPECT_EQ(fromFile.request.search.stock.count[20], 2);
+    EXPECT_EQ(fromFile.request.search.fitMargin, 12u);
+
+    const CliParse overridden = Parse({"--teeth", "20-30", "--fit", "3", "--lathe", mini, "1.5"});
+    EXPECT_EQ(overridden.request.search.stock.Teeth(), Range(20, 30));
+    EXPECT_EQ(overridden.request.search.fitMargin, 3u);
+
+    const CliParse thread = Parse({"--lathe", imperial, "--pitch", "1.25mm"});
+    ASSERT_EQ(thread.action, CliAction::Search) << thread.text;
+    EXPECT_EQ(thread.request.thread->leadscrew.value, 8);
+    EXPECT_EQ(thread.request.thread->leadscrew.unit, PitchUnit::Tpi);
+    EXPECT_EQ(thread.request.thread->fixed, 1);
+    EXPECT_EQ(thread.request.search.stock.count[127], 1);
+    const CliParse ownLeadscrew =
+        Parse({"--lathe", imperial, "--pitch", "1.25mm", "--leadscrew", "2mm", "--fixed", "0,5"});
+    EXPECT_EQ(ownLeadscrew.request.thread->leadscrew.unit, PitchUnit::Mm);
+    EXPECT_EQ(ownLeadscrew.request.thread->fixed, 0.5);
+
+    const CliParse metric = Parse({"--lathe", TANDREL_EXAMPLE_LATHES "/metric.tandrel", "--pitch", "1mm"});
+    EXPECT_EQ(GearListText(metric.request.search.stock), "20-30/5, 35x2, 40-80/5");
+    EXPECT_EQ(metric.request.thread->leadscrew.value, 3);
+
+    const CliParse chart = Parse({"chart", "--lathe", mini, "--metric"});
+    ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
+    EXPECT_EQ(chart.request.chart.lathe.leadscrew.value, 16);
+    EXPECT_EQ(chart.request.chart.fitMargin, 12u);
 }

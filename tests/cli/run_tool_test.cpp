@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +37,14 @@ ToolRun Invoke(const std::string& arguments) {
     ToolRun run{0, {}, {}};
     run.exitCode = RunTool(args, run.out, run.err);
     return run;
+}
+
+// A lathe file of the test's own, in the system's folder for temporary files.
+std::string LatheFile(const std::string& name, const std::string& text) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tandrel-test-" + name + ".tandrel");
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
 }
 
 nlohmann::json RunJson(const std::string& arguments) {
@@ -182,6 +192,8 @@ TEST(RunTool, ChartsInEachFormat) {
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], "Thread chart: 8 TPI leadscrew");
     EXPECT_EQ(lines[1], "Gears: 20-60; tolerance 1000 ppm");
+    EXPECT_EQ(Lines(Invoke("chart --leadscrew 8tpi --metric --teeth 127,40x2,20-35/5,45-80/5").out)[1],
+              "Gears: 20-35/5, 40x2, 45-80/5, 127; tolerance 1000 ppm");
     EXPECT_TRUE(lines[5].starts_with("1.25 mm ")) << lines[5];
     EXPECT_EQ(lines[6], "40 mm          no train within tolerance");
     const std::size_t ppm = lines[5].find(" ppm, ");
@@ -240,9 +252,11 @@ TEST(RunTool, Version) {
 // to --help, exit code 2, nothing on standard output. ("" stands for an empty argument.)
 TEST(RunTool, BadInputs) {
     const std::string huge = "1" + std::string(400, '0'); // beyond the range of doubles
+    const std::string badLathe = LatheFile("bad", "name = \"Bad\"\n\ngears = \"20-80, 17x4\"\n");
+    const std::string noLeadscrew = LatheFile("no-leadscrew", "gears = \"20-80\"\n");
     struct Case {
         std::string arguments;
-        const char* named;
+        std::string named;
     } cases[] = {
         {"", "RATIO is missing"},
         {"--teeth 20-40", "RATIO is missing"},
@@ -255,13 +269,21 @@ TEST(RunTool, BadInputs) {
         {"abc", "RATIO 'abc'"},
         {"-", "RATIO '-'"},
         {"1.5 2", "'2'"},
-        {"--teeth 15-40 1", "--teeth '15-40' holds '15', which is outside 16..165"},
-        {"--teeth 20,166 1", "--teeth '20,166' holds '166', which is outside 16..165"},
+        {"--teeth 15-40 1", "--teeth '15-40' has '15-40': tooth counts are 16 to 165"},
+        {"--teeth 20,166 1", "--teeth '20,166' has '166': tooth counts are 16 to 165"},
         {"--teeth 99999999999 1", "--teeth '99999999999'"},
         {"--teeth 40-20 1", "--teeth '40-20'"},
-        {"--teeth 20,,30 1", "--teeth '20,,30'"},
+        {"--teeth 20-22,21 1", "--teeth '20-22,21' has '21': 21 is named twice"},
+        {"--teeth 17x4 1", "'17x4': at most 3 of a size"},
         {"--teeth 20- 1", "--teeth '20-'"},
-        {"--teeth \"\" 1", "--teeth ''"},
+        {"--teeth \"\" 1", "--teeth '' is empty"},
+        {"--gears \"\" 1", "--gears '' is an empty gear-set string"},
+        {"--lathe none.tandrel 1", "--lathe 'none.tandrel' does not exist"},
+        {"--lathe " TANDREL_EXAMPLE_LATHES " 1", "docs/lathes' is not a file"},
+        {"--lathe " + badLathe + " 1",
+         "--lathe '" + badLathe + "', line 3: gears '17x4': at most 3 of a size"},
+        {"--lathe " TANDREL_EXAMPLE_LATHES "/mini.tandrel 1 --pitch 1mm", "RATIO excludes --pitch"},
+        {"--pitch 1mm --lathe " + badLathe, "line 3"},
         {"--mult 40=4 1", "--mult '40=4' has the multiplicity '4', which is outside 1..3"},
         {"--mult 40=0 1", "--mult '40=0'"},
         {"--mult 40 1", "--mult '40'"},
@@ -318,10 +340,13 @@ TEST(RunTool, BadInputs) {
          "--stud-min '60' is above --stud-max '50'"},
         {"--max-a 170 1.5", "--max-a '170'"},
         {"chart --metric", "--leadscrew is required"},
+        {"chart --metric --lathe " + noLeadscrew, "--leadscrew is required"},
+        {"--pitch 1mm --lathe " + noLeadscrew, "--pitch requires --leadscrew"},
         {"chart --leadscrew 2mm --pitches 1mm,,2mm", "--pitches '1mm,,2mm'"},
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},
         {"chart --leadscrew 2mm --metric --every", "'--every'"},
         {"chart --leadscrew 2mm --metric 1.5", "'1.5'"},
+        {"chart \"\" -x", "unexpected argument ''"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Invoke(c.arguments);

@@ -12,7 +12,10 @@ TEST(PasteRules, TestAndTrimOfClipboardTexts) {
     } cases[] = {
         {"3.25\r\n", true, "3.25"},
         {"-2.5", true, ""},
-        {"2,5", true, "2"},
+        {"2,5", true, "2.5"},
+        {"0,8\r\n", true, "0.8"},
+        {"0,0", false, "0.0"},
+        {"1,234.5", true, "1"}, // a comma beside a point is no decimal comma
         {"1e5", true, "1"},
         {"1E5", false, "1"},
         {"1e+5", false, "1"},

@@ -4,6 +4,8 @@
 //
 //   tandrel-probe query...
 //     window            1 when the main window exists (exit code 2 when it does not)
+//     caption           the main window's caption
+//     close             asks the main window to close (WM_CLOSE); prints nothing
 //     text ID           the control's text
 //     checked ID        1 when the control is checked, else 0
 //     visible ID        1 when the control is visible, else 0
@@ -86,6 +88,14 @@ int Answer(HWND mainWindow, int count, char** args) {
     HWND dialog = OwnedDialog(mainWindow);
     if (query == "window") {
         std::printf("1\n");
+        return 1;
+    }
+    if (query == "caption") {
+        std::printf("%s\n", TextOf(mainWindow).c_str());
+        return 1;
+    }
+    if (query == "close") {
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
         return 1;
     }
     if (query == "range") {

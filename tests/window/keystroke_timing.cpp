@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     const bool everyTrain = argc > 2 && std::strcmp(argv[2], "every") == 0;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterMainWindowClass(instance);
-    const std::string commandLine = "keystroke_timing.exe " + std::string(150, '1');
-    HWND window = SetUpWindow(instance, SW_SHOW, commandLine.c_str());
+    const std::wstring commandLine = L"keystroke_timing.exe " + std::wstring(150, L'1');
+    HWND window = SetUpWindow(instance, SW_SHOW, commandLine);
     if (window == nullptr) {
         std::fprintf(stderr, "the main window cannot be created\n");
         return 1;

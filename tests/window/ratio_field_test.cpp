@@ -107,7 +107,7 @@ class RatioFieldTest : public MainWindowTest {
 // Characters that cannot be part of a plain decimal number are dropped without
 // a recalculation; the release of their key still recalculates.
 TEST_F(RatioFieldTest, RefusedCharacterRecalculatesOnlyOnRelease) {
-    for (char refused : {'a', 'Z', '-', '+', ',', ' ', 'e', '\t', '\x1b', '\x16'}) {
+    for (char refused : {'a', 'Z', '-', '+', ' ', 'e', '\t', '\x1b', '\x16'}) {
         SCOPED_TRACE(static_cast<int>(refused));
         SetDlgItemTextA(window, IDC_RATIO, "");
         Recalculate(window);
@@ -121,8 +121,9 @@ TEST_F(RatioFieldTest, RefusedCharacterRecalculatesOnlyOnRelease) {
     }
 }
 
-// What typing leaves in the field. The field does not scroll, so its width
-// limits typing too: a small font lets the 16-character limit alone decide.
+// What typing leaves in the field: a decimal comma is the point. The field does
+// not scroll, so its width limits typing too: a small font lets the
+// 16-character limit alone decide.
 TEST_F(RatioFieldTest, TypedTextKeepsOnlyWhatFormsANumber) {
     const struct {
         const char* typed;
@@ -130,7 +131,9 @@ TEST_F(RatioFieldTest, TypedTextKeepsOnlyWhatFormsANumber) {
     } cases[] = {
         {"1.5.2", "1.52"},
         {"1.55\b", "1.5"},
-        {"2a-, e+5x", "25"},
+        {"2a- e+5x", "25"},
+        {"0,8", "0.8"},
+        {"1.2,5,", "1.25"},
         {".5.", ".5"},
         {"12345678901234567", "1234567890123456"},
     };
@@ -232,7 +235,8 @@ TEST_F(RatioFieldTest, PasteSetsTrimmedTextAndRecalculates) {
     } cases[] = {
         {"3.25\r\n", "3.25"},
         {"-2.5", ""},
-        {"2,5", "2"},
+        {"2,5", "2.5"},
+        {"0,8\r\n", "0.8"},
         {"1.2.3", "1.2"},
         {"\t2", ""},
         {"12345678901234567890", "12345678901234567890"}, // not held to the typing limit

@@ -68,19 +68,32 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetMenuItemCount(menu), 3);
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 0), static_cast<UINT>(IDM_ABOUT));
-    // Tools between them, its texts read back as UTF-16 (the resource file is UTF-8).
-    HMENU tools = GetSubMenu(menu, 1);
-    const std::pair<UINT, const wchar_t*> items[] = {
-        {IDM_THREAD, L"&Thread\u2026\tCtrl+T"}, {IDM_EVERY_TRAIN, L"&Every train"}, {IDM_FIT, L"&Fit\u2026"}};
-    ASSERT_EQ(GetMenuItemCount(tools), 3);
-    for (int i = 0; i < 3; ++i) {
-        wchar_t text[32] = {};
-        GetMenuStringW(tools, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
-        EXPECT_EQ(GetMenuItemID(tools, i), items[i].first);
-        EXPECT_STREQ(text, items[i].second);
+    // File and Tools, their texts read back as UTF-16 (the resource file is UTF-8);
+    // without a recent lathe one separator stands before Exit.
+    const std::pair<UINT, const wchar_t*> items[2][5] = {
+        {{IDM_OPEN_LATHE, L"&Open lathe\u2026\tCtrl+O"},
+         {IDM_SAVE_LATHE, L"&Save lathe\tCtrl+S"},
+         {IDM_SAVE_LATHE_AS, L"Save lathe &As\u2026"},
+         {0, L""},
+         {IDM_EXIT, L"E&xit"}},
+        {{IDM_THREAD, L"&Thread\u2026\tCtrl+T"},
+         {IDM_EVERY_TRAIN, L"&Every train"},
+         {IDM_FIT, L"&Fit\u2026"},
+         {IDM_GEARS, L"&Gears\u2026"},
+         {}},
+    };
+    for (int m = 0; m < 2; ++m) {
+        HMENU popup = GetSubMenu(menu, m);
+        ASSERT_EQ(GetMenuItemCount(popup), m == 0 ? 5 : 4);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            wchar_t text[32] = {};
+            GetMenuStringW(popup, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
+            EXPECT_EQ(GetMenuItemID(popup, i), items[m][i].first);
+            EXPECT_STREQ(text, items[m][i].second);
+        }
     }
+    HMENU tools = GetSubMenu(menu, 1);
     EXPECT_FALSE(GetMenuState(tools, IDM_EVERY_TRAIN, MF_BYCOMMAND) & MF_CHECKED);
 }
 
@@ -173,7 +186,7 @@ TEST_F(StartUpTest, CommandLineChoosesTheCheckedGearBoxes) {
 
 TEST_F(StartUpTest, TheShowCommandReachesTheWindow) {
     DestroyMainWindow();
-    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOWMINNOACTIVE, "tandrel.exe");
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOWMINNOACTIVE, L"tandrel.exe");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsIconic(window));
 }
@@ -183,14 +196,14 @@ TEST_F(StartUpTest, WithoutItsWindowClassSetUpReportsFailure) {
     wchar_t registered[100];
     std::copy(std::begin(g_windowClassName), std::end(g_windowClassName), registered);
     std::wcscpy(g_windowClassName, L"NOT REGISTERED");
-    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe");
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, L"tandrel.exe");
     std::copy(std::begin(registered), std::end(registered), g_windowClassName);
     EXPECT_EQ(window, nullptr);
 }
 
 TEST_F(StartUpTest, TheWindowIsPaintedBeforeAnyMessageIsHandled) {
     DestroyMainWindow();
-    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, "tandrel.exe");
+    window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, L"tandrel.exe");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
 }

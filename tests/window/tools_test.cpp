@@ -132,10 +132,15 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     EXPECT_FALSE(g_thread);
 
     InDialog(IDM_THREAD, [](HWND dialog) {
-        Enter(dialog, {{"11", "2", "3", "0.5"}, 1, 0});
+        Enter(dialog, {{"11", "2", "3", "0,5"}, 1, 0});
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(Text(IDC_RATIO), "3.078787878788"); // 2 * 25.4 / 11 / (3 * 0.5)
+    DWORD start = 0, end = 0;
+    SendDlgItemMessageW(window, IDC_RATIO, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                        reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 14u); // the caret at the end of the text
+    EXPECT_EQ(end, 14u);
     InDialog(IDM_THREAD, [](HWND dialog) {
         EXPECT_EQ(Fields(dialog), "11/2/3/0.5/");
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_GETCURSEL, 0, 0), 1);

@@ -64,6 +64,30 @@ void CALLBACK DialogTimerTick(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
+// The tests' own HKEY_CURRENT_USER, a key of this process's, so that the
+// recent lathes they open neither meet nor touch the prefix's own.
+class OwnCurrentUser : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, Name().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
+        RegOverridePredefKey(HKEY_CURRENT_USER, key);
+        RegCloseKey(key);
+    }
+    void TearDown() override {
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        RegDeleteTreeW(HKEY_CURRENT_USER, Name().c_str());
+    }
+
+  private:
+    static std::wstring Name() {
+        return L"Software\\TandrelTests\\" + std::to_wstring(GetCurrentProcessId());
+    }
+};
+
+[[maybe_unused]] const auto* const ownCurrentUser = ::testing::AddGlobalTestEnvironment(new OwnCurrentUser);
+
 void MainWindowTest::SetUpTestSuite() {
     static bool registered = false;
     if (!registered) {
@@ -88,9 +112,22 @@ void MainWindowTest::TearDown() {
     g_noTrain.reset();
     g_onlyFittingTrains = false;
     g_fitMargin = 15;
+    g_leadscrew.reset();
+    g_fixedRatio = 1;
+    g_lathePath.clear();
+    g_fileLathe = {};
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
 }
 
 void MainWindowTest::StartWindow(const char* commandLine) {
+    std::wstring wide;
+    for (const unsigned char c : std::string_view(commandLine)) {
+        wide += static_cast<wchar_t>(c);
+    }
+    StartWindow(wide);
+}
+
+void MainWindowTest::StartWindow(const std::wstring& commandLine) {
     DestroyMainWindow();
     window = SetUpWindow(GetModuleHandleW(nullptr), SW_SHOW, commandLine);
     ASSERT_NE(window, nullptr);

@@ -52,8 +52,10 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Destroys the current main window (if any) and creates a new one.
+    // Destroys the current main window (if any) and creates a new one. The
+    // 8-bit command line's bytes are taken as the first 256 code points.
     void StartWindow(const char* commandLine);
+    void StartWindow(const std::wstring& commandLine);
     void DestroyMainWindow();
 
     void Pump();

@@ -1,0 +1,328 @@
+#include "lathe.h"
+
+#include "fit.h"
+#include "gear_list.h"
+#include "number_text.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <span>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// A key's reader: takes the value into the lathe, or says what is wrong with it.
+using ReadValue = LatheProblem (*)(const toml::node& value, Lathe& lathe);
+
+struct KeyReader {
+    std::string_view key;
+    ReadValue read;
+};
+
+std::size_t LineOf(const toml::node& node) {
+    return node.source().begin.line;
+}
+
+LatheProblem Wrong(const toml::node& value, std::string what) {
+    return {LineOf(value), std::move(what)};
+}
+
+// Reads every key of a table in the order of the file, so that the first
+// problem told is the first one in the file. A key no reader knows is a
+// problem: a misspelt key would otherwise be lost without a word.
+LatheProblem ReadKeys(const toml::table& table, std::span<const KeyReader> readers, std::string_view prefix,
+                      Lathe& lathe) {
+    std::vector<std::pair<const toml::key*, const toml::node*>> entries;
+    for (const auto& [key, value] : table) {
+        entries.emplace_back(&key, &value);
+    }
+    std::ranges::sort(entries, {}, [](const auto& entry) {
+        const toml::source_position& at = entry.first->source().begin;
+        return std::pair{at.line, at.column};
+    });
+    for (const auto& [key, value] : entries) {
+        const auto reader = std::ranges::find(readers, key->str(), &KeyReader::key);
+        if (reader == readers.end()) {
+            std::string what = "unknown key " + Quoted(std::string(prefix) + std::string(key->str())) + " (";
+            for (const KeyReader& known : readers) {
+                what += known.key;
+                what += known.key == readers.back().key ? ")" : ", ";
+            }
+            return {key->source().begin.line, what};
+        }
+        if (LatheProblem problem = reader->read(*value, lathe); !problem.what.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
+
+LatheProblem ReadName(const toml::node& value, Lathe& lathe) {
+    const auto* text = value.as_string();
+    if (text == nullptr) {
+        return Wrong(value, "name must be a text in quotes");
+    }
+    lathe.name = text->get();
+    return {};
+}
+
+LatheProblem ReadGears(const toml::node& value, Lathe& lathe) {
+    const auto* text = value.as_string();
+    if (text == nullptr) {
+        return Wrong(value, "gears must be a gear list in quotes, such as \"20-80/5, 127\"");
+    }
+    if (std::string problem = ReadGearList(text->get(), lathe.stock); !problem.empty()) {
+        return Wrong(value, "gears " + problem);
+    }
+    return {};
+}
+
+LatheProblem ReadLeadscrewKey(const toml::node& value, Lathe& lathe) {
+    const auto* text = value.as_string();
+    if (text == nullptr) {
+        return Wrong(value, "leadscrew must be a pitch in quotes, such as \"8tpi\" or \"3mm\"");
+    }
+    Pitch pitch{};
+    if (std::string problem = ReadLeadscrew(text->get(), pitch); !problem.empty()) {
+        return Wrong(value, "leadscrew " + Quoted(text->get()) + " " + problem);
+    }
+    lathe.leadscrew = pitch;
+    return {};
+}
+
+LatheProblem ReadFixed(const toml::node& value, Lathe& lathe) {
+    const std::optional<double> fixed = value.is_number() ? value.value<double>() : std::nullopt;
+    if (!fixed || !std::isfinite(*fixed) || *fixed <= 0) {
+        return Wrong(value, "fixed must be a number above zero, such as 1 or 0.5");
+    }
+    lathe.fixed = *fixed;
+    return {};
+}
+
+LatheProblem ReadMargin(const toml::node& value, Lathe& lathe) {
+    const auto* margin = value.as_integer();
+    if (margin == nullptr || margin->get() < 0 || margin->get() > kMaxFitMargin) {
+        return Wrong(value, "margin must be a whole number of teeth from 0 to 200");
+    }
+    lathe.fitMargin = static_cast<std::uint32_t>(margin->get());
+    return {};
+}
+
+constexpr KeyReader kFitKeys[] = {{"margin", ReadMargin}};
+
+LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "fit must be a table: [fit] on a line of its own, then margin = 15");
+    }
+    return ReadKeys(*table, kFitKeys, "fit.", lathe);
+}
+
+constexpr KeyReader kLatheKeys[] = {
+    {"name", ReadName},   {"gears", ReadGears}, {"leadscrew", ReadLeadscrewKey},
+    {"fixed", ReadFixed}, {"fit", ReadFit},
+};
+
+// Where the text stops being UTF-8, or npos when it is UTF-8 throughout.
+std::size_t EndOfUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        const unsigned lead = byte(i);
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return i;
+        }
+        // The second byte's range rules out overlong forms, surrogates and code points above U+10FFFF.
+        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        for (std::size_t k = 1; k < length; ++k) {
+            if (byte(i + k) < (k == 1 ? low : 0x80) || byte(i + k) > (k == 1 ? high : 0xBF)) {
+                return i;
+            }
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t LineAt(std::string_view text, std::size_t at) {
+    return static_cast<std::size_t>(
+        1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+// toml++ reaches an unreachable branch (undefined behaviour) when it asks
+// whether a character beyond ASCII is white space, as it does outside strings
+// and in places within them. So it reads the text in ASCII alone: each such
+// character in a string in double quotes, or in a comment, becomes its escape
+// \uXXXX (which a comment keeps as text). Elsewhere, and after a backslash,
+// such a character is a problem, told with its line.
+LatheProblem InAscii(std::string_view text, std::string& ascii) {
+    enum class In { Code, Comment, BasicString, LiteralString, MultiLineBasic, MultiLineLiteral };
+    In in = In::Code;
+    const auto beyondAscii = [&](std::size_t at) {
+        return at < text.size() && static_cast<unsigned char>(text[at]) >= 0x80;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const bool inDoubleQuotes = in == In::BasicString || in == In::MultiLineBasic;
+        if (beyondAscii(i) || (inDoubleQuotes && text[i] == '\\' && beyondAscii(i + 1))) {
+            if (!inDoubleQuotes && in != In::Comment) {
+                return {LineAt(text, i), "a letter beyond ASCII outside double quotes: only a text in double "
+                                         "quotes, or a comment, may hold one"};
+            }
+            if (text[i] == '\\') {
+                return {LineAt(text, i), "a backslash before a letter beyond ASCII"};
+            }
+            // The text is UTF-8: a lead byte and its continuation bytes.
+            const auto lead = static_cast<unsigned char>(text[i]);
+            const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            std::uint32_t point = lead & (0x7Fu >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                point = point << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+            }
+            char escape[12];
+            std::snprintf(escape, sizeof escape, point > 0xFFFF ? "\\U%08X" : "\\u%04X", point);
+            ascii += escape;
+            i += length;
+            continue;
+        }
+        const char c = text[i];
+        const std::string_view three = text.substr(i, 3);
+        std::size_t take = 1;
+        if (in == In::Code) {
+            if (three == "\"\"\"" || three == "'''") {
+                in = c == '"' ? In::MultiLineBasic : In::MultiLineLiteral;
+                take = 3;
+            } else {
+                in = c == '#'    ? In::Comment
+                     : c == '"'  ? In::BasicString
+                     : c == '\'' ? In::LiteralString
+                                 : In::Code;
+            }
+        } else if (inDoubleQuotes && c == '\\') {
+            take = 2; // the escaped character, a quotation mark among them
+        } else if ((in == In::MultiLineBasic && three == "\"\"\"") ||
+                   (in == In::MultiLineLiteral && three == "'''")) {
+            in = In::Code;
+            take = 3;
+        } else if ((c == '\n' && in != In::MultiLineBasic && in != In::MultiLineLiteral) ||
+                   (in == In::BasicString && c == '"') || (in == In::LiteralString && c == '\'')) {
+            in = In::Code;
+        }
+        ascii.append(text.substr(i, take));
+        i += take;
+    }
+    return {};
+}
+
+// A TOML basic string on one line, escaped as needed.
+std::string TomlString(const std::string& text) {
+    std::ostringstream out;
+    out << toml::toml_formatter(toml::value<std::string>(text), toml::format_flags::allow_unicode_strings);
+    return out.str();
+}
+
+// The shortest text of the number that reads back to it, as a TOML float or
+// integer; long runs of digits are floats, so that they never overflow TOML's integers.
+std::string TomlNumber(double value) {
+    std::string text = FormatShortest(value);
+    if (text.size() > 15 && std::ranges::all_of(text, IsDigit)) {
+        text += ".0";
+    }
+    return text;
+}
+
+} // namespace
+
+bool operator==(const Lathe& a, const Lathe& b) {
+    const auto samePitch = [](const std::optional<Pitch>& p, const std::optional<Pitch>& q) {
+        return p.has_value() == q.has_value() && (!p || (p->value == q->value && p->unit == q->unit));
+    };
+    return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
+           a.fixed == b.fixed && a.fitMargin == b.fitMargin;
+}
+
+LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
+    if (text.size() > kMaxLatheFileSize) {
+        return {0, "is larger than 64 KiB, too large for a lathe file"};
+    }
+    if (const std::size_t end = EndOfUtf8(text); end != std::string_view::npos) {
+        return {LineAt(text, end), "not UTF-8 text: save the file as UTF-8"};
+    }
+    std::string ascii;
+    if (LatheProblem problem = InAscii(text, ascii); !problem.what.empty()) {
+        return problem;
+    }
+    const toml::parse_result parsed = toml::parse(ascii);
+    if (!parsed) {
+        return {parsed.error().source().begin.line, std::string(parsed.error().description())};
+    }
+    Lathe read;
+    if (LatheProblem problem = ReadKeys(parsed.table(), kLatheKeys, "", read); !problem.what.empty()) {
+        return problem;
+    }
+    if (!parsed.table().contains("gears")) {
+        return {0, "has no gears: a line such as gears = \"20-80/5, 127\" lists the gears on hand"};
+    }
+    lathe = std::move(read);
+    return {};
+}
+
+LatheProblem LoadLathe(const std::filesystem::path& path, Lathe& lathe) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return {0, "does not exist"};
+    }
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {0, "is not a file"};
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::string text(kMaxLatheFileSize + 1, '\0'); // one byte more tells a file that is too large
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!file.is_open() || file.bad()) {
+        return {0, "cannot be read"};
+    }
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return ReadLathe(text, lathe);
+}
+
+std::string DescribeLatheProblem(std::string_view file, const LatheProblem& problem) {
+    std::string text(file);
+    if (problem.line == 0) {
+        text += ' ';
+    } else {
+        text += ", line ";
+        text += std::to_string(problem.line);
+        text += ": ";
+    }
+    text += problem.what;
+    return text;
+}
+
+std::string LatheText(const Lathe& lathe) {
+    std::string text = "# A Tandrel lathe: its change gears on hand and its settings.\n";
+    if (!lathe.name.empty()) {
+        text += "name = " + TomlString(lathe.name) + "\n";
+    }
+    text += "gears = " + TomlString(GearListText(lathe.stock)) + "\n";
+    if (lathe.leadscrew) {
+        text += "leadscrew = " +
+                TomlString(FormatShortestFixed(lathe.leadscrew->value) +
+                           std::string(TextOf(lathe.leadscrew->unit).key)) +
+                "\n";
+    }
+    text += "fixed = " + TomlNumber(lathe.fixed) + "\n";
+    if (lathe.fitMargin) {
+        text += "\n[fit]\nmargin = " + std::to_string(*lathe.fitMargin) + "\n";
+    }
+    return text;
+}

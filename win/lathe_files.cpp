@@ -1,0 +1,141 @@
+#include "lathe_files.h"
+
+#include "atomic_save.h"
+#include "open_lathe.h"
+#include "program_state.h"
+#include "recalculate.h"
+#include "recent_lathes.h"
+#include "wide_text.h"
+
+#include <commdlg.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+constexpr wchar_t kFilter[] = L"Tandrel lathes (*.tandrel)\0*.tandrel\0";
+
+std::wstring FullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+    return length == 0 || length >= std::size(full) ? path : std::wstring(full, length);
+}
+
+// The common file dialog for lathe files; none when it is cancelled.
+std::optional<std::wstring> AskForPath(HWND mainWindow, bool save) {
+    wchar_t path[MAX_PATH * 4] = {};
+    if (save && !g_lathePath.empty()) {
+        g_lathePath.copy(path, std::min(g_lathePath.size(), std::size(path) - 1));
+    }
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = static_cast<DWORD>(std::size(path));
+    dialog.lpstrDefExt = L"tandrel";
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    return chosen ? std::optional<std::wstring>(path) : std::nullopt;
+}
+
+// Writes the window's lathe under the name; a failure is told and leaves the file as it was.
+bool SaveLathe(HWND mainWindow, const std::wstring& path, const std::string& name) {
+    Lathe lathe = WindowLathe();
+    lathe.name = name;
+    if (const std::wstring problem = SaveAtomically(path, LatheText(lathe)); !problem.empty()) {
+        const std::wstring message = L"The lathe could not be saved to " + path + L":\n" + problem +
+                                     L"\n\nThe file on the disk is as it was.";
+        MessageBoxW(mainWindow, message.c_str(), g_windowTitle, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    g_lathePath = FullPath(path);
+    g_fileLathe = lathe;
+    RememberRecentLathe(mainWindow, g_lathePath);
+    ShowCaption(mainWindow);
+    return true;
+}
+
+void OpenLatheFile(HWND mainWindow, const std::wstring& path) {
+    if (const LatheProblem problem = TakeLatheFile(mainWindow, path); !problem.what.empty()) {
+        ReportBadLathe(mainWindow, path, problem);
+        return;
+    }
+    Recalculate(mainWindow);
+}
+
+} // namespace
+
+LatheProblem TakeLatheFile(HWND mainWindow, const std::wstring& path) {
+    Lathe lathe;
+    if (LatheProblem problem = LoadLathe(std::filesystem::path(path), lathe); !problem.what.empty()) {
+        return problem;
+    }
+    ShowLathe(mainWindow, lathe);
+    g_lathePath = FullPath(path);
+    g_fileLathe = lathe;
+    RememberRecentLathe(mainWindow, g_lathePath);
+    ShowCaption(mainWindow);
+    return {};
+}
+
+void ReportBadLathe(HWND mainWindow, const std::wstring& path, const LatheProblem& problem) {
+    const std::wstring message = L"This lathe file cannot be opened:\n\n" +
+                                 WideFromUtf8(DescribeLatheProblem(Utf8FromWide(path), problem));
+    MessageBoxW(mainWindow, message.c_str(), g_windowTitle, MB_OK | MB_ICONWARNING);
+}
+
+void OpenLatheCommand(HWND mainWindow) {
+    if (!OfferToSave(mainWindow)) {
+        return;
+    }
+    if (const std::optional<std::wstring> path = AskForPath(mainWindow, false)) {
+        OpenLatheFile(mainWindow, *path);
+    }
+}
+
+void SaveLatheCommand(HWND mainWindow) {
+    if (g_lathePath.empty()) {
+        SaveLatheAsCommand(mainWindow);
+    } else {
+        SaveLathe(mainWindow, g_lathePath, g_fileLathe.name);
+    }
+}
+
+// The lathe takes the name of its new file; saved over its own file, it keeps its name.
+void SaveLatheAsCommand(HWND mainWindow) {
+    const std::optional<std::wstring> path = AskForPath(mainWindow, true);
+    if (!path) {
+        return;
+    }
+    const bool ownFile =
+        !g_lathePath.empty() &&
+        CompareStringOrdinal(FullPath(*path).c_str(), -1, g_lathePath.c_str(), -1, TRUE) == CSTR_EQUAL;
+    SaveLathe(mainWindow, *path,
+              ownFile ? g_fileLathe.name : Utf8FromWide(std::filesystem::path(*path).stem().wstring()));
+}
+
+void OpenRecentLathe(HWND mainWindow, std::size_t index) {
+    if (index >= g_recentLathes.size() || !OfferToSave(mainWindow)) {
+        return;
+    }
+    const std::wstring path = g_recentLathes[index]; // opening reorders the list
+    OpenLatheFile(mainWindow, path);
+}
+
+bool OfferToSave(HWND mainWindow) {
+    if (!LatheChanged()) {
+        return true;
+    }
+    const std::wstring question = L"Save changes to " + LatheName() + L"?";
+    switch (MessageBoxW(mainWindow, question.c_str(), g_windowTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return SaveLathe(mainWindow, g_lathePath, g_fileLathe.name);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
