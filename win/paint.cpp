@@ -50,12 +50,32 @@ void DrawGearDiagram(HDC dc) {
     Pie(dc, 285, 30, 375, 120, 420, 30, 30, 800);
 }
 
-void DrawCentredText(HDC dc, double x, double y, const std::string& text) {
-    RECT box = {static_cast<LONG>(x) - 60, static_cast<LONG>(y) - 10, static_cast<LONG>(x) + 60,
-                static_cast<LONG>(y) + 10};
-    const std::wstring wide = WideFromUtf8(text);
-    DrawTextW(dc, wide.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-}
+// Texts centred on points, each drawn only where it meets none drawn before:
+// in a small drawing the labels of close shafts would write over each other,
+// and the key beside the drawing names every gear anyway.
+class Labels {
+  public:
+    explicit Labels(HDC dc) : dc_(dc) {}
+
+    void Centred(double x, double y, const std::string& text) {
+        const std::wstring wide = WideFromUtf8(text);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+        const RECT box = {static_cast<LONG>(x) - size.cx / 2, static_cast<LONG>(y) - size.cy / 2,
+                          static_cast<LONG>(x) + (size.cx + 1) / 2, static_cast<LONG>(y) + (size.cy + 1) / 2};
+        RECT overlap;
+        if (std::ranges::any_of(drawn_,
+                                [&](const RECT& other) { return IntersectRect(&overlap, &box, &other); })) {
+            return;
+        }
+        TextOutW(dc_, box.left, box.top, wide.c_str(), static_cast<int>(wide.size()));
+        drawn_.push_back(box);
+    }
+
+  private:
+    HDC dc_;
+    std::vector<RECT> drawn_;
+};
 
 void DrawCircle(HDC dc, double x, double y, double radius) {
     Ellipse(dc, static_cast<int>(x - radius + 0.5), static_cast<int>(y - radius + 0.5),
@@ -80,6 +100,7 @@ void DrawToScale(HDC dc, const ScaleDrawing& scale) {
     HFONT font = CreateFontIndirectW(&description);
     SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
+    Labels labels(dc);
     for (std::size_t s = 0; s < drawing.shafts.size(); ++s) {
         const DrawnShaft& shaft = drawing.shafts[s];
         std::vector<DrawnGear> gears;
@@ -87,17 +108,17 @@ void DrawToScale(HDC dc, const ScaleDrawing& scale) {
                              [&](const DrawnGear& g) { return g.x == shaft.x && g.y == shaft.y; });
         std::ranges::sort(gears, {}, &DrawnGear::radius);
         DrawCircle(dc, shaft.x, shaft.y, 2);
-        DrawCentredText(dc, shaft.x, shaft.y - 8, std::to_string(gears.front().teeth));
+        labels.Centred(shaft.x, shaft.y - 8, std::to_string(gears.front().teeth));
         if (gears.size() == 2) {
-            DrawCentredText(dc, shaft.x, shaft.y - (gears[0].radius + gears[1].radius) / 2,
-                            std::to_string(gears[1].teeth));
+            labels.Centred(shaft.x, shaft.y - (gears[0].radius + gears[1].radius) / 2,
+                           std::to_string(gears[1].teeth));
         }
         const double outside = gears.back().radius + 7;
         const double labelY = s == 0                           ? shaft.y - outside
                               : s + 1 == drawing.shafts.size() ? shaft.y + outside
                                                                : shaft.y + 9;
         SetTextColor(dc, kLabelColour);
-        DrawCentredText(dc, shaft.x, labelY, shaft.label);
+        labels.Centred(shaft.x, labelY, shaft.label);
         SetTextColor(dc, kBlack);
     }
     std::vector<std::string> key = scale.key;
