@@ -67,7 +67,11 @@ class Sweep {
     // within tolerance too, see NearTeeth), when its inverse may be within
     // tolerance, or when it may be among the first trains. These tests are
     // rough, but on the safe side.
-    template <bool kFit> void Run(const PairTable& table, SearchResult& result, FirstTrains& first) const {
+    // Without the counts (kCount false), a train that needs no more than a
+    // count is passed by before the fit rule, which is most of the sweep's
+    // work with a banjo.
+    template <bool kFit, bool kCount>
+    void Run(const PairTable& table, SearchResult& result, FirstTrains& first) const {
         const NearTeeth near(target_, roughTolerance_);
         std::array<std::uint8_t, kMaxTooth + 1> nearDriven{};
         const auto mark = [&](std::uint32_t tooth, std::uint8_t value) {
@@ -112,11 +116,12 @@ class Sweep {
                 const std::uint32_t driver = *at;
                 const std::uint32_t d1 = Smaller(driver);
                 const std::uint32_t d2 = Larger(driver);
-                if (kFit && !MountArrangement(d1, d2, n1, n2, *fit_)) {
+                const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
+                const bool countOnly = !(nearSize | ((driver >= fromWord) & (driver <= toWord)));
+                if ((!kCount && countOnly) || (kFit && !MountArrangement(d1, d2, n1, n2, *fit_))) {
                     continue;
                 }
-                const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
-                if (!(nearSize | ((driver >= fromWord) & (driver <= toWord)))) {
+                if (countOnly) {
                     ++plain;
                 } else if (WithinStock(d1, d2, n1, n2)) {
                     Consider(driver, driven, nearSize || inverseMayFit, result, first);
@@ -262,11 +267,14 @@ SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainO
     const PairTable table = BuildPairs(teeth, stock);
     const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
-    if (options.fitMargin) { // the fit rule, by the margin or the banjo's geometry
-        sweep.Run<true>(table, result, first);
-    } else {
-        sweep.Run<false>(table, result, first);
-    }
+    // The fit rule, by the margin or the banjo's geometry, with or without the counts.
+    const std::array runs = {&Sweep::Run<false, false>, &Sweep::Run<false, true>, &Sweep::Run<true, false>,
+                             &Sweep::Run<true, true>};
+    (sweep.*runs[2 * options.fitMargin.has_value() + options.count])(table, result, first);
     result.solutions = first.Ordered();
+    if (!options.count) {
+        result.candidateCount = 0;
+        result.trainCount = 0;
+    }
     return result;
 }

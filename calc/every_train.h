@@ -18,7 +18,7 @@ struct EveryTrainOptions {
     std::size_t limit = 100;                // trains listed; 0 lists all
     std::optional<std::uint32_t> fitMargin; // keep only trains that fit with this margin (fit.h)
     std::optional<Banjo> banjo{}; // with a fit margin: the banjo's geometry decides instead (mount.h)
-    bool count = true;            // false: a six-gear search leaves its counts 0
+    bool count = true;            // false: the four- and six-gear searches leave their counts 0
 };
 
 // Trains: drivers d1 <= d2 and driven n1 <= n2 from the stock, a tooth count

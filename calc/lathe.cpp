@@ -123,9 +123,111 @@ LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
     return ReadKeys(*table, kFitKeys, "fit.", lathe);
 }
 
+// A length of the banjo in mm, above zero; the clearance may be zero.
+LatheProblem ReadLength(const toml::node& value, std::string_view key, double& length) {
+    const std::optional<double> read = value.is_number() ? value.value<double>() : std::nullopt;
+    const bool zeroTaken = key == "clearance";
+    if (!read || !std::isfinite(*read) || *read < 0 || (*read == 0 && !zeroTaken)) {
+        std::string what(key);
+        what += zeroTaken ? " must be a length in mm, zero or more, such as 3"
+                          : " must be a length in mm above zero, such as 120";
+        return Wrong(value, what);
+    }
+    length = *read;
+    return {};
+}
+
+LatheProblem ReadModule(const toml::node& value, Lathe& lathe) {
+    if (lathe.dp) {
+        return Wrong(value, "module and dp exclude each other: give the one the gears are made to");
+    }
+    return ReadLength(value, "module", lathe.banjo->module);
+}
+
+LatheProblem ReadDiametralPitch(const toml::node& value, Lathe& lathe) {
+    double dp = 0;
+    if (lathe.banjo->module != 0) {
+        return Wrong(value, "module and dp exclude each other: give the one the gears are made to");
+    }
+    if (LatheProblem problem = ReadLength(value, "dp", dp); !problem.what.empty()) {
+        return problem;
+    }
+    lathe.dp = dp;
+    lathe.banjo->module = 25.4 / dp;
+    return {};
+}
+
+LatheProblem ReadCentreDistance(const toml::node& value, Lathe& lathe) {
+    return ReadLength(value, "centre_distance", lathe.banjo->centreDistance);
+}
+
+LatheProblem ReadStudMin(const toml::node& value, Lathe& lathe) {
+    return ReadLength(value, "stud_min", lathe.banjo->studMin);
+}
+
+LatheProblem ReadStudMax(const toml::node& value, Lathe& lathe) {
+    return ReadLength(value, "stud_max", lathe.banjo->studMax);
+}
+
+LatheProblem ReadClearance(const toml::node& value, Lathe& lathe) {
+    return ReadLength(value, "clearance", lathe.banjo->clearance);
+}
+
+LatheProblem ReadLargestGear(const toml::node& value, std::string_view key,
+                             std::optional<std::uint32_t>& teeth) {
+    const auto* count = value.as_integer();
+    if (count == nullptr || count->get() < kFirstTooth || count->get() > kLastTooth) {
+        std::string what(key);
+        what += " must be a tooth count from 16 to 165";
+        return Wrong(value, what);
+    }
+    teeth = static_cast<std::uint32_t>(count->get());
+    return {};
+}
+
+LatheProblem ReadMaxA(const toml::node& value, Lathe& lathe) {
+    return ReadLargestGear(value, "max_a", lathe.banjo->maxA);
+}
+
+LatheProblem ReadMaxLast(const toml::node& value, Lathe& lathe) {
+    return ReadLargestGear(value, "max_last", lathe.banjo->maxLast);
+}
+
+constexpr KeyReader kBanjoKeys[] = {
+    {"module", ReadModule},    {"dp", ReadDiametralPitch}, {"centre_distance", ReadCentreDistance},
+    {"stud_min", ReadStudMin}, {"stud_max", ReadStudMax},  {"clearance", ReadClearance},
+    {"max_a", ReadMaxA},       {"max_last", ReadMaxLast},
+};
+
+// The banjo's lengths that a table leaves out stay 0, which no length read is.
+LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "banjo must be a table: [banjo] on a line of its own, then its keys");
+    }
+    lathe.banjo.emplace();
+    if (LatheProblem problem = ReadKeys(*table, kBanjoKeys, "banjo.", lathe); !problem.what.empty()) {
+        return problem;
+    }
+    const Banjo& banjo = *lathe.banjo;
+    for (auto [length, key] : {std::pair{banjo.module, "module or dp"},
+                               {banjo.centreDistance, "centre_distance"},
+                               {banjo.studMin, "stud_min"},
+                               {banjo.studMax, "stud_max"}}) {
+        if (length == 0) {
+            return Wrong(value, std::string("the banjo needs ") + key);
+        }
+    }
+    if (banjo.studMin > banjo.studMax) {
+        return Wrong(value, "the banjo's stud_min " + FormatShortest(banjo.studMin) +
+                                " is above its stud_max " + FormatShortest(banjo.studMax));
+    }
+    return {};
+}
+
 constexpr KeyReader kLatheKeys[] = {
     {"name", ReadName},   {"gears", ReadGears}, {"leadscrew", ReadLeadscrewKey},
-    {"fixed", ReadFixed}, {"fit", ReadFit},
+    {"fixed", ReadFixed}, {"fit", ReadFit},     {"banjo", ReadBanjo},
 };
 
 // Where the text stops being UTF-8, or npos when it is UTF-8 throughout.
@@ -248,7 +350,7 @@ bool operator==(const Lathe& a, const Lathe& b) {
         return p.has_value() == q.has_value() && (!p || (p->value == q->value && p->unit == q->unit));
     };
     return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
-           a.fixed == b.fixed && a.fitMargin == b.fitMargin;
+           a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp;
 }
 
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
@@ -323,6 +425,29 @@ std::string LatheText(const Lathe& lathe) {
     text += "fixed = " + TomlNumber(lathe.fixed) + "\n";
     if (lathe.fitMargin) {
         text += "\n[fit]\nmargin = " + std::to_string(*lathe.fitMargin) + "\n";
+    }
+    if (lathe.banjo) {
+        const Banjo& banjo = *lathe.banjo;
+        text += "\n[banjo]\n";
+        text += lathe.dp ? "dp = " + TomlNumber(*lathe.dp) : "module = " + TomlNumber(banjo.module);
+        for (auto [key, length] : {std::pair{"centre_distance", banjo.centreDistance},
+                                   {"stud_min", banjo.studMin},
+                                   {"stud_max", banjo.studMax},
+                                   {"clearance", banjo.clearance}}) {
+            text += "\n";
+            text += key;
+            text += " = ";
+            text += TomlNumber(length);
+        }
+        for (auto [key, teeth] : {std::pair{"max_a", banjo.maxA}, {"max_last", banjo.maxLast}}) {
+            if (teeth) {
+                text += "\n";
+                text += key;
+                text += " = ";
+                text += std::to_string(*teeth);
+            }
+        }
+        text += "\n";
     }
     return text;
 }

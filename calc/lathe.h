@@ -4,6 +4,7 @@
 // table of its TOML table and its line in the writer (lathe.cpp).
 #pragma once
 
+#include "banjo.h"
 #include "stock.h"
 #include "thread.h"
 
@@ -20,6 +21,8 @@ struct Lathe {
     std::optional<Pitch> leadscrew;         // leadscrew: "8tpi" or "3mm"
     double fixed = 1;                       // fixed: the gearing outside the change gears
     std::optional<std::uint32_t> fitMargin; // [fit] margin, in teeth; none: trains need not fit
+    std::optional<Banjo> banjo;             // [banjo]: its geometry, which decides what fits instead
+    std::optional<double> dp; // [banjo] dp, written back as given; the banjo's module is then 25.4 / dp
 };
 
 bool operator==(const Lathe& a, const Lathe& b);

@@ -42,7 +42,8 @@ struct SearchRequest {
     std::optional<std::uint32_t> fitMargin; // keep only the trains that fit (fit.h)
     TrainKind train = TrainKind::Compound;
     std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
-    bool count = true;            // false: a six-gear search skips the counts, which cost it most of its time
+    bool count = true; // false: the four- and six-gear searches skip the counts, which cost the six-gear
+                       // search most of its time and the four-gear one its fit on the banjo
 };
 
 // Whether the request runs a complete search: every train, or trains of any

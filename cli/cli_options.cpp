@@ -231,7 +231,8 @@ Examples: tandrel-cli --teeth 20-80,127 --mult 40=2 1.5875
 // mount, and the trains that mount show their positions.
 void AddBanjoOptions(CLI::App& app, Values& v) {
     const std::string banjo =
-        "Banjo (lengths in mm; --module or --dp, --centre-distance and the slot together)";
+        "Banjo (lengths in mm; --module or --dp, --centre-distance and the slot together, or each over "
+        "the lathe file's)";
     const auto length = Given<double>(ReadPositiveNumber);
     CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
                               ->type_name("M")
@@ -264,25 +265,40 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
         ->group(banjo);
 }
 
-// The banjo the options give, or what is missing or wrong in them.
+// The banjo the options give, each over the lathe file's, or what is missing
+// or wrong in them.
 std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
+    const std::optional<Banjo> file = v.lathe ? v.lathe->banjo : std::nullopt;
     if (!v.module && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA && !v.maxLast) {
+        banjo = file;
         return {};
     }
-    for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
-                               {v.centreDistance.has_value(), "--centre-distance"},
-                               {v.studMin.has_value(), "--stud-min"},
-                               {v.studMax.has_value(), "--stud-max"}}) {
-        if (!given) {
-            return std::string("the banjo needs ") + name;
+    if (!file) {
+        for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
+                                   {v.centreDistance.has_value(), "--centre-distance"},
+                                   {v.studMin.has_value(), "--stud-min"},
+                                   {v.studMax.has_value(), "--stud-max"}}) {
+            if (!given) {
+                return std::string("the banjo needs ") + name;
+            }
         }
     }
-    if (*v.studMin > *v.studMax) {
-        return "--stud-min " + Quoted(FormatShortest(*v.studMin)) + " is above --stud-max " +
-               Quoted(FormatShortest(*v.studMax));
+    Banjo read = file.value_or(Banjo{});
+    read.module = v.module.value_or(read.module);
+    read.centreDistance = v.centreDistance.value_or(read.centreDistance);
+    read.studMin = v.studMin.value_or(read.studMin);
+    read.studMax = v.studMax.value_or(read.studMax);
+    read.clearance = v.clearance.value_or(read.clearance);
+    read.maxA = v.maxA ? v.maxA : read.maxA;
+    read.maxLast = v.maxLast ? v.maxLast : read.maxLast;
+    if (read.studMin > read.studMax) {
+        std::string problem = v.studMin ? "--stud-min " : "the lathe's stud_min ";
+        problem += Quoted(FormatShortest(read.studMin));
+        problem += v.studMax ? " is above --stud-max " : " is above the lathe's stud_max ";
+        problem += Quoted(FormatShortest(read.studMax));
+        return problem;
     }
-    banjo = Banjo{*v.module, *v.centreDistance, *v.studMin, *v.studMax, v.clearance.value_or(3),
-                  v.maxA,    v.maxLast};
+    banjo = read;
     return {};
 }
 
@@ -351,7 +367,7 @@ void AddSharedOptions(CLI::App& app, Values& v) {
                }
                v.lathe = lathe;
            },
-           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio and fit margin, for each "
+           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin and banjo, for each "
            "that no option gives")
         ->type_name("FILE")
         ->group(gears);

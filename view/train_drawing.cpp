@@ -3,19 +3,30 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-std::string ShaftLabel(std::size_t shaft, std::size_t count) {
+std::string ShaftLabel(std::size_t shaft, std::size_t shafts) {
     if (shaft == 0) {
         return "spindle";
     }
-    if (shaft + 1 == count) {
+    if (shaft + 1 == shafts) {
         return "leadscrew";
     }
-    return count == 3 ? "stud" : "stud " + std::to_string(shaft);
+    return shafts == 3 ? "stud" : "stud " + std::to_string(shaft);
 }
 
-} // namespace
+std::vector<std::string> ShaftKey(const Placement& placement) {
+    std::vector<std::string> key;
+    for (std::size_t shaft = 0; shaft < placement.shafts.size(); ++shaft) {
+        std::string line = ShaftLabel(shaft, placement.shafts.size()) + ":";
+        for (const PlacedGear& gear : placement.gears) {
+            if (gear.shaft == shaft) {
+                line += line.back() == ':' ? " " : ", ";
+                line += std::to_string(gear.teeth);
+            }
+        }
+        key.push_back(line);
+    }
+    return key;
+}
 
 TrainDrawing DrawTrain(const Placement& placement, double width, double height, double margin) {
     // The box that holds every pitch circle, in the placement's units, y upward.
@@ -45,4 +56,26 @@ TrainDrawing DrawTrain(const Placement& placement, double width, double height, 
         drawing.shafts.push_back({x(centre.x), y(centre.y), ShaftLabel(shaft, placement.shafts.size())});
     }
     return drawing;
+}
+
+TrainDrawing DrawTrainInLargest(const Placement& placement, std::span<const DrawingBox> boxes,
+                                double margin) {
+    const DrawingBox* best = nullptr;
+    TrainDrawing largest;
+    for (const DrawingBox& box : boxes) {
+        TrainDrawing drawing = DrawTrain(placement, box.width, box.height, margin);
+        if (best == nullptr || drawing.gears.front().radius > largest.gears.front().radius) {
+            best = &box;
+            largest = std::move(drawing);
+        }
+    }
+    for (DrawnGear& gear : largest.gears) {
+        gear.x += best->left;
+        gear.y += best->top;
+    }
+    for (DrawnShaft& shaft : largest.shafts) {
+        shaft.x += best->left;
+        shaft.y += best->top;
+    }
+    return largest;
 }

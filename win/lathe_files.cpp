@@ -5,6 +5,7 @@
 #include "program_state.h"
 #include "recalculate.h"
 #include "recent_lathes.h"
+#include "show_solution.h"
 #include "wide_text.h"
 
 #include <commdlg.h>
@@ -76,6 +77,7 @@ LatheProblem TakeLatheFile(HWND mainWindow, const std::wstring& path) {
     ShowLathe(mainWindow, lathe);
     g_lathePath = FullPath(path);
     g_fileLathe = lathe;
+    ShowModes(mainWindow); // its banjo, before any recalculation
     RememberRecentLathe(mainWindow, g_lathePath);
     ShowCaption(mainWindow);
     return {};

@@ -68,6 +68,12 @@ void OnEveryTrain(HWND window) {
     Recalculate(window);
 }
 
+// The radio item is the setting: the search and the drawing follow it at once.
+void OnTrainKind(HWND window, int id) {
+    CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_SIX, static_cast<UINT>(id), MF_BYCOMMAND);
+    Recalculate(window);
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id >= IDC_GEARBOX_FIRST && id <= IDC_GEARBOX_LAST) {
@@ -97,6 +103,11 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_EVERY_TRAIN:
         OnEveryTrain(window);
+        return 0;
+    case IDM_TRAIN_SIMPLE:
+    case IDM_TRAIN_COMPOUND:
+    case IDM_TRAIN_SIX:
+        OnTrainKind(window, id);
         return 0;
     case IDM_FIT:
         OpenFitDialog(window);

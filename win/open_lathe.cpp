@@ -16,8 +16,10 @@ bool CutsOn(const Thread& thread, const Lathe& lathe) {
 
 } // namespace
 
+// The banjo is the open file's: the window has no way to change it.
 Lathe WindowLathe() {
-    return {g_fileLathe.name, BoxStock(), g_leadscrew, g_fixedRatio, FitMarginInForce()};
+    return {g_fileLathe.name,   BoxStock(),        g_leadscrew,   g_fixedRatio,
+            FitMarginInForce(), g_fileLathe.banjo, g_fileLathe.dp};
 }
 
 void ShowLathe(HWND mainWindow, const Lathe& lathe) {

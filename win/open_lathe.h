@@ -9,7 +9,8 @@
 #include <string>
 
 // The lathe the window's settings make: the open file's name, the boxes'
-// stock, the thread dialog's leadscrew and fixed ratio, the fit margin in force.
+// stock, the thread dialog's leadscrew and fixed ratio, the fit margin in
+// force, the open file's banjo.
 Lathe WindowLathe();
 
 // Puts a lathe's settings into the window: the boxes and multiplicities with

@@ -1,11 +1,32 @@
 #pragma once
 
+#include "train_drawing.h"
+
 #include <windows.h>
 
-// Draws the gear diagram and the error gauge for the error field's current
-// text into dc, and leaves dc as it found it. WM_PAINT and WM_PRINTCLIENT both
-// paint through it.
+#include <optional>
+#include <string>
+#include <vector>
+
+// Draws the gear diagram, or the shown train to scale (DrawnToScale), and the
+// error gauge for the error field's current text into dc, and leaves dc as it
+// found it. WM_PAINT and WM_PRINTCLIENT both paint through it.
 void PaintMainWindow(HWND mainWindow, HDC dc);
+
+// The shown train (at the up-down's place in the list) as the diagram draws
+// it to scale, fitted to the diagram's area, in the main window's client
+// coordinates; the key of its shafts and gears beside it; and whether it does
+// not mount on the banjo, when it is drawn without one. None while the fixed
+// diagram shows or no train is listed.
+struct ScaleDrawing {
+    TrainDrawing train;
+    std::vector<std::string> key;
+    bool doesNotMount = false;
+};
+std::optional<ScaleDrawing> ShownScaleDrawing(HWND mainWindow);
+
+// Marks the diagram's area, fixed or to scale, for the next paint.
+void InvalidateDiagram(HWND mainWindow);
 
 // Replacement procedure of the error field: invalidates the gauge on WM_SETTEXT.
 LRESULT CALLBACK ErrorFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam);

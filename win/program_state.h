@@ -3,8 +3,8 @@
 #pragma once
 
 #include "gear_set.h"
-#include "search.h"
 #include "lathe.h"
+#include "search.h"
 #include "thread.h"
 #include "train.h"
 
@@ -87,5 +87,6 @@ std::optional<std::uint32_t> FitMarginInForce();
 // g_thread while that is the text its OK wrote, otherwise none.
 std::optional<Thread> ThreadOfLine(std::string_view ratioText);
 
-// Whether "Every train" is on lives in the Tools menu's check mark (see
-// recalculate.h).
+// Whether "Every train" is on lives in the Tools menu's check mark, the kind
+// of train in its Train radio items, and the banjo is the open lathe's (see
+// train_modes.h).

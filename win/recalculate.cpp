@@ -40,8 +40,10 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 
 // The bisection search, or the every-train search (the best 100 within 0.002,
 // or within the thread's tolerance while the thread line shows) while Every
-// train is checked; either keeps only the fitting trains while the fit
-// setting is on.
+// train is checked; simple and six-gear trains always by their complete
+// searches, without the counts that the window never shows. Each keeps only
+// the fitting trains while the fit setting is on, by the banjo's geometry when
+// the lathe has one.
 SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     SearchRequest request;
     request.target = RatioFromText(ratioText);
@@ -51,15 +53,13 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     request.stock = StockOf(g_checkedGears, g_multiplicityTable);
     request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
     request.fitMargin = FitMarginInForce();
+    request.train = TrainKindChecked(mainWindow);
+    request.banjo = WindowBanjo();
+    request.count = false;
     return request;
 }
 
 } // namespace
-
-bool EveryTrainChecked(HWND mainWindow) {
-    const UINT state = GetMenuState(GetMenu(mainWindow), IDM_EVERY_TRAIN, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-}
 
 // With the thread line showing and no train found, the nearest one for the line.
 void Recalculate(HWND mainWindow) {
@@ -75,7 +75,9 @@ void Recalculate(HWND mainWindow) {
             BlankForOutOfRange(mainWindow);
         }
         g_solutionList = std::move(result.solutions);
-        if (result.outcome == SearchOutcome::Searched && result.candidateCount != 0) {
+        // A complete search without its counts reports no candidates, only its trains.
+        if (result.outcome == SearchOutcome::Searched &&
+            (result.candidateCount != 0 || !g_solutionList.empty())) {
             ResetNavigation(mainWindow, g_solutionList.size());
         }
         if (g_solutionList.empty() && ThreadOfLine(ratioText)) {

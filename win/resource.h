@@ -28,6 +28,9 @@
 #define IDM_GEARS 153         // Tools, Gears...
 #define IDM_RECENT_FIRST 160  // File, the recent lathes, newest first
 #define IDM_RECENT_LAST 163
+#define IDM_TRAIN_SIMPLE 170   // Tools, Train: radio items, one checked; Simple (2 gears)
+#define IDM_TRAIN_COMPOUND 171 // Compound (4 gears), checked at the start
+#define IDM_TRAIN_SIX 172      // Six gears
 
 // Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
 #define IDC_MULTIPLICITY_BASE 110
@@ -69,6 +72,7 @@
 #define IDC_ZERO_COUNT 3009
 #define IDC_SOLUTION_COUNTER 3050
 #define IDC_THREAD_LINE 3060
+#define IDC_MODE_LINE 3061 // the modes in force, at the right of the thread line's last row
 
 // Gear boxes, one per tooth count 16..165 in a row: see gear_box_id.h
 #define IDC_GEARBOX_FIRST 4000
@@ -91,6 +95,8 @@ static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == I
               IDC_ERROR == IDC_FIRST_DRIVER + 5 && IDC_ZERO_COUNT == IDC_FIRST_DRIVER + 6);
 // The recent lathes' commands: the first one's plus the lathe's place in the list, four in all.
 static_assert(IDM_RECENT_LAST == IDM_RECENT_FIRST + 3);
+// The train kinds' radio items form one range for CheckMenuRadioItem.
+static_assert(IDM_TRAIN_COMPOUND == IDM_TRAIN_SIMPLE + 1 && IDM_TRAIN_SIX == IDM_TRAIN_SIMPLE + 2);
 // Gear-box clicks arrive as commands: their range must not meet another command's.
-static_assert(IDC_GEARBOX_FIRST > IDC_THREAD_LINE && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
+static_assert(IDC_GEARBOX_FIRST > IDC_MODE_LINE && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
 #endif

@@ -1,22 +1,25 @@
 // Show solution: one record of the solution list into the seven result fields,
 // and the thread line below the gear grid: the shown train's lead, or the
-// nearest train when none was found.
+// nearest train when none was found. The modes in force: which fields and
+// boxes apply, and the line that names the modes.
 #include "show_solution.h"
 
-#include "fit.h"
 #include "number_text.h"
+#include "paint.h"
 #include "program_state.h"
 #include "resource.h"
+#include "shown_train.h"
 #include "solution_texts.h"
 #include "thread.h"
+#include "train_modes.h"
 #include "wide_text.h"
 
 #include <string>
 
 namespace {
 
-bool BoxChecked(HWND mainWindow, int id) {
-    return SendDlgItemMessageW(mainWindow, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool Shown(HWND mainWindow, int id) {
+    return (GetWindowLongPtrW(GetDlgItem(mainWindow, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void ShowNavigation(HWND mainWindow, int showCommand) {
@@ -28,13 +31,15 @@ void SetText(HWND mainWindow, int id, const std::string& text) {
     SetDlgItemTextA(mainWindow, id, text.c_str());
 }
 
-// Shown or hidden only when that changes: most keystrokes leave the line hidden.
-void ShowThreadLine(HWND mainWindow, bool show) {
-    HWND line = GetDlgItem(mainWindow, IDC_THREAD_LINE);
-    const bool shown = (GetWindowLongPtrW(line, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown != show) {
-        ShowWindow(line, show ? SW_SHOW : SW_HIDE);
+// Shown or hidden only when that changes: most keystrokes leave the control as it is.
+void ShowControl(HWND mainWindow, int id, bool show) {
+    if (Shown(mainWindow, id) != show) {
+        ShowWindow(GetDlgItem(mainWindow, id), show ? SW_SHOW : SW_HIDE);
     }
+}
+
+void ShowThreadLine(HWND mainWindow, bool show) {
+    ShowControl(mainWindow, IDC_THREAD_LINE, show);
 }
 
 // The thread line's text is the core's UTF-8 ("µm").
@@ -51,18 +56,50 @@ std::string RatioText(HWND mainWindow) {
     return ratioText;
 }
 
-// The texts of a train as the window shows it: in the option boxes' order, or
-// as it fits while the fit setting is on (every train listed fits then).
-SolutionTexts ShownTexts(HWND mainWindow, const SolutionRecord& record, const std::string& ratioText) {
+// The texts of a train as the window shows it: its gears in the option boxes'
+// order, or as it fits while the fit setting is on (every train listed fits
+// then); no tooth texts for a train drawn to scale, which names its gears itself.
+SolutionTexts ShownTexts(const SolutionRecord& record, const std::string& ratioText,
+                         const ShowSettings& settings) {
     SolutionTexts texts =
-        MakeSolutionTexts(record, ratioText, BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER),
-                          BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER));
-    if (const std::optional<std::uint32_t> margin = FitMarginInForce()) {
-        if (const std::optional<Arrangement> gears = FitArrangement(record, *margin)) {
-            PlaceArrangement(texts, *gears);
-        }
+        MakeSolutionTexts(record, ratioText, settings.firstDriverSmaller, settings.firstDrivenLarger);
+    if (DrawnToScale(settings)) {
+        texts.firstDriver = texts.firstDriven = texts.secondDriver = texts.secondDriven = "";
+    } else {
+        const std::vector<std::uint32_t> gears = ShowTrain(record, settings).gears;
+        PlaceArrangement(texts, {gears[0], gears[1], gears[2], gears[3]});
     }
     return texts;
+}
+
+// Whether the thread line's text reaches its last row, where the mode line stands.
+bool ThreadLineFillsItsRows(HWND mainWindow) {
+    HWND line = GetDlgItem(mainWindow, IDC_THREAD_LINE);
+    wchar_t text[1024] = {};
+    GetWindowTextW(line, text, static_cast<int>(std::size(text)));
+    RECT needed;
+    GetClientRect(line, &needed);
+    HDC dc = GetDC(line);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(line, dc);
+    return needed.bottom - needed.top > 2 * metrics.tmHeight;
+}
+
+// The modes at the right of the thread line's last row, unless the thread line needs that row.
+void ShowModeLine(HWND mainWindow, const std::string& modes) {
+    const std::wstring text = WideFromUtf8(modes);
+    wchar_t shown[128] = {};
+    GetDlgItemTextW(mainWindow, IDC_MODE_LINE, shown, static_cast<int>(std::size(shown)));
+    if (text != shown) {
+        SetDlgItemTextW(mainWindow, IDC_MODE_LINE, text.c_str());
+    }
+    ShowControl(mainWindow, IDC_MODE_LINE,
+                !modes.empty() &&
+                    !(Shown(mainWindow, IDC_THREAD_LINE) && ThreadLineFillsItsRows(mainWindow)));
 }
 
 // No train: while the thread line shows, it names the nearest train, its gears as they would show.
@@ -75,22 +112,43 @@ void ShowNoTrain(HWND mainWindow) {
     }
     std::string gears;
     if (!g_noTrain->trains.empty()) {
-        const SolutionTexts texts = ShownTexts(mainWindow, g_noTrain->trains.front(), ratioText);
-        gears =
-            texts.firstDriver + " " + texts.firstDriven + " " + texts.secondDriver + " " + texts.secondDriven;
+        gears = GearsText(ShowTrain(g_noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
     }
     SetThreadLine(mainWindow, DescribeNoTrain(*thread, *g_noTrain, gears));
 }
 
 } // namespace
 
+void ShowModes(HWND mainWindow) {
+    const ShowSettings settings = WindowShowSettings(mainWindow);
+    const bool toScale = DrawnToScale(settings);
+    if (Shown(mainWindow, IDC_FIRST_DRIVER) == toScale) {
+        for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
+            ShowControl(mainWindow, id, !toScale);
+        }
+        InvalidateDiagram(mainWindow);
+    }
+    const bool boxesApply = OptionBoxesApply(settings);
+    for (int id : {IDC_FIRST_DRIVER_SMALLER, IDC_FIRST_DRIVEN_LARGER}) {
+        if ((IsWindowEnabled(GetDlgItem(mainWindow, id)) != FALSE) != boxesApply) {
+            EnableWindow(GetDlgItem(mainWindow, id), boxesApply);
+        }
+    }
+    ShowModeLine(mainWindow, ModesText(settings, EveryTrainChecked(mainWindow)));
+}
+
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
+    const ShowSettings settings = WindowShowSettings(mainWindow);
+    if (DrawnToScale(settings)) {
+        InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
+    }
     if (g_solutionList.empty()) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
             SetDlgItemTextA(mainWindow, id, "");
         }
         ShowNavigation(mainWindow, SW_HIDE);
         ShowNoTrain(mainWindow);
+        ShowModes(mainWindow);
         return;
     }
     // The callers keep the index inside the list; an index beyond it shows the last solution.
@@ -99,7 +157,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     ShowNavigation(mainWindow, SW_SHOW);
 
     const std::string ratioText = RatioText(mainWindow);
-    const SolutionTexts texts = ShownTexts(mainWindow, record, ratioText);
+    const SolutionTexts texts = ShownTexts(record, ratioText, settings);
 
     SetText(mainWindow, IDC_FIRST_DRIVER, texts.firstDriver);
     SetText(mainWindow, IDC_SECOND_DRIVER, texts.secondDriver);
@@ -111,4 +169,5 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote.
     const std::optional<Thread> thread = ThreadOfLine(ratioText);
     SetThreadLine(mainWindow, thread ? std::optional(DescribeThreadTrain(*thread, record)) : std::nullopt);
+    ShowModes(mainWindow);
 }

@@ -15,6 +15,7 @@
 #include "recent_lathes.h"
 #include "replacement.h"
 #include "resource.h"
+#include "tooltips.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
@@ -25,7 +26,8 @@
 namespace {
 
 constexpr DWORD kToothFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
-constexpr DWORD kResultFieldStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
+// SS_NOTIFY: the result fields take the mouse, so that their tooltips see it.
+constexpr DWORD kResultFieldStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
 struct ControlRow {
@@ -46,13 +48,17 @@ constexpr ControlRow kFields[] = {
     {IDC_SECOND_DRIVEN, "Static", "", kToothFieldStyle, 0, 378, 103, 25, 24},
     {IDC_ACHIEVED_RATIO, "Static", "", kResultFieldStyle, 0, 41, 65, 160, 24},
     {IDC_ERROR, "Static", "", kResultFieldStyle, 0, 41, 85, 160, 24},
-    {IDC_ZERO_COUNT, "Static", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 68, 118, 20, 18},
+    {IDC_ZERO_COUNT, "Static", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, 0, 68, 118, 20, 18},
     {IDC_FIRST_DRIVER_SMALLER, "Button", "First driver smaller", kCheckBoxStyle, 0, 385, 5, 127, 25},
     {IDC_FIRST_DRIVEN_LARGER, "Button", "First driven larger", kCheckBoxStyle, 0, 385, 30, 127, 25},
-    {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT, 0, 193, 119, 27, 24},
+    {IDC_SOLUTION_COUNTER, "Static", "1", WS_CHILD | SS_RIGHT | SS_NOTIFY, 0, 193, 119, 27, 24},
+    // The modes in force, over the last of the thread line's rows while the
+    // thread line leaves it free (show_solution.h); above the thread line, which
+    // does not paint over it.
+    {IDC_MODE_LINE, "Static", "", WS_CHILD | SS_RIGHT | SS_NOPREFIX, 0, 20, 566, 530, 18},
     // Below the gear grid; three lines for the longest: a designation with its
     // starts, leadscrew and fixed ratio, and the nearest train with its lead and error.
-    {IDC_THREAD_LINE, "Static", "", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 20, 530, 530, 54},
+    {IDC_THREAD_LINE, "Static", "", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 20, 530, 530, 54},
 };
 
 HWND CreateControl(HWND mainWindow, const ControlRow& row) {
@@ -107,8 +113,8 @@ void HandOutFonts(HWND mainWindow) {
     description.lfWidth = 7;
     HFONT narrow = CreateFontIndirectW(&description);
 
-    for (int id :
-         {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER, IDC_THREAD_LINE}) {
+    for (int id : {IDC_RATIO, IDC_ACHIEVED_RATIO, IDC_ERROR, IDC_ZERO_COUNT, IDC_SOLUTION_COUNTER,
+                   IDC_THREAD_LINE, IDC_MODE_LINE}) {
         SetFont(mainWindow, id, regular);
     }
     for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
@@ -153,6 +159,9 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideComm
     CreateGearBoxes(mainWindow, ExtractGearSetString(commandLine));
     HandOutFonts(mainWindow);
     InstallReplacements(mainWindow);
+    AddTooltips(mainWindow);
+    CheckMenuRadioItem(GetMenu(mainWindow), IDM_TRAIN_SIMPLE, IDM_TRAIN_SIX, IDM_TRAIN_COMPOUND,
+                       MF_BYCOMMAND);
     g_multiplicityTable = AllMultiplicitiesOne();
 
     // A lathe file named on the command line opens; a bare start opens the

@@ -163,4 +163,15 @@ TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
     ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
     EXPECT_EQ(chart.request.chart.lathe.leadscrew.value, 16);
     EXPECT_EQ(chart.request.chart.fitMargin, 12u);
+
+    // The banjo: the file's, each of its figures under the option that gives it.
+    const Banjo miniBanjo{1, 90, 35, 80, 2, std::nullopt, std::nullopt};
+    EXPECT_EQ(fromFile.request.search.banjo, miniBanjo);
+    EXPECT_EQ(chart.request.chart.banjo, miniBanjo);
+    const CliParse ownSlot = Parse({"--lathe", mini, "--stud-max", "70", "--dp", "25.4", "--max-a", "40", "1.5"});
+    ASSERT_EQ(ownSlot.action, CliAction::Search) << ownSlot.text;
+    EXPECT_EQ(ownSlot.request.search.banjo, (Banjo{1, 90, 35, 70, 2, 40, std::nullopt}));
+    const CliParse fitByBanjo = Parse({"--fit", "--lathe", imperial, "1.5"});
+    ASSERT_EQ(fitByBanjo.action, CliAction::Search) << fitByBanjo.text;
+    EXPECT_EQ(fitByBanjo.request.search.banjo->module, 25.4 / 16);
 }

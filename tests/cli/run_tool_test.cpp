@@ -341,6 +341,8 @@ TEST(RunTool, BadInputs) {
         {"--max-a 170 1.5", "--max-a '170'"},
         {"chart --metric", "--leadscrew is required"},
         {"chart --metric --lathe " + noLeadscrew, "--leadscrew is required"},
+        {"--stud-max 30 --lathe " TANDREL_EXAMPLE_LATHES "/mini.tandrel 1.5",
+         "the lathe's stud_min '35' is above --stud-max '30'"},
         {"--pitch 1mm --lathe " + noLeadscrew, "--pitch requires --leadscrew"},
         {"chart --leadscrew 2mm --pitches 1mm,,2mm", "--pitches '1mm,,2mm'"},
         {"chart --leadscrew 2mm --metric --suggest 0", "--suggest '0'"},

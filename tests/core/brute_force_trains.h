@@ -79,7 +79,12 @@ inline SearchResult FindEveryTrain(double target, const Stock& stock, const Ever
             }
         }
     }
-    return Collect(best, candidates, teeth.empty(), options.limit);
+    SearchResult result = Collect(best, candidates, teeth.empty(), options.limit);
+    if (!options.count) {
+        result.candidateCount = 0;
+        result.trainCount = 0;
+    }
+    return result;
 }
 
 // Every simple train: A and D within stock and tolerance, the smallest idler

@@ -8,13 +8,14 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
     RandomCases cases(20240609);
     std::uint64_t trainsSeen = 0;
     for (int round = 0; round < 1500; ++round) {
-        const RandomCase c = cases.Make(12);
+        RandomCase c = cases.Make(12);
+        c.options.count = round % 3 != 0;
         const SearchResult expected = brute_force::FindEveryTrain(c.target, c.stock, c.options);
         const SearchResult found = FindEveryTrain(c.target, c.stock, c.options);
         ASSERT_TRUE(SameSearchResult(found, expected))
             << "round " << round << " target " << c.target << ": " << found.trainCount << " trains, "
             << expected.trainCount << " expected";
-        trainsSeen += expected.trainCount;
+        trainsSeen += expected.solutions.size();
     }
-    EXPECT_GT(trainsSeen, 5000u); // the rounds are not mostly empty
+    EXPECT_GT(trainsSeen, 3000u); // the rounds are not mostly empty
 }

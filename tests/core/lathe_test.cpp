@@ -15,6 +15,8 @@ Lathe ImperialLathe() {
     lathe.leadscrew = Pitch{8, PitchUnit::Tpi};
     lathe.fixed = 0.5;
     lathe.fitMargin = 15;
+    lathe.banjo = Banjo{25.4 / 16, 150, 45, 125.5, 0, std::nullopt, 80};
+    lathe.dp = 16;
     return lathe;
 }
 
@@ -27,7 +29,9 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
                     "gears = \"20-35/5, 40x2, 45-80/5, 127\"\n"
                     "leadscrew = \"8tpi\"\n"
                     "fixed = 0.5\n"
-                    "\n[fit]\nmargin = 15\n");
+                    "\n[fit]\nmargin = 15\n"
+                    "\n[banjo]\ndp = 16\ncentre_distance = 150\nstud_min = 45\nstud_max = 125.5\n"
+                    "clearance = 0\nmax_last = 80\n");
     Lathe read;
     EXPECT_EQ(ReadLathe(text, read).what, "");
     EXPECT_TRUE(read == ImperialLathe());
@@ -41,6 +45,16 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
     }
     EXPECT_EQ(ReadLathe("gears = \"\"\nfixed = 2", read).what, "");
     EXPECT_EQ(read.fixed, 2);
+    // The banjo by its module, the clearance left at 3 mm.
+    ASSERT_EQ(ReadLathe("gears = \"20\"\nbanjo.module = 1.5\nbanjo.centre_distance = 120\n"
+                        "banjo.stud_min = 40\nbanjo.stud_max = 100\nbanjo.max_a = 165",
+                        read)
+                  .what,
+              "");
+    EXPECT_TRUE(read.banjo == (Banjo{1.5, 120, 40, 100, 3, 165, std::nullopt}) && !read.dp);
+    EXPECT_NE(LatheText(read).find("[banjo]\nmodule = 1.5\ncentre_distance = 120\nstud_min = 40\n"
+                                   "stud_max = 100\nclearance = 3\nmax_a = 165\n"),
+              std::string::npos);
 }
 
 TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
@@ -49,7 +63,8 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         std::size_t line;
         std::string what;
     } cases[] = {
-        {"gears = \"20-80\"\nnmae = \"x\"", 2, "unknown key 'nmae' (name, gears, leadscrew, fixed, fit)"},
+        {"gears = \"20-80\"\nnmae = \"x\"", 2,
+         "unknown key 'nmae' (name, gears, leadscrew, fixed, fit, banjo)"},
         {"gears = \"20\"\n[fit]\nmargin = 5\nmarign = 3\n", 4, "unknown key 'fit.marign' (margin)"},
         {"[fit]\nmargin = 201\n", 2, "margin must be a whole number of teeth from 0 to 200"},
         {"gears = \"20\"\nfit = 15", 2, "fit must be a table: [fit] on a line of its own, then margin = 15"},
@@ -69,6 +84,20 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"gears = \"20\"\nname = 2\"\xD1\xAC\"", 2, "Error while parsing"},
         {"gears = \"20\"\nname = \"\\\xC3\xA9\"", 2, "a backslash before a letter beyond ASCII"},
         {"gears = \"20\"\n#" + std::string(kMaxLatheFileSize, ' '), 0, "larger than 64 KiB"},
+        {"gears = \"20\"\n[banjo]\nmodule = 1\ncentre_distance = 90\nstud_min = 30\n", 2,
+         "the banjo needs stud_max"},
+        {"gears = \"20\"\n[banjo]\ncentre_distance = 90\n", 2, "the banjo needs module or dp"},
+        {"gears = \"20\"\n[banjo]\nmodule = 1\ncentre_distance = 90\nstud_min = 80\nstud_max = 70", 2,
+         "the banjo's stud_min 80 is above its stud_max 70"},
+        {"gears = \"20\"\n[banjo]\nmodule = 1\ndp = 20", 4, "module and dp exclude each other"},
+        {"gears = \"20\"\n[banjo]\ndp = 20\nmodule = 1", 4, "module and dp exclude each other"},
+        {"gears = \"20\"\n[banjo]\nmodule = 0", 3, "module must be a length in mm above zero"},
+        {"gears = \"20\"\n[banjo]\nstud_min = \"40\"", 3, "stud_min must be a length in mm above zero"},
+        {"gears = \"20\"\n[banjo]\nclearance = -1", 3, "clearance must be a length in mm, zero or more"},
+        {"gears = \"20\"\n[banjo]\nmax_last = 166", 3, "max_last must be a tooth count from 16 to 165"},
+        {"gears = \"20\"\n[banjo]\nmax_a = 1.5", 3, "max_a must be a tooth count from 16 to 165"},
+        {"gears = \"20\"\n[banjo]\nslot = 1", 3, "unknown key 'banjo.slot' (module, dp, centre_distance"},
+        {"gears = \"20\"\nbanjo = 1", 2, "banjo must be a table"},
     };
     for (const Case& c : cases) {
         Lathe lathe = ImperialLathe();

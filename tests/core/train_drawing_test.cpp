@@ -49,3 +49,34 @@ TEST(DrawTrain, FitsTheBoxAndKeepsTheMeshes) {
         }
     }
 }
+
+// A train stands in the box that holds it largest (the first of equals), at
+// that box's place; a tall train and a round one take different boxes.
+TEST(DrawTrain, InTheBoxThatHoldsItLargest) {
+    const Placement tall = *PlaceTrain({20, 25, 20}, Banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt});
+    const Placement round = *PlaceTrain({20, 120, 20}, Banjo{1, 10, 40, 100, 3, std::nullopt, std::nullopt});
+    const DrawingBox boxes[] = {{0, 0, 100, 100}, {500, 0, 50, 200}, {0, 300, 300, 60}};
+    std::vector<std::size_t> chosen;
+    for (const Placement& placement : {tall, round}) {
+        const TrainDrawing drawing = DrawTrainInLargest(placement, boxes, 5);
+        std::size_t box = std::size(boxes);
+        for (std::size_t b = 0; b < std::size(boxes); ++b) {
+            const TrainDrawing own = DrawTrain(placement, boxes[b].width, boxes[b].height, 5);
+            EXPECT_GE(drawing.gears.front().radius, own.gears.front().radius);
+            if (box == std::size(boxes) && own.gears.front().radius == drawing.gears.front().radius) {
+                box = b;
+                EXPECT_EQ(drawing.shafts.back().x, own.shafts.back().x + boxes[b].left);
+                EXPECT_EQ(drawing.shafts.back().y, own.shafts.back().y + boxes[b].top);
+            }
+        }
+        chosen.push_back(box);
+    }
+    EXPECT_EQ(chosen, (std::vector<std::size_t>{1, 0}));
+}
+
+TEST(DrawTrain, TheKeyNamesEachShaftWithItsGears) {
+    EXPECT_EQ(ShaftKey(*PlaceTrain({30, 60, 40, 50, 25, 35}, std::nullopt)),
+              (std::vector<std::string>{"spindle: 30", "stud 1: 60, 40", "stud 2: 50, 25", "leadscrew: 35"}));
+    EXPECT_EQ(ShaftKey(*PlaceTrain({20, 21, 40}, std::nullopt)),
+              (std::vector<std::string>{"spindle: 20", "stud: 21", "leadscrew: 40"}));
+}

@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeBool()) {
         options.fitMargin = input.ConsumeIntegralInRange<std::uint32_t>(0, 200);
     }
+    options.count = !input.ConsumeBool();
     Require(SameSearchResult(FindEveryTrain(target, stock, options),
                              brute_force::FindEveryTrain(target, stock, options)),
             "FindEveryTrain gives the brute force's result");

@@ -3,10 +3,14 @@
 // recalculations), then the window repaints (UpdateWindow). Prints the median
 // and spread over alternating digit and backspace keystrokes.
 //
-//   keystroke_timing.exe [keystrokes] [every]    (default 200; "every": with
-//                                                Tools, Every train checked)
+//   keystroke_timing.exe [keystrokes] [modes...]    (default 200)
+//
+// Modes: "every" (Tools, Every train checked), "fit" (only trains that fit),
+// "banjo" (a lathe's banjo for gears of module 1: the fit by its geometry and
+// the train drawn to scale), "simple" or "six" (Tools, Train).
 #include "main_window.h"
 #include "program_state.h"
+#include "recalculate.h"
 #include "resource.h"
 #include "window_setup.h"
 
@@ -41,7 +45,10 @@ double Percentile(std::vector<double> values, double fraction) {
 
 int main(int argc, char** argv) {
     const int keystrokes = argc > 1 ? std::max(2, std::atoi(argv[1])) : 200;
-    const bool everyTrain = argc > 2 && std::strcmp(argv[2], "every") == 0;
+    const auto mode = [&](const char* name) {
+        return std::any_of(argv + std::min(argc, 2), argv + argc,
+                           [&](const char* a) { return std::strcmp(a, name) == 0; });
+    };
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterMainWindowClass(instance);
     const std::wstring commandLine = L"keystroke_timing.exe " + std::wstring(150, L'1');
@@ -50,9 +57,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the main window cannot be created\n");
         return 1;
     }
-    if (everyTrain) {
-        SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
+    std::string modes;
+    for (const auto& [name, command] :
+         {std::pair{"every", IDM_EVERY_TRAIN}, {"simple", IDM_TRAIN_SIMPLE}, {"six", IDM_TRAIN_SIX}}) {
+        if (mode(name)) {
+            SendMessageW(window, WM_COMMAND, command, 0);
+            modes += std::string(" ") + name;
+        }
     }
+    g_onlyFittingTrains = mode("fit");
+    if (mode("banjo")) {
+        g_fileLathe.banjo = Banjo{1, 120, 40, 140, 3, std::nullopt, std::nullopt};
+    }
+    modes += g_onlyFittingTrains ? " fit" : "";
+    modes += g_fileLathe.banjo ? " banjo" : "";
+    Recalculate(window);
     HWND field = GetDlgItem(window, IDC_RATIO);
     SetWindowTextA(field, "1.23");
     SendMessageW(field, EM_SETSEL, 4, 4);
@@ -84,9 +103,9 @@ int main(int argc, char** argv) {
     for (double t : times) {
         sum += t;
     }
-    std::printf("keystrokes: %d with 150 gear boxes checked, %s search (final text \"%s\", %.1f solutions on "
+    std::printf("keystrokes: %d with 150 gear boxes checked, modes:%s (final text \"%s\", %.1f solutions on "
                 "average)\n",
-                keystrokes, everyTrain ? "every-train" : "bisection", text,
+                keystrokes, modes.empty() ? " none" : modes.c_str(), text,
                 static_cast<double>(solutions) / keystrokes);
     std::printf(
         "per keystroke (2 recalculations + repaint), ms: median %.3f  mean %.3f  p90 %.3f  max %.3f\n",

@@ -2,6 +2,7 @@
 // memory bitmap: WM_PRINTCLIENT goes through the routine that WM_PAINT uses.
 #include "window_fixture.h"
 
+#include "paint.h"
 #include "resource.h"
 
 #include <optional>
@@ -144,4 +145,28 @@ TEST_F(PaintTest, TheWindowsErrorTextSelectsTheBracket) {
     ASSERT_FALSE(zeros.empty());
     const int xs[] = {82, 91, 100, 109, 118, 127, 136, 143, 153, 162, 171, 182, 191};
     EXPECT_EQ(canvas.BracketEnd(), xs[std::stoi(zeros) - 1]);
+}
+
+// Six gears are drawn to scale in place of the fixed diagram: each shaft's dot
+// and each pitch circle where the drawing of the shown train puts them.
+TEST_F(PaintTest, SixGearsAreDrawnToScaleInPlaceOfTheDiagram) {
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
+    EnterRatio("0.5");
+    const std::optional<ScaleDrawing> scale = ShownScaleDrawing(window);
+    ASSERT_TRUE(scale);
+    EXPECT_EQ(scale->train.shafts.size(), 4u);
+    Canvas canvas;
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    const auto black = [&](double x, double y) {
+        return canvas.At(static_cast<int>(x), static_cast<int>(y)) == kBlack ||
+               canvas.At(static_cast<int>(x + 1), static_cast<int>(y)) == kBlack;
+    };
+    for (const DrawnShaft& shaft : scale->train.shafts) {
+        EXPECT_TRUE(black(shaft.x, shaft.y)) << shaft.label;
+    }
+    for (const DrawnGear& gear : scale->train.gears) {
+        EXPECT_TRUE(black(gear.x - gear.radius, gear.y)) << gear.teeth;
+    }
+    EXPECT_NE(canvas.At(270, 20), kGray); // the fixed diagram's gray circles are gone
+    EXPECT_NE(canvas.At(400, 125), kGray);
 }

@@ -1,0 +1,51 @@
+// How the window shows a train and the settings in force: the gears in the
+// order they go on, whether the train is drawn to scale, whether the option
+// boxes order it, and the modes named below the gear grid.
+#pragma once
+
+#include "banjo.h"
+#include "search.h"
+#include "train.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What decides how a train is shown: the kind of train searched, the fit
+// margin in force (none while the fit is off), the lathe's banjo and the
+// option boxes "First driver smaller" and "First driven larger".
+struct ShowSettings {
+    TrainKind kind = TrainKind::Compound;
+    std::optional<std::uint32_t> fitMargin{};
+    std::optional<Banjo> banjo{};
+    bool firstDriverSmaller = true;
+    bool firstDrivenLarger = true;
+};
+
+// Trains of two or six gears, and every train on a banjo, are drawn to scale
+// at their positions; four gears without a banjo keep the fixed diagram with
+// its four tooth fields.
+bool DrawnToScale(const ShowSettings& settings);
+
+// The option boxes order the gears only while nothing else does: no fit, no
+// banjo, and a train of more than one arrangement (not a simple train).
+bool OptionBoxesApply(const ShowSettings& settings);
+
+struct ShownTrain {
+    std::vector<std::uint32_t> gears; // in position order: A, then each shaft's gears to the leadscrew's
+    bool onBanjo = false;             // arranged by the banjo's geometry, so placed on it
+};
+
+// The arrangement the fit or the banjo finds for the train (ArrangeRule,
+// Positions); otherwise a simple train's A, idler, D, and the others' drivers
+// and driven gears in turn, each trio or pair in the option boxes' order.
+ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings);
+
+// The tooth counts joined by spaces: "20 80 30 70".
+std::string GearsText(const std::vector<std::uint32_t>& gears);
+
+// The modes that are not as at the start, joined by " · ": "every train",
+// "fit", "banjo geometry" and the kind of train ("2 gears", "6 gears");
+// empty when none is.
+std::string ModesText(const ShowSettings& settings, bool everyTrain);
