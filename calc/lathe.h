@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct Lathe {
     std::string name;                       // name: what the window's caption calls it; may be empty
@@ -20,6 +21,7 @@ struct Lathe {
     std::optional<Pitch> leadscrew;         // leadscrew: "8tpi" or "3mm"
     double fixed = 1;                       // fixed: the gearing outside the change gears
     std::optional<std::uint32_t> fitMargin; // [fit] margin, in teeth; none: trains need not fit
+    std::vector<Pitch> chart;               // chart: the chart window's own pitch list, ["M6", "1.5mm"]
 };
 
 bool operator==(const Lathe& a, const Lathe& b);
