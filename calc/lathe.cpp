@@ -119,6 +119,9 @@ LatheProblem ReadChart(const toml::node& value, Lathe& lathe) {
     if (array == nullptr) {
         return Wrong(value, "chart must be a list of pitches, such as [\"M6\", \"1/2-13 UNC\", \"1.5mm\"]");
     }
+    if (array->size() > kMaxChartPitches) {
+        return Wrong(value, "chart holds more than 100 pitches");
+    }
     std::vector<Pitch> pitches;
     for (const toml::node& item : *array) {
         const auto* text = item.as_string();

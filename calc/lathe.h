@@ -34,6 +34,9 @@ struct LatheProblem {
 };
 
 inline constexpr std::size_t kMaxLatheFileSize = 64 * 1024;
+// The most pitches a lathe's chart list holds, so that any list it reads
+// writes back within the file's size.
+inline constexpr std::size_t kMaxChartPitches = 100;
 inline constexpr std::string_view kLatheExtension = ".tandrel";
 
 // Reads a lathe file's text: UTF-8 of at most 64 KiB, TOML whose keys are

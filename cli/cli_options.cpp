@@ -338,7 +338,7 @@ void AddSharedOptions(CLI::App& app, Values& v) {
                }
                v.lathe = lathe;
            },
-           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio and fit margin, for each "
+           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin and chart list, for each "
            "that no option gives")
         ->type_name("FILE")
         ->group(gears);

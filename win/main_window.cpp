@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "chart_window.h"
 #include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
@@ -104,6 +105,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_GEARS:
         OpenGearsDialog(window);
         return 0;
+    case IDM_CHART:
+        OpenChartWindow(window);
+        return 0;
     case IDM_OPEN_LATHE:
         OpenLatheCommand(window);
         return 0;
@@ -131,8 +135,13 @@ LRESULT OnDestroy() {
 
 // Activation and deactivation alike put the focus back into the ratio field.
 // SetFocus only moves the focus within this program's windows, so on
-// deactivation it does not take the activation back from the other program.
-LRESULT OnActivate(HWND window) {
+// deactivation it does not take the activation back from the other program;
+// but it would from the chart window, which keeps it.
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE && g_chartWindow != nullptr &&
+        reinterpret_cast<HWND>(lParam) == g_chartWindow) {
+        return 0;
+    }
     FocusRatioField(window);
     return 0;
 }
@@ -172,7 +181,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         return OnDestroy();
     case WM_ACTIVATE:
-        return OnActivate(window);
+        return OnActivate(window, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

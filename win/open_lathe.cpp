@@ -2,6 +2,7 @@
 
 #include "gear_boxes.h"
 #include "program_state.h"
+#include "resource.h"
 #include "wide_text.h"
 
 #include <filesystem>
@@ -17,7 +18,7 @@ bool CutsOn(const Thread& thread, const Lathe& lathe) {
 } // namespace
 
 Lathe WindowLathe() {
-    return {g_fileLathe.name, BoxStock(), g_leadscrew, g_fixedRatio, FitMarginInForce()};
+    return {g_fileLathe.name, BoxStock(), g_leadscrew, g_fixedRatio, FitMarginInForce(), g_chartPitches};
 }
 
 void ShowLathe(HWND mainWindow, const Lathe& lathe) {
@@ -27,6 +28,7 @@ void ShowLathe(HWND mainWindow, const Lathe& lathe) {
     if (g_thread && !CutsOn(*g_thread, lathe)) {
         g_threadRatioText.clear();
     }
+    g_chartPitches = lathe.chart;
     g_onlyFittingTrains = lathe.fitMargin.has_value();
     if (lathe.fitMargin) {
         g_fitMargin = *lathe.fitMargin;
@@ -55,5 +57,8 @@ void ShowCaption(HWND mainWindow) {
     GetWindowTextW(mainWindow, shown, static_cast<int>(std::size(shown)));
     if (caption != shown) {
         SetWindowTextW(mainWindow, caption.c_str());
+    }
+    if (g_chartWindow != nullptr) {
+        PostMessageW(g_chartWindow, WM_CHART_FOLLOW, 0, 0);
     }
 }

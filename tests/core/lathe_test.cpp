@@ -46,6 +46,10 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
 }
 
 TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
+    std::string manyPitches;
+    for (int k = 0; k < 101; ++k) {
+        manyPitches += "\"M6\", ";
+    }
     struct Case {
         std::string text;
         std::size_t line;
@@ -64,6 +68,7 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"gears = \"20\"\nchart = \"M6\"", 2, "chart must be a list of pitches"},
         {"gears = \"20\"\nchart = [\"M6\",\n 6]", 3, "chart must hold pitches in quotes"},
         {"gears = \"20\"\nchart = [\"M6\", \"M7x\"]", 2, "chart 'M7x' "},
+        {"gears = \"20\"\nchart = [" + manyPitches + "]", 2, "chart holds more than 100 pitches"},
         {"gears = \"20\"\nfixed = \"1\"", 2, "fixed must be a number above zero"},
         {"gears = \"20\"\nfixed = inf", 2, "fixed must be a number above zero"},
         {"name = 3\ngears = \"20\"", 1, "name must be a text in quotes"},
