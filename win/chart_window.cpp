@@ -43,7 +43,20 @@ void ShowChartCaption(HWND chartWindow) {
     if (!g_lathePath.empty()) {
         caption += L" - " + LatheName();
     }
-    SetWindowTextW(chartWindow, caption.c_str());
+    wchar_t shown[512] = {};
+    GetWindowTextW(chartWindow, shown, static_cast<int>(std::size(shown)));
+    if (caption != shown) {
+        SetWindowTextW(chartWindow, caption.c_str());
+    }
+}
+
+// Set only when it changes, so that a chart made again with the same rows repaints nothing.
+void SetSummary(HWND chartWindow, const std::wstring& text) {
+    wchar_t shown[256] = {};
+    GetDlgItemTextW(chartWindow, IDC_CHART_SUMMARY, shown, static_cast<int>(std::size(shown)));
+    if (text != shown) {
+        SetDlgItemTextW(chartWindow, IDC_CHART_SUMMARY, text.c_str());
+    }
 }
 
 // The rows of the list chosen, asked of the worker; the list keeps the rows it
@@ -54,8 +67,7 @@ void AskForRows(HWND chartWindow) {
         ++g_chartRequested; // a chart still being made is no longer wanted
         g_chartShown = {};
         SendDlgItemMessageW(chartWindow, IDC_CHART_ROWS, LVM_DELETEALLITEMS, 0, 0);
-        SetDlgItemTextW(chartWindow, IDC_CHART_SUMMARY,
-                        L"No leadscrew yet: give it in Tools \u2192 Thread\u2026, or open a lathe.");
+        SetSummary(chartWindow, L"No leadscrew yet: give it in Tools \u2192 Thread\u2026, or open a lathe.");
         return;
     }
     RequestChart(chartWindow, *request);
@@ -76,50 +88,58 @@ void SetColumns(HWND list, const std::vector<std::string>& headers) {
     }
 }
 
-void SetCell(HWND list, int row, int column, const std::string& text) {
+// A new row is inserted with its first cell.
+void SetCell(HWND list, int row, int column, const std::string& text, bool newRow) {
     std::wstring wide = WideFromUtf8(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = wide.data();
-    SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+    SendMessageW(list, newRow && column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
 }
 
-// The table's rows, the selection kept on the same row number.
-void ShowRows(HWND chartWindow) {
+// The new table over the one shown: only what changed reaches the list, so
+// that a chart made again with the same rows costs the window nothing. The
+// columns are made again when the headers change, a cell's text is set when
+// it differs, and a column takes its width again when one of its cells changed.
+void ShowRows(HWND chartWindow, const ChartTable& shown, const ChartTable& table) {
     HWND list = GetDlgItem(chartWindow, IDC_CHART_ROWS);
-    const ChartTable table = MakeChartTable(g_chartShownRequest, g_chartShown);
-    const auto selected =
-        static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    SetColumns(list, table.headers);
+    const bool sameColumns = shown.headers == table.headers;
+    if (!sameColumns) {
+        SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+        SetColumns(list, table.headers);
+    }
+    const std::size_t kept = sameColumns ? std::min(shown.lines.size(), table.lines.size()) : 0;
+    for (std::size_t row = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); row > kept; --row) {
+        SendMessageW(list, LVM_DELETEITEM, row - 1, 0);
+    }
+    std::vector<bool> changed(table.headers.size(), !sameColumns);
     for (std::size_t row = 0; row < table.lines.size(); ++row) {
         const std::vector<std::string>& cells = table.lines[row].cells;
         for (std::size_t column = 0; column < cells.size(); ++column) {
-            SetCell(list, static_cast<int>(row), static_cast<int>(column), cells[column]);
+            if (row < kept && shown.lines[row].cells[column] == cells[column]) {
+                continue;
+            }
+            SetCell(list, static_cast<int>(row), static_cast<int>(column), cells[column], row >= kept);
+            changed[column] = true;
         }
     }
-    for (std::size_t column = 0; column < table.headers.size(); ++column) {
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+    for (std::size_t column = 0; column < changed.size(); ++column) {
+        if (changed[column]) {
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        }
     }
-    if (selected >= 0 && static_cast<std::size_t>(selected) < table.lines.size()) {
-        LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item));
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    SetDlgItemTextW(chartWindow, IDC_CHART_SUMMARY,
-                    WideFromUtf8(ChartSummary(g_chartShownRequest, g_chartShown)).c_str());
+    SetSummary(chartWindow, WideFromUtf8(ChartSummary(g_chartShownRequest, g_chartShown)));
 }
 
 LRESULT OnChartMade(HWND chartWindow, WPARAM number, LPARAM made) {
     if (std::unique_ptr<MadeChart> chart = TakeChart(chartWindow, number, made)) {
+        const ChartTable shown = MakeChartTable(g_chartShownRequest, g_chartShown);
         g_chartShownRequest = std::move(chart->request);
         g_chartShown = std::move(chart->chart);
-        ShowRows(chartWindow);
+        ShowRows(chartWindow, shown, MakeChartTable(g_chartShownRequest, g_chartShown));
     }
     return TRUE;
 }
@@ -186,15 +206,36 @@ void Layout(HWND chartWindow) {
     place(IDC_CHART_STATUS, margin, bottom, x + width, height + margin);
 }
 
+// Beside the main window, on its right where the screen has room, otherwise
+// as far right as the screen allows.
+void PlaceBesideMainWindow(HWND chartWindow) {
+    RECT main;
+    RECT own;
+    GetWindowRect(GetWindow(chartWindow, GW_OWNER), &main);
+    GetWindowRect(chartWindow, &own);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(chartWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int width = own.right - own.left;
+    const int x = std::max(monitor.rcWork.left, std::min(main.right + 8, monitor.rcWork.right - width));
+    SetWindowPos(chartWindow, nullptr, x, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR OnInitDialog(HWND chartWindow) {
     for (const wchar_t* name : kLists) {
         SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
     g_chartList = 0;
     SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, 0, 0);
+    // The list starts as the table of no chart shows, which ShowRows then changes.
+    g_chartShownRequest = {};
+    g_chartShown = {};
+    SetColumns(GetDlgItem(chartWindow, IDC_CHART_ROWS),
+               MakeChartTable(g_chartShownRequest, g_chartShown).headers);
     SendDlgItemMessageW(chartWindow, IDC_CHART_ROWS, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     ShowChartCaption(chartWindow);
+    PlaceBesideMainWindow(chartWindow);
     Layout(chartWindow);
     AskForRows(chartWindow);
     return TRUE;

@@ -13,6 +13,7 @@ namespace {
 void Start(HWND chartWindow, ChartRequest request, std::uint64_t number) {
     g_chartWorking = true;
     std::thread([chartWindow, request = std::move(request), number] {
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); // the user interface comes first
         auto made = std::make_unique<MadeChart>(MadeChart{request, MakeChart(request)});
         if (PostMessageW(chartWindow, WM_CHART_MADE, static_cast<WPARAM>(number),
                          reinterpret_cast<LPARAM>(made.get()))) {

@@ -70,7 +70,7 @@ TEST_F(ChartWindowTest, OpensOnTheMetricChartOfTheLathe) {
     EXPECT_EQ(Cell(0, 0), "0.2 mm");
     EXPECT_EQ(Cell(0, 6), "no train");
     EXPECT_EQ(Cell(11, 0), "1 mm");
-    EXPECT_EQ(Cell(11, 2), "drivers 20\u00B730 / driven 30\u00B760");
+    EXPECT_EQ(Cell(11, 2), "drivers 20\u00B725 / driven 30\u00B750");
     EXPECT_EQ(Cell(11, 4), "+0.0 ppm");
     EXPECT_EQ(WindowText(GetDlgItem(g_chartWindow, IDC_CHART_SUMMARY)),
               L"23 of 24 within 0.1 %; worst 0.0 ppm");
@@ -84,7 +84,7 @@ TEST_F(ChartWindowTest, EnterOnARowSetsTheMainWindowsThread) {
     SendMessageW(List(), LVM_SETITEMSTATE, 11, reinterpret_cast<LPARAM>(&item));
     PostMessageW(List(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
     RunMessageLoop(50);
-    EXPECT_EQ(Text(IDC_RATIO), "0.333333333333333");
+    EXPECT_EQ(Text(IDC_RATIO), "0.333333333333");
     EXPECT_TRUE(Visible(IDC_THREAD_LINE));
     EXPECT_EQ(Text(IDC_THREAD_LINE).rfind("1 mm on 3 mm leadscrew: lead 1.000000 mm", 0), 0u)
         << Text(IDC_THREAD_LINE);
