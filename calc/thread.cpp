@@ -143,7 +143,7 @@ std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches) {
         comma = list.find(',');
         Pitch pitch{};
         if (std::string problem = ReadPitch(list.substr(0, comma), pitch); !problem.empty()) {
-            return "holds " + Quoted(list.substr(0, comma)) + ", which " + problem;
+            return "holds " + Quoted(TrimSpaces(list.substr(0, comma))) + ", which " + problem;
         }
         pitches.push_back(pitch);
     }

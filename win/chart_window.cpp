@@ -20,16 +20,18 @@
 
 namespace {
 
-// The drop-down's lists, in its order.
+// The drop-down's lists, in its order: their places are g_chartList's values.
 constexpr std::array<const wchar_t*, 4> kLists = {L"Metric (ISO)", L"Imperial (TPI)", L"Module",
                                                   L"Custom\u2026"};
+constexpr int kImperial = 1;
+constexpr int kModule = 2;
 constexpr int kCustom = 3;
 
 std::vector<Pitch> PitchesOf(int list) {
     switch (list) {
-    case 1:
+    case kImperial:
         return ImperialPitches();
-    case 2:
+    case kModule:
         return ModulePitches();
     case kCustom:
         return g_chartPitches;

@@ -36,12 +36,12 @@ class ChartWindowTest : public MainWindowTest {
         std::filesystem::remove_all(folder);
     }
 
-    // Runs the loop until the rows of the last request show, at most 10 s.
+    // Runs the loop until the rows of the last request show, at most 10 s: the
+    // change that the chart follows is posted, so the request comes on the loop.
     void WaitForChart() {
-        for (int wait = 0; wait < 500 && (g_chartWorking || g_chartWaiting); ++wait) {
+        for (int wait = 0; wait == 0 || (wait < 500 && (g_chartWorking || g_chartWaiting)); ++wait) {
             RunMessageLoop(20);
         }
-        RunMessageLoop(20);
     }
 
     HWND List() const { return GetDlgItem(g_chartWindow, IDC_CHART_ROWS); }
@@ -111,4 +111,28 @@ TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(page.find("<h1>Thread chart: Metric lathe, 3 mm</h1>"), std::string::npos);
     EXPECT_NE(WriteChartFile((folder / "no such folder" / "chart.csv").wstring()), L"");
+}
+
+// Custom... takes a list of pitches, tells a bad one (the comma separates the
+// items, so "1,5mm" is two), and the lathe keeps the list: the main window's
+// caption marks the change.
+TEST_F(ChartWindowTest, CustomListIsTheLathesOwn) {
+    OnNextDialog([](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_LIST, L"M6, 1/2-13 UNC, 1,5mm");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        wchar_t problem[128] = {};
+        GetDlgItemTextW(dialog, IDC_CHART_CUSTOM_PROBLEM, problem, 128);
+        EXPECT_EQ(std::wstring(problem).rfind(L"The list holds '1', which has no unit", 0), 0u) << problem;
+        SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_LIST, L"M6, 1/2-13 UNC");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendDlgItemMessageW(g_chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, 3, 0);
+    SendMessageW(g_chartWindow, WM_COMMAND, MAKEWPARAM(IDC_CHART_PITCHES, CBN_SELCHANGE), 0);
+    EXPECT_FALSE(DialogForcedClosed());
+    WaitForChart();
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(1, 0), "1/2-13 UNC (13 TPI)");
+    EXPECT_EQ(WindowText(window), L"Tandrel - Metric lathe, 3 mm *");
+    ASSERT_EQ(g_chartPitches.size(), 2u);
+    EXPECT_EQ(g_chartPitches[0].designation, "M6");
 }

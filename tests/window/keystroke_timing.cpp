@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
         if (chart) {
             if (k % 2 == 0) {
                 SendDlgItemMessageW(window, GearBoxId(16), BM_CLICK, 0, 0);
+                Pump(); // the click's repaint, and the chart asked for again
                 Sleep(static_cast<DWORD>(k / 2 % 5) * 20); // the chart's worker is at another stage each time
             }
             for (int wait = 0; k % 2 == 1 && (g_chartWorking || g_chartWaiting) && wait < 1000; ++wait) {
