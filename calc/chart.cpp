@@ -88,6 +88,12 @@ std::vector<Pitch> ImperialPitches() {
                      PitchUnit::Tpi);
 }
 
+std::vector<Pitch> ModulePitches() {
+    return PitchList(
+        {0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.125, 1.25, 1.375, 1.5, 1.75, 2, 2.25, 2.5, 2.75, 3, 3.5, 4},
+        PitchUnit::Module);
+}
+
 Chart MakeChart(const ChartRequest& request) {
     Chart chart;
     chart.rows = ChartRows(request, request.stock, nullptr);

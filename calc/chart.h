@@ -15,6 +15,9 @@
 std::vector<Pitch> MetricPitches();
 // The usual inch threads from 4 to 80 TPI.
 std::vector<Pitch> ImperialPitches();
+// The usual modules of worms from 0.5 to 4: both series of ISO 54 from 1,
+// and 0.5 to 0.9 in steps of 0.1 below (DIN 780).
+std::vector<Pitch> ModulePitches();
 
 struct ChartRequest {
     Thread lathe; // the leadscrew, fixed ratio and starts; each row puts its own pitch in

@@ -113,6 +113,31 @@ LatheProblem ReadMargin(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
+// An array of pitches as texts, each read as ReadPitch reads it.
+LatheProblem ReadChart(const toml::node& value, Lathe& lathe) {
+    const auto* array = value.as_array();
+    if (array == nullptr) {
+        return Wrong(value, "chart must be a list of pitches, such as [\"M6\", \"1/2-13 UNC\", \"1.5mm\"]");
+    }
+    if (array->size() > kMaxChartPitches) {
+        return Wrong(value, "chart holds more than 100 pitches");
+    }
+    std::vector<Pitch> pitches;
+    for (const toml::node& item : *array) {
+        const auto* text = item.as_string();
+        if (text == nullptr) {
+            return Wrong(item, "chart must hold pitches in quotes, such as \"M6\"");
+        }
+        Pitch pitch{};
+        if (std::string problem = ReadPitch(text->get(), pitch); !problem.empty()) {
+            return Wrong(item, "chart " + Quoted(text->get()) + " " + problem);
+        }
+        pitches.push_back(pitch);
+    }
+    lathe.chart = std::move(pitches);
+    return {};
+}
+
 constexpr KeyReader kFitKeys[] = {{"margin", ReadMargin}};
 
 LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
@@ -227,7 +252,8 @@ LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
 
 constexpr KeyReader kLatheKeys[] = {
     {"name", ReadName},   {"gears", ReadGears}, {"leadscrew", ReadLeadscrewKey},
-    {"fixed", ReadFixed}, {"fit", ReadFit},     {"banjo", ReadBanjo},
+    {"fixed", ReadFixed}, {"chart", ReadChart}, {"fit", ReadFit},
+    {"banjo", ReadBanjo},
 };
 
 // Where the text stops being UTF-8, or npos when it is UTF-8 throughout.
@@ -349,8 +375,14 @@ bool operator==(const Lathe& a, const Lathe& b) {
     const auto samePitch = [](const std::optional<Pitch>& p, const std::optional<Pitch>& q) {
         return p.has_value() == q.has_value() && (!p || (p->value == q->value && p->unit == q->unit));
     };
+    const auto sameList = [&](const std::vector<Pitch>& p, const std::vector<Pitch>& q) {
+        return std::ranges::equal(p, q, [&](const Pitch& x, const Pitch& y) {
+            return samePitch(x, y) && x.designation == y.designation;
+        });
+    };
     return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
-           a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp;
+           a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp &&
+           sameList(a.chart, b.chart);
 }
 
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
@@ -423,6 +455,14 @@ std::string LatheText(const Lathe& lathe) {
                 "\n";
     }
     text += "fixed = " + TomlNumber(lathe.fixed) + "\n";
+    if (!lathe.chart.empty()) {
+        std::string items;
+        for (const Pitch& pitch : lathe.chart) {
+            items += items.empty() ? "" : ", ";
+            items += TomlString(PitchText(pitch));
+        }
+        text += "chart = [" + items + "]\n";
+    }
     if (lathe.fitMargin) {
         text += "\n[fit]\nmargin = " + std::to_string(*lathe.fitMargin) + "\n";
     }

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct Lathe {
     std::string name;                       // name: what the window's caption calls it; may be empty
@@ -23,6 +24,7 @@ struct Lathe {
     std::optional<std::uint32_t> fitMargin; // [fit] margin, in teeth; none: trains need not fit
     std::optional<Banjo> banjo;             // [banjo]: its geometry, which decides what fits instead
     std::optional<double> dp; // [banjo] dp, written back as given; the banjo's module is then 25.4 / dp
+    std::vector<Pitch> chart; // chart: the chart window's own pitch list, ["M6", "1.5mm"]
 };
 
 bool operator==(const Lathe& a, const Lathe& b);
@@ -35,6 +37,9 @@ struct LatheProblem {
 };
 
 inline constexpr std::size_t kMaxLatheFileSize = 64 * 1024;
+// The most pitches a lathe's chart list holds, so that any list it reads
+// writes back within the file's size.
+inline constexpr std::size_t kMaxChartPitches = 100;
 inline constexpr std::string_view kLatheExtension = ".tandrel";
 
 // Reads a lathe file's text: UTF-8 of at most 64 KiB, TOML whose keys are

@@ -138,6 +138,27 @@ std::string ReadPitch(std::string_view text, Pitch& pitch) {
                                          : ReadNumberAndUnit(trimmed, false, pitch);
 }
 
+std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches) {
+    for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
+        comma = list.find(',');
+        Pitch pitch{};
+        if (std::string problem = ReadPitch(list.substr(0, comma), pitch); !problem.empty()) {
+            return "holds " + Quoted(TrimSpaces(list.substr(0, comma))) + ", which " + problem;
+        }
+        pitches.push_back(pitch);
+    }
+    return {};
+}
+
+std::string PitchText(const Pitch& pitch) {
+    if (!pitch.designation.empty()) {
+        return pitch.designation;
+    }
+    std::string text = FormatShortestFixed(pitch.value);
+    text += TextOf(pitch.unit).key;
+    return text;
+}
+
 std::string ReadLeadscrew(std::string_view text, Pitch& pitch) {
     const std::string_view trimmed = TrimSpaces(text);
     return LooksLikeDesignation(trimmed) ? "is not a leadscrew's pitch " + UnitList(true)
@@ -234,10 +255,16 @@ std::string LeadText(const Thread& thread, double leadMm) {
     return text;
 }
 
-std::string LeadErrorText(const Thread& thread, double ppm) {
-    std::string text = PpmText(ppm) + ", ";
-    text += FormatFixed(std::fabs(MeasuredLeadError(thread, ppm)), 2);
+std::string MeasuredErrorText(const Thread& thread, double ppm) {
+    std::string text = FormatFixed(std::fabs(MeasuredLeadError(thread, ppm)), 2);
     text += TextOf(thread.pitch.unit).inch ? " thou per inch" : " µm over 25 mm";
+    return text;
+}
+
+std::string LeadErrorText(const Thread& thread, double ppm) {
+    std::string text = PpmText(ppm);
+    text += ", ";
+    text += MeasuredErrorText(thread, ppm);
     return text;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm); in: the
 // pitch in inches (25.4 * v mm); module: a worm's module m (pi * m mm); dp:
@@ -64,6 +65,14 @@ double PitchMm(const Pitch& pitch);
 //  - a designation (designation.h): "M6", "M6x0.75", "1/2-13 UNC", "1/4 BSW".
 std::string ReadPitch(std::string_view text, Pitch& pitch);
 
+// A list of pitches separated by commas, "M6, 1/2-13 UNC, 1.5mm", each read
+// as ReadPitch reads it, appended to pitches; what is wrong names the first
+// item that does not read ("holds 'x', which has no unit").
+std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches);
+
+// A pitch as ReadPitch reads it back: its designation, or its number and unit ("1.5mm").
+std::string PitchText(const Pitch& pitch);
+
 // A leadscrew's pitch: a number with one of the leadscrew's units (mm, tpi or
 // in), or "P2".
 std::string ReadLeadscrew(std::string_view text, Pitch& pitch);
@@ -113,6 +122,8 @@ std::string LeadscrewName(const Thread& thread);
 std::string PpmText(double ppm);
 // A lead in the thread's unit first: "1.250003 mm", "11.0067 TPI (2.307692 mm)".
 std::string LeadText(const Thread& thread, double leadMm);
+// The lead error as measured: "0.06 µm over 25 mm" for a metric thread, "0.61 thou per inch" for an inch one.
+std::string MeasuredErrorText(const Thread& thread, double ppm);
 // "+2.4 ppm, 0.06 µm over 25 mm" for a metric thread, "-605.7 ppm, 0.61 thou per inch" for an inch thread.
 std::string LeadErrorText(const Thread& thread, double ppm);
 // "1.25 mm on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm, 0.06 µm over 25 mm" for a train.

@@ -82,19 +82,6 @@ std::string ReadMultiplicity(std::string_view text, MultiplicityTable& table) {
     return {};
 }
 
-// "8tpi,11tpi,1.25mm", "M6, 1/2-13 UNC"
-std::string ReadPitchList(std::string_view list, std::vector<Pitch>& pitches) {
-    for (std::size_t comma = 0; comma != std::string_view::npos; list.remove_prefix(comma + 1)) {
-        comma = list.find(',');
-        Pitch pitch{};
-        if (std::string problem = ReadPitch(list.substr(0, comma), pitch); !problem.empty()) {
-            return "holds " + Quoted(list.substr(0, comma)) + ", which " + problem;
-        }
-        pitches.push_back(pitch);
-    }
-    return {};
-}
-
 // An absolute tolerance in (0, 0.1], or "Nppm" of the target with N in (0, 100000].
 std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
     const std::string_view unit = text.substr(text.size() < 3 ? 0 : text.size() - 3);
@@ -336,8 +323,8 @@ void AddSharedOptions(CLI::App& app, Values& v) {
     app.add_flag("--driven-smaller-first", v.drivenSmallerFirst, "show the smaller driven gear first")
         ->disable_flag_override()
         ->group(output);
-    app.add_option("--format", v.format, "the output form (default text)")
-        ->check(CLI::IsMember({"text", "csv", "json"}))
+    app.add_option("--format", v.format, "the output form (default text); html: chart only, a printable page")
+        ->check(CLI::IsMember({"text", "csv", "json", "html"}))
         ->type_name("FORMAT")
         ->group(output);
     const auto readFit = [&v](std::string_view text, std::optional<std::uint32_t>& margin) {
@@ -367,7 +354,8 @@ void AddSharedOptions(CLI::App& app, Values& v) {
                }
                v.lathe = lathe;
            },
-           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin and banjo, for each "
+           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin, banjo and chart list, "
+           "for each "
            "that no option gives")
         ->type_name("FILE")
         ->group(gears);
@@ -492,8 +480,12 @@ std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Val
     if (!chart.parsed() && !v.ratio && !v.pitch) {
         return "RATIO is missing";
     }
-    if (chart.parsed() && !v.metric && !v.imperial && v.pitches.empty()) {
-        return "chart needs one pitch list: --metric, --imperial or --pitches";
+    if (chart.parsed() && !v.metric && !v.imperial && v.pitches.empty() &&
+        !(v.lathe && !v.lathe->chart.empty())) {
+        return "chart needs one pitch list: --metric, --imperial, --pitches, or a lathe file's chart";
+    }
+    if (!chart.parsed() && v.format == "html") {
+        return "--format html is for chart alone";
     }
     if (!chart.parsed() && !v.every && v.train == "4") {
         for (const char* option : {"--tolerance", "--limit"}) {
@@ -551,6 +543,12 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
                       banjo};
     request.chart = {lathe,     v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
                      fitMargin, v.suggest, KindOf(v.train), banjo};
+    if (v.lathe) {
+        request.latheName = v.lathe->name;
+        if (v.pitches.empty()) {
+            request.chart.pitches = v.lathe->chart;
+        }
+    }
     if (v.metric) {
         request.chart.pitches = MetricPitches();
     }
@@ -559,9 +557,10 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     }
     request.firstDriverSmaller = !v.driverLargerFirst;
     request.firstDrivenLarger = !v.drivenSmallerFirst;
-    request.format = v.format == "json"  ? OutputFormat::Json
-                     : v.format == "csv" ? OutputFormat::Csv
-                                         : OutputFormat::Text;
+    request.format = v.format == "json"   ? OutputFormat::Json
+                     : v.format == "csv"  ? OutputFormat::Csv
+                     : v.format == "html" ? OutputFormat::Html
+                                          : OutputFormat::Text;
     return request;
 }
 

@@ -1,11 +1,14 @@
 #include "cli_output.h"
 
+#include "chart_page.h"
+#include "chart_table.h"
 #include "fit.h"
 #include "gear_list.h"
 #include "json_text.h"
 #include "mount.h"
 #include "number_text.h"
 #include "solution_texts.h"
+#include "train_facts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -42,66 +45,6 @@ std::string PadRight(const std::string& text, std::size_t width) {
     return text + std::string(width > Columns(text) ? width - Columns(text) : 0, ' ');
 }
 
-// What the tool prints about one train: the window's texts, and the thread's
-// lead and the fit with them when asked for.
-struct TrainFacts {
-    SolutionTexts texts;
-    std::optional<Arrangement> arrangement;              // four gears, with --fit or the banjo
-    std::optional<std::vector<std::uint32_t>> positions; // any train whose arrangement is known (Positions)
-    std::optional<double> stud;                          // with the banjo, for a train that mounts: mm
-    std::optional<double> lead;                          // with a thread: mm
-    double leadErrorPpm = 0;
-    double leadInUnit = 0;        // the lead in the thread's unit
-    double measuredLeadError = 0; // in µm over 25 mm or thou per inch
-    std::string leadText;         // "11.0067 TPI (2.307692 mm)"
-    std::string leadErrorText;    // "-605.7 ppm, 0.61 thou per inch"
-};
-
-// How trains are arranged for the output: the fit's rule, or the banjo's
-// geometry (ArrangeRule), and the banjo for the stud's place.
-struct Arranging {
-    std::optional<MountRule> rule;
-    std::optional<Banjo> banjo;
-};
-
-Arranging ArrangingOf(const std::optional<std::uint32_t>& fitMargin, const std::optional<Banjo>& banjo) {
-    return {ArrangeRule(fitMargin, banjo), banjo};
-}
-
-// The window's order of the gears, from the option boxes the tool's flags stand for.
-struct GearOrder {
-    bool firstDriverSmaller = true;
-    bool firstDrivenLarger = true;
-};
-
-TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const SolutionRecord& record,
-                   double target, const std::optional<Thread>& thread) {
-    TrainFacts facts;
-    facts.texts = MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger);
-    facts.positions = Positions(record, arranging.rule);
-    if (facts.positions && facts.positions->size() == 4) {
-        const std::vector<std::uint32_t>& g = *facts.positions;
-        facts.arrangement = Arrangement{g[0], g[1], g[2], g[3]};
-    }
-    if (facts.positions && arranging.banjo) {
-        facts.stud = StudDistance(*arranging.banjo, *facts.positions);
-    }
-    if (thread) {
-        facts.lead = LeadOfRatio(*thread, TrainRatio(record));
-        facts.leadErrorPpm = LeadErrorPpm(*thread, TrainRatio(record));
-        facts.leadInUnit = LeadInUnit(*thread, *facts.lead);
-        facts.measuredLeadError = MeasuredLeadError(*thread, facts.leadErrorPpm);
-        facts.leadText = LeadText(*thread, *facts.lead);
-        facts.leadErrorText = LeadErrorText(*thread, facts.leadErrorPpm);
-    }
-    return facts;
-}
-
-// The gears as a machinist sets them up: A, B, C, D of the fit.
-std::array<std::string, 4> GearsAbcd(const Arrangement& g) {
-    return {std::to_string(g[0]), std::to_string(g[1]), std::to_string(g[2]), std::to_string(g[3])};
-}
-
 // The gears of a train as text: in position order when they are arranged,
 // otherwise "drivers a·b / driven c·d" (and a simple train's idler).
 std::string GearsText(const SolutionRecord& record, const TrainFacts& facts) {
@@ -128,91 +71,8 @@ std::string GearsText(const SolutionRecord& record, const TrainFacts& facts) {
     return text;
 }
 
-// What the positions of each kind of train are, in the output's words.
-std::string PositionsNames(std::uint32_t gears) {
-    switch (gears) {
-    case 2:
-        return "A (spindle) I (stud) D (leadscrew)";
-    case 6:
-        return "A (spindle) B C (stud 1) D E (stud 2) F (leadscrew)";
-    default:
-        break;
-    }
-    return "A (spindle) B C (stud) D (leadscrew)";
-}
-
-std::vector<std::uint32_t> KindsOf(TrainKind train) {
-    switch (train) {
-    case TrainKind::Simple:
-        return {2};
-    case TrainKind::Six:
-        return {6};
-    case TrainKind::Any:
-        return {2, 4, 6};
-    case TrainKind::Compound:
-        break;
-    }
-    return {4};
-}
-
-std::string FitLine(std::uint32_t margin) {
-    return "Fit: margin " + std::to_string(margin) +
-           " teeth; A on the spindle meshes B on the stud, C beside B meshes D on the leadscrew\n";
-}
-
-// The lines before the trains that say how they are checked and arranged:
-// the banjo, the fit, and the positions wherever trains show them.
-std::string ArrangingLines(const std::optional<std::uint32_t>& fitMargin, const std::optional<Banjo>& banjo,
-                           TrainKind train) {
-    std::string out;
-    if (banjo) {
-        out += "Banjo: module " + FormatShortest(banjo->module) + " mm, centre distance " +
-               FormatShortest(banjo->centreDistance) + " mm, stud " + FormatShortest(banjo->studMin) +
-               " to " + FormatShortest(banjo->studMax) + " mm from the leadscrew, clearance " +
-               FormatShortest(banjo->clearance) + " mm";
-        if (banjo->maxA) {
-            out += ", A at most " + std::to_string(*banjo->maxA) + " teeth";
-        }
-        if (banjo->maxLast) {
-            out += ", the last gear at most " + std::to_string(*banjo->maxLast) + " teeth";
-        }
-        out += "\n";
-    }
-    if (fitMargin && banjo) {
-        out += "Fit: only trains that mount on the banjo\n";
-    } else if (fitMargin && train == TrainKind::Compound) {
-        return out + FitLine(*fitMargin);
-    } else if (fitMargin) {
-        out += "Fit: margin " + std::to_string(*fitMargin) + " teeth\n";
-    }
-    std::string names;
-    for (const std::uint32_t gears : KindsOf(train)) {
-        if (fitMargin || banjo || gears == 2) {
-            names += std::string(names.empty() ? "" : "; ") +
-                     (train == TrainKind::Any ? std::to_string(gears) + " gears " : "") +
-                     PositionsNames(gears);
-        }
-    }
-    if (!names.empty()) {
-        out += "Positions: " + names + "\n";
-    }
-    return out;
-}
-
-// Ascending, or in position order: A, C, E; B, D, F.
 Json GearsJson(const SolutionRecord& record, const TrainFacts& facts, bool drivers) {
-    if (!facts.positions) {
-        return drivers ? Drivers(record) : Driven(record);
-    }
-    const std::vector<std::uint32_t>& g = *facts.positions;
-    if (record.gears == 2) {
-        return std::vector<std::uint32_t>{drivers ? g.front() : g.back()};
-    }
-    std::vector<std::uint32_t> some;
-    for (std::size_t i = drivers ? 0 : 1; i < g.size(); i += 2) {
-        some.push_back(g[i]);
-    }
-    return some;
+    return SideGears(record, facts, drivers);
 }
 
 // The json's names for the measured lead error, by the thread's unit.
@@ -361,20 +221,6 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
     return out;
 }
 
-// Tooth counts in a CSV field, separated by spaces.
-std::string GearsField(const Json& gears) {
-    std::string field;
-    for (const Json& gear : gears) {
-        field += field.empty() ? "" : " ";
-        field += gear.dump();
-    }
-    return field;
-}
-
-std::string StudField(const TrainFacts& facts) {
-    return facts.stud ? FormatShortest(*facts.stud) : "";
-}
-
 std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
@@ -396,8 +242,8 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
             out += texts.firstDriver + "," + texts.firstDriven + "," + texts.secondDriver + "," +
                    texts.secondDriven;
         } else {
-            out += std::to_string(record.gears) + "," + GearsField(GearsJson(record, facts, true)) + "," +
-                   GearsField(GearsJson(record, facts, false)) + "," +
+            out += std::to_string(record.gears) + "," + GearsField(SideGears(record, facts, true)) + "," +
+                   GearsField(SideGears(record, facts, false)) + "," +
                    (record.gears == 2 ? std::to_string(record.idler) : "");
         }
         out += "," + texts.achievedRatio + "," + texts.error + "," + texts.zeroCount;
@@ -475,21 +321,6 @@ std::string ScoreText(const ChartScore& score, std::size_t rows) {
            " ppm; total badness " + FormatFixed(score.badness, 2);
 }
 
-// The train a chart row shows: its best, or else the nearest one outside tolerance.
-std::optional<SolutionRecord> ShownTrain(const ChartRow& row) {
-    return row.best ? row.best : row.nearest;
-}
-
-// The chart shows the columns A, B, C, D where every row's four gears were
-// arranged by the fit; otherwise each row's gears (GearsText).
-bool ChartHasPositionColumns(const ChartRequest& request) {
-    return request.train == TrainKind::Compound && request.fitMargin;
-}
-
-TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
-    return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
-}
-
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
     std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
     out += "Gears: " + StockText(request.stock) + "; tolerance " + ToleranceText(request.tolerance) + "\n";
@@ -540,48 +371,6 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         for (const GearSuggestion& suggestion : chart.suggestions) {
             out += PadLeft(std::to_string(suggestion.tooth), 5) +
                    " teeth: " + ScoreText(suggestion.score, chart.rows.size()) + "\n";
-        }
-    }
-    return out;
-}
-
-std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
-    const bool columns = ChartHasPositionColumns(request);
-    std::string out =
-        columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
-                : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
-                  "leadErrorPpm";
-    out += request.banjo ? ",stud\n" : "\n";
-    for (const ChartRow& row : chart.rows) {
-        const Pitch& pitch = row.thread.pitch;
-        out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
-               std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
-               FormatShortest(row.target);
-        if (!row.best) {
-            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? ",\n" : "\n");
-            continue;
-        }
-        const TrainFacts facts = RowFacts(request, row, *row.best);
-        if (columns) {
-            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
-                out += "," + gear;
-            }
-        } else {
-            const SolutionRecord& record = *row.best;
-            out += "," + std::to_string(record.gears) + "," + GearsField(GearsJson(record, facts, true)) +
-                   "," + GearsField(GearsJson(record, facts, false)) + "," +
-                   (record.gears == 2 ? std::to_string(record.idler) : "");
-        }
-        out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
-               "," + FormatShortest(facts.leadErrorPpm);
-        out += request.banjo ? "," + StudField(facts) + "\n" : "\n";
-    }
-    if (request.suggest != 0) {
-        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
-        for (const GearSuggestion& suggestion : chart.suggestions) {
-            out += std::to_string(suggestion.tooth) + "," + std::to_string(suggestion.score.rowsWithin) +
-                   "," + FormatShortest(suggestion.score.worstPpm) + "," +
-                   FormatShortest(suggestion.score.badness) + "\n";
         }
     }
     return out;
@@ -645,20 +434,23 @@ std::string FormatResult(const CliRequest& request, const SearchResult& result,
         return FormatCsv(request, result);
     case OutputFormat::Json:
         return FormatJson(request, result, nearest);
+    case OutputFormat::Html: // refused for a search
     case OutputFormat::Text:
         break;
     }
     return FormatText(request, result, nearest);
 }
 
-std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format) {
-    switch (format) {
+std::string FormatChart(const CliRequest& request, const Chart& chart, const std::string& date) {
+    switch (request.format) {
     case OutputFormat::Csv:
-        return ChartCsv(request, chart);
+        return ChartCsv(request.chart, chart);
     case OutputFormat::Json:
-        return ChartJson(request, chart);
+        return ChartJson(request.chart, chart);
+    case OutputFormat::Html:
+        return ChartPage(request.chart, chart, {request.latheName, date});
     case OutputFormat::Text:
         break;
     }
-    return ChartText(request, chart);
+    return ChartText(request.chart, chart);
 }

@@ -17,5 +17,6 @@
 std::string FormatResult(const CliRequest& request, const SearchResult& result,
                          const NearestTrains& nearest = {});
 
-// The chart in the format, ending in a newline.
-std::string FormatChart(const ChartRequest& request, const Chart& chart, OutputFormat format);
+// The chart of request.chart in request.format, ending in a newline; the
+// html page names the lathe and the date.
+std::string FormatChart(const CliRequest& request, const Chart& chart, const std::string& date);

@@ -5,10 +5,20 @@
 #include "cli_output.h"
 #include "search.h"
 
+#include <ctime>
+
 namespace {
 
 // The nearest trains listed when the every-train search finds none.
 constexpr std::size_t kNearestListed = 3;
+
+// Today's date where the tool runs, "2024-05-01".
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    char text[16] = {};
+    std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+    return text;
+}
 
 } // namespace
 
@@ -23,7 +33,7 @@ int RunTool(std::span<const std::string_view> args, std::string& out, std::strin
         out = parse.text;
         return 0;
     case CliAction::Chart:
-        out = FormatChart(parse.request.chart, MakeChart(parse.request.chart), parse.request.format);
+        out = FormatChart(parse.request, MakeChart(parse.request.chart), Today());
         return 0;
     case CliAction::Search:
         break;

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool imagemagick fonts-liberation2 nsis
   clang-14 libclang-rt-14-dev
+  chromium poppler-utils
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // Program entry and the message loop.
 #include "main_window.h"
+#include "program_state.h"
 #include "resource.h"
 #include "window_setup.h"
 
@@ -12,7 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_TANDREL));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0)) {
-        if (!TranslateAcceleratorW(mainWindow, accelerators, &message)) {
+        // The chart window is a modeless dialog: Tab, Enter and Escape there are its own.
+        if (!TranslateAcceleratorW(mainWindow, accelerators, &message) &&
+            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

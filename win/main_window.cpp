@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "chart_window.h"
 #include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
@@ -72,6 +73,7 @@ void OnEveryTrain(HWND window) {
 void OnTrainKind(HWND window, int id) {
     CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_SIX, static_cast<UINT>(id), MF_BYCOMMAND);
     Recalculate(window);
+    ShowCaption(window); // the chart window follows the kind of train too
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -115,6 +117,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_GEARS:
         OpenGearsDialog(window);
         return 0;
+    case IDM_CHART:
+        OpenChartWindow(window);
+        return 0;
     case IDM_OPEN_LATHE:
         OpenLatheCommand(window);
         return 0;
@@ -142,8 +147,13 @@ LRESULT OnDestroy() {
 
 // Activation and deactivation alike put the focus back into the ratio field.
 // SetFocus only moves the focus within this program's windows, so on
-// deactivation it does not take the activation back from the other program.
-LRESULT OnActivate(HWND window) {
+// deactivation it does not take the activation back from the other program;
+// but it would from the chart window, which keeps it.
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE && g_chartWindow != nullptr &&
+        reinterpret_cast<HWND>(lParam) == g_chartWindow) {
+        return 0;
+    }
     FocusRatioField(window);
     return 0;
 }
@@ -183,7 +193,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         return OnDestroy();
     case WM_ACTIVATE:
-        return OnActivate(window);
+        return OnActivate(window, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

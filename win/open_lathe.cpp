@@ -2,6 +2,7 @@
 
 #include "gear_boxes.h"
 #include "program_state.h"
+#include "resource.h"
 #include "wide_text.h"
 
 #include <filesystem>
@@ -18,8 +19,8 @@ bool CutsOn(const Thread& thread, const Lathe& lathe) {
 
 // The banjo is the open file's: the window has no way to change it.
 Lathe WindowLathe() {
-    return {g_fileLathe.name,   BoxStock(),        g_leadscrew,   g_fixedRatio,
-            FitMarginInForce(), g_fileLathe.banjo, g_fileLathe.dp};
+    return {g_fileLathe.name,   BoxStock(),        g_leadscrew,    g_fixedRatio,
+            FitMarginInForce(), g_fileLathe.banjo, g_fileLathe.dp, g_chartPitches};
 }
 
 void ShowLathe(HWND mainWindow, const Lathe& lathe) {
@@ -29,6 +30,7 @@ void ShowLathe(HWND mainWindow, const Lathe& lathe) {
     if (g_thread && !CutsOn(*g_thread, lathe)) {
         g_threadRatioText.clear();
     }
+    g_chartPitches = lathe.chart;
     g_onlyFittingTrains = lathe.fitMargin.has_value();
     if (lathe.fitMargin) {
         g_fitMargin = *lathe.fitMargin;
@@ -57,5 +59,8 @@ void ShowCaption(HWND mainWindow) {
     GetWindowTextW(mainWindow, shown, static_cast<int>(std::size(shown)));
     if (caption != shown) {
         SetWindowTextW(mainWindow, caption.c_str());
+    }
+    if (g_chartWindow != nullptr) {
+        PostMessageW(g_chartWindow, WM_CHART_FOLLOW, 0, 0);
     }
 }

@@ -22,6 +22,14 @@ std::uint32_t g_fitMargin = 15;
 std::wstring g_lathePath;
 Lathe g_fileLathe;
 std::vector<std::wstring> g_recentLathes;
+HWND g_chartWindow;
+std::vector<Pitch> g_chartPitches;
+int g_chartList;
+std::uint64_t g_chartRequested;
+bool g_chartWorking;
+std::optional<ChartRequest> g_chartWaiting;
+ChartRequest g_chartShownRequest;
+Chart g_chartShown;
 
 std::optional<std::uint32_t> FitMarginInForce() {
     return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;

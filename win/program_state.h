@@ -2,6 +2,7 @@
 // with g_; nothing else in the program is shared between procedures.
 #pragma once
 
+#include "chart.h"
 #include "gear_set.h"
 #include "lathe.h"
 #include "search.h"
@@ -78,6 +79,22 @@ extern Lathe g_fileLathe;
 // The lathe files last opened or saved, newest first, at most four: the File
 // menu lists them, and a bare start opens the first. Kept in the registry.
 extern std::vector<std::wstring> g_recentLathes;
+
+// The chart window (none while it is closed) and its own list of pitches,
+// which the lathe file keeps (chart = [...]).
+extern HWND g_chartWindow;
+extern std::vector<Pitch> g_chartPitches;
+extern int g_chartList; // the drop-down's list shown: metric, imperial, module, custom
+
+// The chart's rows are made by one worker thread at a time. Each request has
+// the next number; the rows shown are those of the last request, and a
+// result of an earlier one is dropped. A request made while the worker runs
+// waits, the latest one only, until it ends.
+extern std::uint64_t g_chartRequested;             // the last request's number
+extern bool g_chartWorking;                        // a worker runs
+extern std::optional<ChartRequest> g_chartWaiting; // the request for after it
+extern ChartRequest g_chartShownRequest;           // the request and chart the window shows
+extern Chart g_chartShown;
 
 // The margin in teeth that every train listed must fit with, or none while
 // "Only trains that fit" is off.

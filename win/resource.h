@@ -14,6 +14,8 @@
 #define IDD_THREAD 130
 #define IDD_FIT 131
 #define IDD_GEARS 132
+#define IDD_CHART 133
+#define IDD_CHART_CUSTOM 134
 
 // Main window commands
 #define IDM_ABOUT 104
@@ -31,6 +33,12 @@
 #define IDM_TRAIN_SIMPLE 170   // Tools, Train: radio items, one checked; Simple (2 gears)
 #define IDM_TRAIN_COMPOUND 171 // Compound (4 gears), checked at the start
 #define IDM_TRAIN_SIX 172      // Six gears
+#define IDM_CHART 180          // Tools, Chart... (Ctrl+H)
+
+// The chart window's own messages: a worker's chart made (chart_worker.h),
+// and the lathe changed, which the chart follows (open_lathe.h).
+#define WM_CHART_MADE (WM_APP + 1)
+#define WM_CHART_FOLLOW (WM_APP + 2)
 
 // Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
 #define IDC_MULTIPLICITY_BASE 110
@@ -61,6 +69,16 @@
 // Gears dialog
 #define IDC_GEARS_LIST 1221
 #define IDC_GEARS_PROBLEM 1222
+
+// Chart window, and its Custom... dialog
+#define IDC_CHART_PITCHES 1231 // the drop-down of pitch lists
+#define IDC_CHART_SUMMARY 1232
+#define IDC_CHART_ROWS 1233 // the list of rows
+#define IDC_CHART_STATUS 1234
+#define IDC_CHART_EXPORT 1235
+#define IDC_CHART_PRINT 1236
+#define IDC_CHART_CUSTOM_LIST 1241
+#define IDC_CHART_CUSTOM_PROBLEM 1242
 
 // Result fields
 #define IDC_FIRST_DRIVER 3003

@@ -91,25 +91,28 @@ std::optional<Thread> ReadThread(HWND dialog) {
     return thread;
 }
 
-// The ratio's text is stored before it is written, so the thread line shows
-// once the recalculation has a solution. The caret then stands at the text's end.
 void OnOk(HWND dialog) {
     const std::optional<Thread> thread = ReadThread(dialog);
     if (!thread) {
         return;
     }
+    SetThread(EndToolsDialog(dialog, IDOK), *thread);
+}
+
+} // namespace
+
+// The ratio's text is stored before it is written, so the thread line shows
+// once the recalculation has a solution. The caret then stands at the text's end.
+void SetThread(HWND mainWindow, const Thread& thread) {
     g_thread = thread;
-    g_leadscrew = thread->leadscrew;
-    g_fixedRatio = thread->fixed;
-    g_threadRatioText = RatioFieldText(TargetRatio(*thread));
-    HWND mainWindow = EndToolsDialog(dialog, IDOK);
+    g_leadscrew = thread.leadscrew;
+    g_fixedRatio = thread.fixed;
+    g_threadRatioText = RatioFieldText(TargetRatio(thread));
     WriteRatioField(mainWindow, g_threadRatioText);
     const auto end = static_cast<WPARAM>(g_threadRatioText.size());
     SendDlgItemMessageW(mainWindow, IDC_RATIO, EM_SETSEL, end, static_cast<LPARAM>(end));
     ShowCaption(mainWindow);
 }
-
-} // namespace
 
 void OpenThreadDialog(HWND mainWindow) {
     static constexpr ToolsDialog kDialog = {IDD_THREAD, FillThreadFields, OnOk};

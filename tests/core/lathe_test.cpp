@@ -17,6 +17,7 @@ Lathe ImperialLathe() {
     lathe.fitMargin = 15;
     lathe.banjo = Banjo{25.4 / 16, 150, 45, 125.5, 0, std::nullopt, 80};
     lathe.dp = 16;
+    ReadPitchList("M6, 1/2-13 UNC, 1.5mm,11tpi, 2module", lathe.chart);
     return lathe;
 }
 
@@ -29,6 +30,7 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
                     "gears = \"20-35/5, 40x2, 45-80/5, 127\"\n"
                     "leadscrew = \"8tpi\"\n"
                     "fixed = 0.5\n"
+                    "chart = [\"M6\", \"1/2-13 UNC\", \"1.5mm\", \"11tpi\", \"2module\"]\n"
                     "\n[fit]\nmargin = 15\n"
                     "\n[banjo]\ndp = 16\ncentre_distance = 150\nstud_min = 45\nstud_max = 125.5\n"
                     "clearance = 0\nmax_last = 80\n");
@@ -58,13 +60,17 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
 }
 
 TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
+    std::string manyPitches;
+    for (int k = 0; k < 101; ++k) {
+        manyPitches += "\"M6\", ";
+    }
     struct Case {
         std::string text;
         std::size_t line;
         std::string what;
     } cases[] = {
         {"gears = \"20-80\"\nnmae = \"x\"", 2,
-         "unknown key 'nmae' (name, gears, leadscrew, fixed, fit, banjo)"},
+         "unknown key 'nmae' (name, gears, leadscrew, fixed, chart, fit, banjo)"},
         {"gears = \"20\"\n[fit]\nmargin = 5\nmarign = 3\n", 4, "unknown key 'fit.marign' (margin)"},
         {"[fit]\nmargin = 201\n", 2, "margin must be a whole number of teeth from 0 to 200"},
         {"gears = \"20\"\nfit = 15", 2, "fit must be a table: [fit] on a line of its own, then margin = 15"},
@@ -73,6 +79,10 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"gears = \"20\"\nleadscrew = \"8\"", 2, "leadscrew '8' has no unit"},
         {"gears = \"20\"\nleadscrew = \"2module\"", 2, "leadscrew '2module' is not a leadscrew's pitch"},
         {"gears = \"20\"\nfixed = 0", 2, "fixed must be a number above zero"},
+        {"gears = \"20\"\nchart = \"M6\"", 2, "chart must be a list of pitches"},
+        {"gears = \"20\"\nchart = [\"M6\",\n 6]", 3, "chart must hold pitches in quotes"},
+        {"gears = \"20\"\nchart = [\"M6\", \"M7x\"]", 2, "chart 'M7x' "},
+        {"gears = \"20\"\nchart = [" + manyPitches + "]", 2, "chart holds more than 100 pitches"},
         {"gears = \"20\"\nfixed = \"1\"", 2, "fixed must be a number above zero"},
         {"gears = \"20\"\nfixed = inf", 2, "fixed must be a number above zero"},
         {"name = 3\ngears = \"20\"", 1, "name must be a text in quotes"},

@@ -116,6 +116,7 @@ void MainWindowTest::TearDown() {
     g_fixedRatio = 1;
     g_lathePath.clear();
     g_fileLathe = {};
+    g_chartPitches.clear();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
 }
 
@@ -154,7 +155,8 @@ void MainWindowTest::Pump() {
             PostQuitMessage(static_cast<int>(message.wParam)); // left for the test to see
             return;
         }
-        if (!TranslateAcceleratorW(window, accelerators, &message)) {
+        if (!TranslateAcceleratorW(window, accelerators, &message) &&
+            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

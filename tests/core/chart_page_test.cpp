@@ -1,0 +1,95 @@
+#include "chart_page.h"
+
+#include "chart_table.h"
+#include "gear_list.h"
+#include "train_svg.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The imperial chart on a metric leadscrew: 80 TPI has no train within 0.1 %
+// (README), and 0.25 TPI none within 10 %: these gears reach 16 at most.
+ChartRequest Request() {
+    ChartRequest request;
+    request.lathe.leadscrew = {3, PitchUnit::Mm};
+    ReadGearList("20-30/5, 35x2, 40-80/5", request.stock);
+    ReadPitchList("8tpi, 80tpi, 0.25tpi", request.pitches);
+    request.tolerance = kThreadTolerance;
+    return request;
+}
+
+} // namespace
+
+TEST(ChartTable, EveryLineFillsTheHeadersAndMarksWhatIsAmiss) {
+    for (bool fit : {false, true}) {
+        ChartRequest request = Request();
+        request.fitMargin = fit ? std::optional<std::uint32_t>(15) : std::nullopt;
+        const Chart chart = MakeChart(request);
+        const ChartTable table = MakeChartTable(request, chart);
+        EXPECT_EQ(table.headers.size(), fit ? 10u : 7u);
+        ASSERT_EQ(table.lines.size(), 3u);
+        for (const ChartLine& line : table.lines) {
+            EXPECT_EQ(line.cells.size(), table.headers.size());
+        }
+        EXPECT_EQ(table.lines[0].cells.back(), "");
+        EXPECT_EQ(table.lines[1].cells.back(), "outside tolerance");
+        EXPECT_EQ(table.lines[2].cells.back(), "no train");
+        EXPECT_EQ(table.lines[1].cells[fit ? 7 : 4], "+12373.5 ppm");
+        EXPECT_EQ(table.lines[1].cells[fit ? 8 : 5], "12.37 thou per inch");
+        EXPECT_EQ(ChartSummary(request, chart), "1 of 3 within 0.1 %; worst 606 ppm");
+    }
+}
+
+// One self-contained page: no script, nothing fetched, every text escaped,
+// every drawing titled, header cells for the columns and the threads.
+TEST(ChartPage, IsSelfContainedEscapedAndTitled) {
+    const ChartRequest request = Request();
+    const Chart chart = MakeChart(request);
+    const std::string page = ChartPage(request, chart, {"<script>alert('x')</script> & co", "2024-05-01"});
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>\n", 0), 0u);
+    for (const char* absent : {"<script", "src=", "href=", "url(", "@import"}) {
+        EXPECT_EQ(page.find(absent), std::string::npos) << absent;
+    }
+    EXPECT_NE(page.find("Thread chart: &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; co"),
+              std::string::npos);
+    EXPECT_NE(page.find("3 mm leadscrew, fixed ratio 1; 2024-05-01"), std::string::npos);
+    EXPECT_NE(page.find("Gears: 20-30/5, 35x2, 40-80/5"), std::string::npos);
+    EXPECT_EQ(Count(page, "<svg"), 2u) << "a drawing for each row with a train";
+    EXPECT_EQ(Count(page, "</title>"), 3u);
+    EXPECT_EQ(Count(page, "<th scope=\"col\">"), 8u);
+    EXPECT_EQ(Count(page, "<th scope=\"row\">"), 3u);
+    EXPECT_EQ(Count(page, "<tr class=\"outside\">"), 2u);
+    EXPECT_NE(page.find("break-inside: avoid"), std::string::npos);
+}
+
+// Without the banjo a four-gear train is the window's diagram with the tooth
+// fields' texts; with it, its gears stand on their shafts to scale.
+TEST(TrainSvg, SchematicOrToScale) {
+    ChartRequest request = Request();
+    const ChartRow row = MakeChart(request).rows.front();
+    TrainFacts facts = RowFacts(request, row, *row.best);
+    const std::string schematic = TrainSvg(*row.best, facts, std::nullopt, "a < b");
+    EXPECT_EQ(Count(schematic, "<rect"), 4u);
+    for (const std::string& label : {facts.texts.firstDriver, facts.texts.secondDriven}) {
+        EXPECT_NE(schematic.find(">" + label + "</text>"), std::string::npos);
+    }
+    EXPECT_NE(schematic.find("<title>a &lt; b</title>"), std::string::npos);
+
+    request.banjo = Banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    facts = RowFacts(request, row, *row.best);
+    ASSERT_TRUE(facts.positions);
+    const std::string placed = TrainSvg(*row.best, facts, request.banjo, "t");
+    EXPECT_EQ(Count(placed, "<circle"), 4u + 3u) << "four pitch circles and three shafts";
+    EXPECT_EQ(Count(placed, "<rect"), 0u);
+}

@@ -1,0 +1,108 @@
+#include "chart_page.h"
+
+#include "chart_table.h"
+#include "gear_list.h"
+#include "number_text.h"
+#include "train_facts.h"
+#include "train_svg.h"
+
+#include <string_view>
+
+namespace {
+
+// Margins that leave room on both A4 (210 x 297 mm) and Letter (216 x 279
+// mm); the table repeats its header on every page and never splits a row.
+constexpr std::string_view kStyle = R"(<style>
+@page { margin: 12mm 12mm 14mm; }
+* { box-sizing: border-box; }
+body { font: 9pt/1.3 "Liberation Sans", Arial, Helvetica, sans-serif; color: #000; background: #fff;
+       margin: 0 auto; max-width: 190mm; }
+h1 { font-size: 14pt; margin: 0 0 2pt; }
+p { margin: 0 0 2pt; }
+.summary { font-weight: bold; margin: 4pt 0; }
+table { border-collapse: collapse; width: 100%; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; page-break-inside: avoid; }
+th, td { border: 0.5pt solid #000; padding: 1pt 3pt; text-align: left; vertical-align: middle; }
+thead th { border-bottom-width: 1.5pt; }
+td.mark { font-weight: bold; }
+tr.outside td, tr.outside th { font-style: italic; }
+td.drawing { padding: 0.5pt; width: 22mm; }
+svg.train { display: block; width: 21mm; height: 16mm; font-family: inherit; }
+</style>
+)";
+
+std::string Element(std::string_view tag, std::string_view text, std::string_view attributes = "") {
+    std::string element = "<";
+    element += tag;
+    element += attributes;
+    element += ">";
+    element += EscapeHtml(text);
+    element += "</";
+    element += tag;
+    element += ">";
+    return element;
+}
+
+std::string Heading(const ChartRequest& request, const Chart& chart, const ChartPageHeading& heading) {
+    const std::string title =
+        heading.latheName.empty() ? "Thread chart" : "Thread chart: " + heading.latheName;
+    Thread leadscrew = request.lathe;
+    leadscrew.fixed = 1;
+    std::string out =
+        "<title>" + EscapeHtml(title) + "</title>\n" + std::string(kStyle) + "</head>\n<body>\n";
+    out += Element("h1", title) + "\n";
+    out += Element("p", LeadscrewName(leadscrew) + ", fixed ratio " + FormatShortest(request.lathe.fixed) +
+                            "; " + heading.date) +
+           "\n";
+    const std::string gears = GearListText(request.stock);
+    out += Element("p", "Gears: " + (gears.empty() ? std::string("none") : gears)) + "\n";
+    const Tolerance& tolerance = request.tolerance;
+    out += Element("p", "Tolerance: " + ToleranceShort(tolerance) +
+                            (tolerance.ppm ? " of the lead (" + FormatShortest(tolerance.amount) + " ppm)"
+                                           : std::string(" of the ratio"))) +
+           "\n";
+    std::string lines = ArrangingLines(request.fitMargin, request.banjo, request.train);
+    for (std::size_t end = lines.find('\n'); end != std::string::npos; end = lines.find('\n')) {
+        out += Element("p", lines.substr(0, end)) + "\n";
+        lines.erase(0, end + 1);
+    }
+    out += Element("p", ChartSummary(request, chart), " class=\"summary\"") + "\n";
+    return out;
+}
+
+std::string Row(const ChartRequest& request, const ChartLine& line) {
+    std::string out = line.within ? "<tr>" : "<tr class=\"outside\">";
+    out += Element("th", line.cells.front(), " scope=\"row\"");
+    for (std::size_t i = 1; i < line.cells.size(); ++i) {
+        out += Element("td", line.cells[i], i + 1 == line.cells.size() ? " class=\"mark\"" : "");
+    }
+    out += "<td class=\"drawing\">";
+    if (line.train) {
+        const std::string title = "Train for " + line.cells.front() + ": " + line.trainName;
+        out += TrainSvg(*line.train, line.facts, request.banjo, title);
+    }
+    return out + "</td></tr>\n";
+}
+
+} // namespace
+
+std::string ChartPage(const ChartRequest& request, const Chart& chart, const ChartPageHeading& heading) {
+    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+    out += Heading(request, chart, heading);
+    const ChartTable table = MakeChartTable(request, chart);
+    out += "<table>\n<thead><tr>";
+    for (const std::string& header : table.headers) {
+        out += Element("th", header, " scope=\"col\"");
+    }
+    out += Element("th", "Train", " scope=\"col\"") + "</tr></thead>\n<tbody>\n";
+    for (const ChartLine& line : table.lines) {
+        out += Row(request, line);
+    }
+    out += "</tbody>\n</table>\n";
+    out += Element("p",
+                   "A row marked \"outside tolerance\" shows the nearest train there is; for a short thread "
+                   "it may do.") +
+           "\n";
+    return out + "</body>\n</html>\n";
+}

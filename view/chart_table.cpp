@@ -1,0 +1,160 @@
+#include "chart_table.h"
+
+#include "number_text.h"
+
+namespace {
+
+// The letters of the positions: A, the idler, D; A to D; A to F.
+std::string PositionName(std::size_t gears, std::size_t at) {
+    if (gears == 3) {
+        return at == 1 ? "idler" : at == 0 ? "A" : "D";
+    }
+    return std::string(1, static_cast<char>('A' + at));
+}
+
+std::string Joined(const std::vector<std::uint32_t>& gears, const char* between) {
+    std::string text;
+    for (const std::uint32_t gear : gears) {
+        text += text.empty() ? "" : between;
+        text += std::to_string(gear);
+    }
+    return text;
+}
+
+// The gears in one cell: in position order, or as drivers and driven gears.
+std::string GearsCell(const SolutionRecord& train, const TrainFacts& facts) {
+    if (facts.positions) {
+        return Joined(*facts.positions, " ");
+    }
+    std::string text = "drivers " + Joined(Drivers(train), "\u00B7");
+    text += " / driven " + Joined(Driven(train), "\u00B7");
+    return text;
+}
+
+std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
+    if (!facts.positions) {
+        std::string name = "drivers " + Joined(Drivers(train), " and ");
+        name += ", driven " + Joined(Driven(train), " and ");
+        return name;
+    }
+    std::string name;
+    const std::vector<std::uint32_t>& gears = *facts.positions;
+    for (std::size_t at = 0; at < gears.size(); ++at) {
+        name += name.empty() ? "" : ", ";
+        name += PositionName(gears.size(), at) + " " + std::to_string(gears[at]);
+    }
+    return name;
+}
+
+} // namespace
+
+std::optional<SolutionRecord> ShownTrain(const ChartRow& row) {
+    return row.best ? row.best : row.nearest;
+}
+
+bool ChartHasPositionColumns(const ChartRequest& request) {
+    return request.train == TrainKind::Compound && request.fitMargin;
+}
+
+TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
+    return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
+}
+
+ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
+    const bool columns = ChartHasPositionColumns(request);
+    ChartTable table;
+    table.headers = {"Thread", "Ratio"};
+    for (const char* header :
+         columns ? std::vector<const char*>{"A", "B", "C", "D"} : std::vector<const char*>{"Gears"}) {
+        table.headers.emplace_back(header);
+    }
+    for (const char* header : {"Lead", "Error", "Measured", "Mark"}) {
+        table.headers.emplace_back(header);
+    }
+    for (const ChartRow& row : chart.rows) {
+        ChartLine line;
+        line.cells = {ThreadName(row.thread), FormatFixed(row.target, 6)};
+        line.train = ShownTrain(row);
+        line.within = row.best.has_value();
+        if (!line.train) {
+            line.cells.resize(table.headers.size());
+            line.cells.back() = "no train";
+            table.lines.push_back(std::move(line));
+            continue;
+        }
+        line.facts = RowFacts(request, row, *line.train);
+        const TrainFacts& facts = line.facts;
+        if (columns && facts.arrangement) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
+                line.cells.push_back(gear);
+            }
+        } else {
+            line.cells.push_back(GearsCell(*line.train, facts));
+            line.cells.resize(table.headers.size() - 4);
+        }
+        line.cells.push_back(facts.leadText);
+        line.cells.push_back(PpmText(facts.leadErrorPpm));
+        line.cells.push_back(MeasuredErrorText(row.thread, facts.leadErrorPpm));
+        line.cells.emplace_back(line.within ? "" : "outside tolerance");
+        line.trainName = TrainName(*line.train, facts);
+        table.lines.push_back(std::move(line));
+    }
+    return table;
+}
+
+std::string ToleranceShort(const Tolerance& tolerance) {
+    return tolerance.ppm ? FormatShortestFixed(tolerance.amount / 1e4) + " %"
+                         : FormatShortestFixed(tolerance.amount);
+}
+
+std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
+    std::string text = std::to_string(chart.score.rowsWithin) + " of " + std::to_string(chart.rows.size());
+    text += " within " + ToleranceShort(request.tolerance);
+    if (chart.score.rowsWithin != 0) {
+        const double worst = chart.score.worstPpm;
+        text += "; worst " + FormatFixed(worst, worst < 9.95 ? 1 : 0) + " ppm";
+    }
+    return text;
+}
+
+std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
+    const bool columns = ChartHasPositionColumns(request);
+    std::string out =
+        columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
+                : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
+                  "leadErrorPpm";
+    out += request.banjo ? ",stud\n" : "\n";
+    for (const ChartRow& row : chart.rows) {
+        const Pitch& pitch = row.thread.pitch;
+        out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
+               std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
+               FormatShortest(row.target);
+        if (!row.best) {
+            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? ",\n" : "\n");
+            continue;
+        }
+        const TrainFacts facts = RowFacts(request, row, *row.best);
+        if (columns) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
+                out += "," + gear;
+            }
+        } else {
+            const SolutionRecord& record = *row.best;
+            out += "," + std::to_string(record.gears) + "," + GearsField(SideGears(record, facts, true)) +
+                   "," + GearsField(SideGears(record, facts, false)) + "," +
+                   (record.gears == 2 ? std::to_string(record.idler) : "");
+        }
+        out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
+               "," + FormatShortest(facts.leadErrorPpm);
+        out += request.banjo ? "," + StudField(facts) + "\n" : "\n";
+    }
+    if (request.suggest != 0) {
+        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
+        for (const GearSuggestion& suggestion : chart.suggestions) {
+            out += std::to_string(suggestion.tooth) + "," + std::to_string(suggestion.score.rowsWithin) +
+                   "," + FormatShortest(suggestion.score.worstPpm) + "," +
+                   FormatShortest(suggestion.score.badness) + "\n";
+        }
+    }
+    return out;
+}

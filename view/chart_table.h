@@ -1,0 +1,50 @@
+// A thread chart as it is shown: the rows of the chart window's list and of
+// the printed page, the summary line, and the chart as CSV, the same for the
+// window's export and the tool.
+#pragma once
+
+#include "chart.h"
+#include "search.h"
+#include "train_facts.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The train a chart row shows: its best, or else the nearest one outside tolerance.
+std::optional<SolutionRecord> ShownTrain(const ChartRow& row);
+
+// The chart shows the columns A, B, C, D where every row's four gears were
+// arranged by the fit; otherwise each row's gears in one column.
+bool ChartHasPositionColumns(const ChartRequest& request);
+
+TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train);
+
+struct ChartLine {
+    std::vector<std::string> cells;      // one for each of the table's headers
+    std::optional<SolutionRecord> train; // the train shown, if any
+    TrainFacts facts;                    // the shown train's
+    bool within = false;                 // the train shown is within tolerance
+    std::string trainName;               // "A 20, B 55, C 22, D 127"; "drivers 20 and 22, driven 55 and 127"
+};
+
+// Thread, target ratio, the gears (A, B, C, D, or one column), lead in the
+// thread's unit, error in ppm, the error as measured, and the mark of a row
+// outside tolerance or without a train.
+struct ChartTable {
+    std::vector<std::string> headers;
+    std::vector<ChartLine> lines;
+};
+
+ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart);
+
+// "22 of 24 within 0.1 %; worst 54 ppm": the rows within tolerance and the
+// largest lead error among them, in whole ppm from 10 ppm, below with one decimal.
+std::string ChartSummary(const ChartRequest& request, const Chart& chart);
+
+// A tolerance as a reader meets it: "0.1 %" for 1000 ppm, or the absolute "0.002".
+std::string ToleranceShort(const Tolerance& tolerance);
+
+// The chart as CSV: a header line, a line per row (its best train, or the
+// thread alone), and with suggestions a second table of them.
+std::string ChartCsv(const ChartRequest& request, const Chart& chart);

@@ -1,0 +1,53 @@
+#include "chart_worker.h"
+
+#include "program_state.h"
+#include "resource.h"
+
+#include <thread>
+#include <utility>
+
+namespace {
+
+// The worker has its own copy of the request; it touches nothing else but the
+// window's message queue. When the window is gone, its chart is freed.
+void Start(HWND chartWindow, ChartRequest request, std::uint64_t number) {
+    g_chartWorking = true;
+    std::thread([chartWindow, request = std::move(request), number] {
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); // the user interface comes first
+        auto made = std::make_unique<MadeChart>(MadeChart{request, MakeChart(request)});
+        if (PostMessageW(chartWindow, WM_CHART_MADE, static_cast<WPARAM>(number),
+                         reinterpret_cast<LPARAM>(made.get()))) {
+            made.release();
+        }
+    }).detach();
+}
+
+} // namespace
+
+void RequestChart(HWND chartWindow, const ChartRequest& request) {
+    ++g_chartRequested;
+    if (g_chartWorking) {
+        g_chartWaiting = request;
+    } else {
+        Start(chartWindow, request, g_chartRequested);
+    }
+}
+
+std::unique_ptr<MadeChart> TakeChart(HWND chartWindow, WPARAM number, LPARAM chart) {
+    std::unique_ptr<MadeChart> made(reinterpret_cast<MadeChart*>(chart));
+    g_chartWorking = false;
+    if (g_chartWaiting) {
+        Start(chartWindow, std::move(*g_chartWaiting), g_chartRequested);
+        g_chartWaiting.reset();
+    }
+    return static_cast<std::uint64_t>(number) == g_chartRequested ? std::move(made) : nullptr;
+}
+
+void DropPostedCharts(HWND chartWindow) {
+    MSG message;
+    while (PeekMessageW(&message, chartWindow, WM_CHART_MADE, WM_CHART_MADE, PM_REMOVE)) {
+        delete reinterpret_cast<MadeChart*>(message.lParam);
+    }
+    g_chartWorking = false;
+    g_chartWaiting.reset();
+}
