@@ -290,7 +290,8 @@ std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
 }
 
 // The gear stock, the display order, the format and the fit: the search's and the chart's.
-void AddSharedOptions(CLI::App& app, Values& v) {
+// The gears on hand: a gear-set string or a gear list, the multiplicities, a lathe file.
+void AddGearOptions(CLI::App& app, Values& v) {
     const std::string gears = "Gears on hand (without --gears, --teeth or --lathe: 20 to 99)";
     CLI::Option* gearSet =
         AddRead(app, "--gears", v.stock, Given<Stock>(ReadGearSet),
@@ -316,6 +317,22 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->type_name("T=K")
         ->allow_extra_args(false)
         ->group(gears);
+    app.add_option_function<std::string>(
+           "--lathe",
+           [&v](const std::string& file) {
+               Lathe lathe;
+               if (LatheProblem problem = LoadLathe(file, lathe); !problem.what.empty()) {
+                   throw CLI::ValidationError("--lathe " + DescribeLatheProblem(Quoted(file), problem));
+               }
+               v.lathe = lathe;
+           },
+           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin, banjo and chart list, "
+           "for each that no option gives")
+        ->type_name("FILE")
+        ->group(gears);
+}
+
+void AddOutputOptions(CLI::App& app, Values& v) {
     const std::string output = "Output";
     app.add_flag("--driver-larger-first", v.driverLargerFirst, "show the larger driver first")
         ->disable_flag_override()
@@ -327,6 +344,10 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->check(CLI::IsMember({"text", "csv", "json", "html"}))
         ->type_name("FORMAT")
         ->group(output);
+}
+
+// Which trains: the fit, the kind of train and the banjo.
+void AddTrainOptions(CLI::App& app, Values& v) {
     const auto readFit = [&v](std::string_view text, std::optional<std::uint32_t>& margin) {
         v.fit = true;
         return text.empty() ? std::string() : Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin))(text, margin);
@@ -345,20 +366,12 @@ void AddSharedOptions(CLI::App& app, Values& v) {
         ->type_name("KIND")
         ->group("Search");
     AddBanjoOptions(app, v);
-    app.add_option_function<std::string>(
-           "--lathe",
-           [&v](const std::string& file) {
-               Lathe lathe;
-               if (LatheProblem problem = LoadLathe(file, lathe); !problem.what.empty()) {
-                   throw CLI::ValidationError("--lathe " + DescribeLatheProblem(Quoted(file), problem));
-               }
-               v.lathe = lathe;
-           },
-           "a lathe file (.tandrel): its gears, leadscrew, fixed ratio, fit margin, banjo and chart list, "
-           "for each "
-           "that no option gives")
-        ->type_name("FILE")
-        ->group(gears);
+}
+
+void AddSharedOptions(CLI::App& app, Values& v) {
+    AddGearOptions(app, v);
+    AddOutputOptions(app, v);
+    AddTrainOptions(app, v);
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {

@@ -17,14 +17,14 @@ cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j"$(nproc)"
 ctest --preset native-asan -j"$(nproc)"
 
-# Each fuzz harness for 20 s (scripts/fuzz.sh runs one for longer).
+# Each fuzz harness for 8 s (scripts/fuzz.sh runs one for longer).
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 ctest --preset fuzz -j"$(nproc)"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/ctest-wine.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/ctest-wine.sh build/windows -j"$(nproc)"
 
 fresh=$(mktemp -d)
 screenshot=build/windows/tandrel-window.png

@@ -97,6 +97,10 @@ TEST_F(ChartWindowTest, AGearBoxChangeMakesTheRowsAgain) {
     EXPECT_NE(Cell(11, 2), before);
     EXPECT_EQ(Cell(11, 2).find("30"), std::string::npos);
     EXPECT_EQ(WindowText(g_chartWindow), L"Chart - Metric lathe, 3 mm") << "the caption names the lathe";
+    // The kind of train is the main window's too.
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIMPLE, 0);
+    WaitForChart();
+    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Simple);
 }
 
 TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {

@@ -1,5 +1,5 @@
 // Hostile input to the real main window: a command line of 100,000 characters,
-// clipboard texts of 1 MB pasted through the ratio field's menu, and 10,000
+// clipboard texts of 1 MB pasted through the ratio field's menu, and 3,000
 // random inputs from a fixed seed. After each, the window shows what the
 // portable search gives for the field's text and the gear boxes, and the
 // program's GDI objects do not grow beyond the mark fonts its boxes hold.
@@ -227,10 +227,10 @@ constexpr wchar_t kTyped[] = L"0123456789012345678901234567890123456789012345678
 constexpr WPARAM kControlKeys[] = {VK_DELETE, VK_BACK,   VK_LEFT, VK_RIGHT, VK_HOME,   VK_END,
                                    VK_ESCAPE, VK_RETURN, VK_TAB,  VK_UP,    VK_INSERT, VK_F1};
 
-// 10,000 random inputs from a fixed seed. After every one the window is alive,
+// 3,000 random inputs from a fixed seed. After every one the window is alive,
 // enabled and shows what the search gives; every 500 inputs the fonts are
 // accounted for and another thread's message is answered.
-TEST_F(HostileInputTest, TenThousandRandomInputs) {
+TEST_F(HostileInputTest, ThreeThousandRandomInputs) {
     std::mt19937 random(20240612);
     const auto below = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     // A box to click: checked or not with even odds, so the stock wanders between empty and full.
@@ -246,7 +246,7 @@ TEST_F(HostileInputTest, TenThousandRandomInputs) {
     int showingTrains = 0;
     int dialogs = 0;
     int gdiObjects = 0;
-    for (int input = 0; input < 10'000; ++input) {
+    for (int input = 0; input < 3'000; ++input) {
         std::string what;
         const std::size_t kind = below(100);
         if (kind < 27) {
@@ -325,8 +325,8 @@ TEST_F(HostileInputTest, TenThousandRandomInputs) {
             ASSERT_TRUE(Answers());
         }
     }
-    EXPECT_GT(showingTrains, 1000); // the inputs do not mostly leave the window blank
-    EXPECT_GT(dialogs, 150);
+    EXPECT_GT(showingTrains, 300); // the inputs do not mostly leave the window blank
+    EXPECT_GT(dialogs, 45);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 0), static_cast<UINT>(IDM_ABOUT));
     // File and Tools, their texts read back as UTF-16 (the resource file is UTF-8);
     // without a recent lathe one separator stands before Exit.
-    const std::pair<UINT, const wchar_t*> items[2][5] = {
+    const std::vector<std::pair<UINT, const wchar_t*>> items[2] = {
         {{IDM_OPEN_LATHE, L"&Open lathe\u2026\tCtrl+O"},
          {IDM_SAVE_LATHE, L"&Save lathe\tCtrl+S"},
          {IDM_SAVE_LATHE_AS, L"Save lathe &As\u2026"},
@@ -81,11 +82,12 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
          {IDM_EVERY_TRAIN, L"&Every train"},
          {static_cast<UINT>(-1), L"T&rain"}, // the submenu of train kinds
          {IDM_FIT, L"&Fit\u2026"},
-         {IDM_GEARS, L"&Gears\u2026"}},
+         {IDM_GEARS, L"&Gears\u2026"},
+         {IDM_CHART, L"C&hart\u2026\tCtrl+H"}},
     };
     for (int m = 0; m < 2; ++m) {
         HMENU popup = GetSubMenu(menu, m);
-        ASSERT_EQ(GetMenuItemCount(popup), 5);
+        ASSERT_EQ(static_cast<std::size_t>(GetMenuItemCount(popup)), items[m].size());
         for (int i = 0; i < GetMenuItemCount(popup); ++i) {
             wchar_t text[32] = {};
             GetMenuStringW(popup, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
