@@ -7,6 +7,7 @@
 #include "json_text.h"
 #include "mount.h"
 #include "number_text.h"
+#include "shown_train.h"
 #include "solution_texts.h"
 #include "train_facts.h"
 
@@ -47,7 +48,7 @@ std::string PadRight(const std::string& text, std::size_t width) {
 
 // The gears of a train as text: in position order when they are arranged,
 // otherwise "drivers a·b / driven c·d" (and a simple train's idler).
-std::string GearsText(const SolutionRecord& record, const TrainFacts& facts) {
+std::string GearsColumn(const SolutionRecord& record, const TrainFacts& facts) {
     std::string text;
     if (facts.positions) {
         for (const std::uint32_t gear : *facts.positions) {
@@ -157,7 +158,7 @@ std::vector<TrainFacts> AllFacts(const CliRequest& request, const std::vector<So
 // One line per train. Columns wide enough for every train the search can
 // return: tooth counts up to 165, achieved ratios below 107, errors above
 // -108. Four-gear trains show the window's texts; the other kinds their gear
-// count and their gears (GearsText). The thread's columns (as wide as the
+// count and their gears (GearsColumn). The thread's columns (as wide as the
 // list's longest lead and error), the fit's and the stud's follow when asked
 // for, then the mark.
 std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
@@ -169,7 +170,7 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
     const std::size_t errorWidth = Widest(all, &TrainFacts::leadErrorText, 14);
     std::size_t gearsWidth = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        gearsWidth = std::max(gearsWidth, Columns(GearsText(trains[i], all[i])));
+        gearsWidth = std::max(gearsWidth, Columns(GearsColumn(trains[i], all[i])));
     }
     std::string out;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -180,7 +181,8 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += PadLeft(texts.firstDriver, 3) + " " + PadLeft(texts.firstDriven, 3) + " " +
                    PadLeft(texts.secondDriver, 3) + " " + PadLeft(texts.secondDriven, 3);
         } else {
-            out += std::to_string(trains[i].gears) + "  " + PadRight(GearsText(trains[i], facts), gearsWidth);
+            out +=
+                std::to_string(trains[i].gears) + "  " + PadRight(GearsColumn(trains[i], facts), gearsWidth);
         }
         out += "  " + PadLeft(texts.achievedRatio, 18) + "  " + PadLeft(texts.error, 19);
         if (!texts.zeroCount.empty() || more) {
@@ -242,8 +244,8 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
             out += texts.firstDriver + "," + texts.firstDriven + "," + texts.secondDriver + "," +
                    texts.secondDriven;
         } else {
-            out += std::to_string(record.gears) + "," + GearsField(SideGears(record, facts, true)) + "," +
-                   GearsField(SideGears(record, facts, false)) + "," +
+            out += std::to_string(record.gears) + "," + GearsText(SideGears(record, facts, true)) + "," +
+                   GearsText(SideGears(record, facts, false)) + "," +
                    (record.gears == 2 ? std::to_string(record.idler) : "");
         }
         out += "," + texts.achievedRatio + "," + texts.error + "," + texts.zeroCount;
@@ -331,9 +333,9 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     std::vector<TrainFacts> shown;
     for (const ChartRow& row : chart.rows) {
         nameWidth = std::max(nameWidth, Columns(ThreadName(row.thread)) + 1);
-        if (const std::optional<SolutionRecord> train = ShownTrain(row)) {
+        if (const std::optional<SolutionRecord> train = RowTrain(row)) {
             shown.push_back(RowFacts(request, row, *train));
-            gearsWidth = std::max(gearsWidth, Columns(GearsText(*train, shown.back())));
+            gearsWidth = std::max(gearsWidth, Columns(GearsColumn(*train, shown.back())));
         }
     }
     const std::size_t leadWidth = Widest(shown, &TrainFacts::leadText, 13) + 2;
@@ -344,7 +346,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     auto facts = shown.begin();
     for (const ChartRow& row : chart.rows) {
         out += PadRight(ThreadName(row.thread), nameWidth);
-        const std::optional<SolutionRecord> train = ShownTrain(row);
+        const std::optional<SolutionRecord> train = RowTrain(row);
         if (!train) {
             out += "   no train within tolerance\n";
             continue;
@@ -354,7 +356,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
                 out += PadLeft(gear, 5);
             }
         } else {
-            out += "  " + PadRight(GearsText(*train, *facts), gearsWidth);
+            out += "  " + PadRight(GearsColumn(*train, *facts), gearsWidth);
         }
         out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
         out += row.best ? "\n" : "  outside tolerance\n";

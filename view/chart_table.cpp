@@ -1,6 +1,7 @@
 #include "chart_table.h"
 
 #include "number_text.h"
+#include "shown_train.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
 
 } // namespace
 
-std::optional<SolutionRecord> ShownTrain(const ChartRow& row) {
+std::optional<SolutionRecord> RowTrain(const ChartRow& row) {
     return row.best ? row.best : row.nearest;
 }
 
@@ -74,7 +75,7 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
     for (const ChartRow& row : chart.rows) {
         ChartLine line;
         line.cells = {ThreadName(row.thread), FormatFixed(row.target, 6)};
-        line.train = ShownTrain(row);
+        line.train = RowTrain(row);
         line.within = row.best.has_value();
         if (!line.train) {
             line.cells.resize(table.headers.size());
@@ -140,8 +141,8 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
             }
         } else {
             const SolutionRecord& record = *row.best;
-            out += "," + std::to_string(record.gears) + "," + GearsField(SideGears(record, facts, true)) +
-                   "," + GearsField(SideGears(record, facts, false)) + "," +
+            out += "," + std::to_string(record.gears) + "," + GearsText(SideGears(record, facts, true)) +
+                   "," + GearsText(SideGears(record, facts, false)) + "," +
                    (record.gears == 2 ? std::to_string(record.idler) : "");
         }
         out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +

@@ -12,7 +12,7 @@
 #include <vector>
 
 // The train a chart row shows: its best, or else the nearest one outside tolerance.
-std::optional<SolutionRecord> ShownTrain(const ChartRow& row);
+std::optional<SolutionRecord> RowTrain(const ChartRow& row);
 
 // The chart shows the columns A, B, C, D where every row's four gears were
 // arranged by the fit; otherwise each row's gears in one column.

@@ -42,7 +42,8 @@ struct ShownTrain {
 // and driven gears in turn, each trio or pair in the option boxes' order.
 ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings);
 
-// The tooth counts joined by spaces: "20 80 30 70".
+// The tooth counts joined by spaces: "20 80 30 70", as the thread line and
+// the CSV fields write them.
 std::string GearsText(const std::vector<std::uint32_t>& gears);
 
 // The modes that are not as at the start, joined by " · ": "every train",

@@ -84,15 +84,6 @@ std::vector<std::uint32_t> SideGears(const SolutionRecord& record, const TrainFa
     return some;
 }
 
-std::string GearsField(const std::vector<std::uint32_t>& gears) {
-    std::string field;
-    for (const std::uint32_t gear : gears) {
-        field += field.empty() ? "" : " ";
-        field += std::to_string(gear);
-    }
-    return field;
-}
-
 std::string StudField(const TrainFacts& facts) {
     return facts.stud ? FormatShortest(*facts.stud) : "";
 }

@@ -56,8 +56,6 @@ std::array<std::string, 4> GearsAbcd(const Arrangement& g);
 // E; B, D, F) where the train is arranged; a simple train's A (or D).
 std::vector<std::uint32_t> SideGears(const SolutionRecord& record, const TrainFacts& facts, bool drivers);
 
-// Tooth counts in a CSV field, separated by spaces.
-std::string GearsField(const std::vector<std::uint32_t>& gears);
 // The stud's distance from the leadscrew in a CSV field: empty without one.
 std::string StudField(const TrainFacts& facts);
 
