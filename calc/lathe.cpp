@@ -293,7 +293,8 @@ std::size_t LineAt(std::string_view text, std::size_t at) {
 // and in places within them. So it reads the text in ASCII alone: each such
 // character in a string in double quotes, or in a comment, becomes its escape
 // \uXXXX (which a comment keeps as text). Elsewhere, and after a backslash,
-// such a character is a problem, told with its line.
+// such a character is a problem, told with its line. So is a control
+// character other than tab and the line ends, which TOML allows nowhere.
 LatheProblem InAscii(std::string_view text, std::string& ascii) {
     enum class In { Code, Comment, BasicString, LiteralString, MultiLineBasic, MultiLineLiteral };
     In in = In::Code;
@@ -301,6 +302,11 @@ LatheProblem InAscii(std::string_view text, std::string& ascii) {
         return at < text.size() && static_cast<unsigned char>(text[at]) >= 0x80;
     };
     for (std::size_t i = 0; i < text.size();) {
+        if (const auto code = static_cast<unsigned char>(text[i]);
+            (code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code == 0x7F) {
+            return {LineAt(text, i), "a control character (code " + std::to_string(code) +
+                                         "): write it as an escape in double quotes, such as \\u0001"};
+        }
         const bool inDoubleQuotes = in == In::BasicString || in == In::MultiLineBasic;
         if (beyondAscii(i) || (inDoubleQuotes && text[i] == '\\' && beyondAscii(i + 1))) {
             if (!inDoubleQuotes && in != In::Comment) {

@@ -89,6 +89,7 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"name = \"x\"", 0, "has no gears"},
         {"gears = \"20\"\ngears = \"21\"", 2, "redefine"},
         {"gears = \"20\"\nname = \"Drehbank f\xFCr\"", 2, "not UTF-8 text"},
+        {"gears = \"20\"\n[\x01" "fit]\nmargin = 0", 2, "a control character (code 1)"},
         {"# f\xC3\xBCr \xC3\xA9\ngears = \"20\"\nname = 'Drehbank f\xC3\xBCr'", 3,
          "beyond ASCII outside double quotes"},
         {"gears = \"20\"\nname = 2\"\xD1\xAC\"", 2, "Error while parsing"},
