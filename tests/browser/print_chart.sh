@@ -39,22 +39,28 @@ fi
 # The text of the PDF on one line, a cell that wraps joined by a space.
 pdftotext "$work/chart.pdf" - | tr -s ' \n' '  ' >"$work/chart.txt"
 # Each row of the CSV: its thread, and its train as the page writes it: in
-# position order where the banjo placed it (a stud is given), "20 75 25 80" or
-# with the idler "20 60 40", otherwise "drivers 20·25 / driven 75·80" (a row
-# without a train has none).
-while IFS=, read -r thread _ _ _ _ _ drivers driven idler _ _ _ _ stud; do
-  wanted=("$thread")
-  if [ -n "$stud" ]; then
-    read -ra d <<<"$drivers"
-    read -ra n <<<"$driven"
-    positions="${d[0]}${idler:+ $idler}"
+# position order where the fit or the banjo placed it (columns A B C D, or a
+# stud given: "20 60 40" with an idler), otherwise "drivers 20·25 / driven
+# 75·80" (a row without a train has none).
+IFS=, read -ra header <"$work/chart.csv"
+while IFS=, read -ra cells; do
+  unset row
+  declare -A row=()
+  for i in "${!header[@]}"; do row[${header[i]}]=${cells[i]:-}; done
+  wanted=("${row[thread]}")
+  if [ -n "${row[A]:-}" ]; then
+    wanted+=("${row[A]} ${row[B]} ${row[C]} ${row[D]}")
+  elif [ -n "${row[stud]:-}" ]; then
+    read -ra d <<<"${row[drivers]}"
+    read -ra n <<<"${row[driven]}"
+    positions="${d[0]}${row[idler]:+ ${row[idler]}}"
     for ((i = 0; i < ${#n[@]}; i++)); do
       positions+=" ${n[i]}"
       if ((i + 1 < ${#d[@]})); then positions+=" ${d[i + 1]}"; fi
     done
     wanted+=("$positions")
-  elif [ -n "$drivers" ]; then
-    wanted+=("drivers ${drivers// /·} / driven ${driven// /·}")
+  elif [ -n "${row[drivers]:-}" ]; then
+    wanted+=("drivers ${row[drivers]// /·} / driven ${row[driven]// /·}")
   fi
   for text in "${wanted[@]}"; do
     if ! grep -qF -- "$text" "$work/chart.txt"; then
