@@ -1,10 +1,13 @@
-// The first trains of a complete search in TrainBefore's order (train.h),
-// kept without holding or sorting all the trains met.
+// What the complete searches share: where each starts, and the first trains
+// in TrainBefore's order (train.h), kept without holding or sorting all the
+// trains met.
 #pragma once
 
+#include "stock.h"
 #include "train.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <utility>
@@ -59,3 +62,23 @@ class FirstTrains {
     SolutionRecord bound_{std::numeric_limits<double>::infinity(), 0, 0, 0, 0};
     bool cut_ = false;
 };
+
+// Where a complete search starts: the tooth counts on hand (none of 0 teeth)
+// and its result so far, no stock without any gears and otherwise searched
+// with nothing found yet; searchable when there are gears, and a finite
+// target and a finite tolerance above 0 that a train may meet.
+struct SearchStart {
+    std::vector<std::uint32_t> teeth;
+    SearchResult result;
+    bool searchable;
+};
+
+inline SearchStart StartSearch(double target, double tolerance, const Stock& stock) {
+    std::vector<std::uint32_t> teeth = stock.Teeth();
+    std::erase(teeth, 0u); // no train holds a gear without teeth
+    if (teeth.empty()) {
+        return {{}, {SearchOutcome::NoStock, 0, {}}, false};
+    }
+    const bool searchable = tolerance > 0 && std::isfinite(tolerance) && std::isfinite(target);
+    return {std::move(teeth), {SearchOutcome::Searched, 0, {}}, searchable};
+}

@@ -24,12 +24,12 @@ std::uint32_t Idler(const std::vector<std::uint32_t>& teeth, const Stock& stock,
 } // namespace
 
 SearchResult FindSimpleTrains(double target, const Stock& stock, const EveryTrainOptions& options) {
-    std::vector<std::uint32_t> teeth = stock.Teeth();
-    std::erase(teeth, 0u); // no train holds a gear without teeth
-    if (teeth.empty()) {
-        return {SearchOutcome::NoStock, 0, {}};
+    SearchStart start = StartSearch(target, options.tolerance, stock);
+    if (!start.searchable) {
+        return start.result;
     }
-    SearchResult result{SearchOutcome::Searched, 0, {}};
+    const std::vector<std::uint32_t>& teeth = start.teeth;
+    SearchResult& result = start.result;
     const std::optional<MountRule> fit = FitRule(options.fitMargin, options.banjo);
     const std::optional<MountRule> arrange = ArrangeRule(options.fitMargin, options.banjo);
     const auto train = [&](std::uint32_t a, std::uint32_t d) -> std::optional<SolutionRecord> {

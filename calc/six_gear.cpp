@@ -390,15 +390,12 @@ class SixSweep {
 } // namespace
 
 SearchResult FindSixGearTrains(double target, const Stock& stock, const EveryTrainOptions& options) {
-    std::vector<std::uint32_t> teeth = stock.Teeth();
-    std::erase(teeth, 0u); // no train holds a gear without teeth
-    if (teeth.empty()) {
-        return {SearchOutcome::NoStock, 0, {}};
+    SearchStart start = StartSearch(target, options.tolerance, stock);
+    if (!start.searchable) {
+        return start.result;
     }
-    SearchResult result{SearchOutcome::Searched, 0, {}};
-    if (!(options.tolerance > 0) || !std::isfinite(options.tolerance) || !std::isfinite(target)) {
-        return result;
-    }
+    const std::vector<std::uint32_t>& teeth = start.teeth;
+    SearchResult& result = start.result;
     const SixSweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     if (options.count) {
