@@ -22,7 +22,8 @@ constexpr double kNoTrainPpm = 100000;
 // and keeps that one otherwise (a score sees only the errors), which spares
 // most of the search.
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
-                                const std::vector<ChartRow>* smaller) {
+                                const std::vector<ChartRow>* smaller,
+                                const std::function<void()>& beforeEachRow) {
     SearchRequest search{0,
                          stock,
                          SearchMethod::EveryTrain,
@@ -34,6 +35,9 @@ std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                          false};
     std::vector<ChartRow> rows;
     for (std::size_t i = 0; i < request.pitches.size(); ++i) {
+        if (beforeEachRow) {
+            beforeEachRow();
+        }
         Thread thread = request.lathe;
         thread.pitch = request.pitches[i];
         search.target = TargetRatio(thread);
@@ -94,9 +98,9 @@ std::vector<Pitch> ModulePitches() {
         PitchUnit::Module);
 }
 
-Chart MakeChart(const ChartRequest& request) {
+Chart MakeChart(const ChartRequest& request, const std::function<void()>& beforeEachRow) {
     Chart chart;
-    chart.rows = ChartRows(request, request.stock, nullptr);
+    chart.rows = ChartRows(request, request.stock, nullptr, beforeEachRow);
     chart.score = Score(chart.rows);
     if (request.suggest == 0) {
         return chart;
@@ -107,7 +111,7 @@ Chart MakeChart(const ChartRequest& request) {
         }
         Stock withOne = request.stock;
         withOne.count[tooth] = 1;
-        const ChartScore score = Score(ChartRows(request, withOne, &chart.rows));
+        const ChartScore score = Score(ChartRows(request, withOne, &chart.rows, beforeEachRow));
         if (score.badness < chart.score.badness) {
             chart.suggestions.push_back({tooth, score});
         }

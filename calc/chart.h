@@ -8,6 +8,7 @@
 #include "train.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -61,5 +62,7 @@ struct Chart {
 };
 
 // The chart of the request's pitches, with request.suggest suggestions: one
-// gear more of each tooth count from 16 to 165 not on hand, tried one at a time.
-Chart MakeChart(const ChartRequest& request);
+// gear more of each tooth count from 16 to 165 not on hand, tried one at a
+// time. beforeEachRow, when given, runs before each row's search: a thread
+// that makes a chart in the background waits there while the user types.
+Chart MakeChart(const ChartRequest& request, const std::function<void()>& beforeEachRow = {});

@@ -25,3 +25,8 @@ std::unique_ptr<MadeChart> TakeChart(HWND chartWindow, WPARAM number, LPARAM mad
 
 // Frees the charts posted to the window and not yet taken, as it closes.
 void DropPostedCharts(HWND chartWindow);
+
+// The main window is working on the user's input: a chart being made waits
+// until it has had none for a moment (Recalculate calls it as it starts and
+// as it ends).
+void HoldChartForInput();

@@ -1,6 +1,7 @@
 // The recalculation: the window's inputs to a new solution list, solution 1 shown.
 #include "recalculate.h"
 
+#include "chart_worker.h"
 #include "gear_set.h"
 #include "number_text.h"
 #include "program_state.h"
@@ -63,6 +64,7 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
 
 // With the thread line showing and no train found, the nearest one for the line.
 void Recalculate(HWND mainWindow) {
+    HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
     g_noTrain.reset();
 
@@ -85,4 +87,5 @@ void Recalculate(HWND mainWindow) {
         }
     }
     ShowSolution(mainWindow, 0);
+    HoldChartForInput(); // and through the repaint that follows
 }
