@@ -3,12 +3,12 @@
 #include "atomic_save.h"
 #include "chart_page.h"
 #include "chart_table.h"
+#include "file_dialog.h"
 #include "open_lathe.h"
 #include "program_state.h"
 #include "resource.h"
 #include "wide_text.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cwchar>
@@ -37,19 +37,6 @@ void SetStatus(HWND chartWindow, const std::wstring& text) {
     SetDlgItemTextW(chartWindow, IDC_CHART_STATUS, text.c_str());
 }
 
-std::optional<std::wstring> AskForPath(HWND chartWindow) {
-    wchar_t path[MAX_PATH * 4] = L"Chart";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = chartWindow;
-    dialog.lpstrFilter = kFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(path));
-    dialog.lpstrDefExt = L"html";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    return GetSaveFileNameW(&dialog) ? std::optional<std::wstring>(path) : std::nullopt;
-}
-
 } // namespace
 
 std::wstring WriteChartFile(const std::wstring& path) {
@@ -58,7 +45,8 @@ std::wstring WriteChartFile(const std::wstring& path) {
 }
 
 void ExportChart(HWND chartWindow) {
-    const std::optional<std::wstring> path = AskForPath(chartWindow);
+    const std::optional<std::wstring> path =
+        AskForFile(chartWindow, FileDialog::Save, kFilter, L"html", L"Chart");
     if (!path) {
         return;
     }

@@ -1,14 +1,13 @@
 #include "lathe_files.h"
 
 #include "atomic_save.h"
+#include "file_dialog.h"
 #include "open_lathe.h"
 #include "program_state.h"
 #include "recalculate.h"
 #include "recent_lathes.h"
 #include "show_solution.h"
 #include "wide_text.h"
-
-#include <commdlg.h>
 
 #include <filesystem>
 #include <optional>
@@ -21,25 +20,6 @@ std::wstring FullPath(const std::wstring& path) {
     wchar_t full[MAX_PATH * 4] = {};
     const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
     return length == 0 || length >= std::size(full) ? path : std::wstring(full, length);
-}
-
-// The common file dialog for lathe files; none when it is cancelled.
-std::optional<std::wstring> AskForPath(HWND mainWindow, bool save) {
-    wchar_t path[MAX_PATH * 4] = {};
-    if (save && !g_lathePath.empty()) {
-        g_lathePath.copy(path, std::min(g_lathePath.size(), std::size(path) - 1));
-    }
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = kFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = static_cast<DWORD>(std::size(path));
-    dialog.lpstrDefExt = L"tandrel";
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
-                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    return chosen ? std::optional<std::wstring>(path) : std::nullopt;
 }
 
 // Writes the window's lathe under the name; a failure is told and leaves the file as it was.
@@ -93,7 +73,8 @@ void OpenLatheCommand(HWND mainWindow) {
     if (!OfferToSave(mainWindow)) {
         return;
     }
-    if (const std::optional<std::wstring> path = AskForPath(mainWindow, false)) {
+    if (const std::optional<std::wstring> path =
+            AskForFile(mainWindow, FileDialog::Open, kFilter, L"tandrel", L"")) {
         OpenLatheFile(mainWindow, *path);
     }
 }
@@ -108,7 +89,8 @@ void SaveLatheCommand(HWND mainWindow) {
 
 // The lathe takes the name of its new file; saved over its own file, it keeps its name.
 void SaveLatheAsCommand(HWND mainWindow) {
-    const std::optional<std::wstring> path = AskForPath(mainWindow, true);
+    const std::optional<std::wstring> path =
+        AskForFile(mainWindow, FileDialog::Save, kFilter, L"tandrel", g_lathePath);
     if (!path) {
         return;
     }
