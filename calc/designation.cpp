@@ -73,7 +73,8 @@ std::string Unknown() {
            "1/2-13 UNC or #10-32 UNF (#0 to 1-1/2), 1/4 BSW, 1/4 BSF and 1/2 BSP";
 }
 
-// After the "M": "6" for the coarse pitch, "6x0.75" or "6×0.75" with the pitch given.
+// After the "M": "6" for the coarse pitch, "6x0.75" or "6×0.75" with the pitch
+// given, spaces around the cross or none ("6 x 0.75").
 std::string ReadMetric(std::string_view rest, Pitch& pitch) {
     std::size_t cross = rest.find('x');
     std::size_t crossLength = 1;
@@ -82,7 +83,7 @@ std::string ReadMetric(std::string_view rest, Pitch& pitch) {
         crossLength = std::string_view("×").size();
     }
     double diameter = 0;
-    if (!ReadPositiveNumber(rest.substr(0, cross), diameter).empty()) {
+    if (!ReadPositiveNumber(TrimSpaces(rest.substr(0, cross)), diameter).empty()) {
         return Unknown();
     }
     std::string name = "M";
@@ -97,7 +98,7 @@ std::string ReadMetric(std::string_view rest, Pitch& pitch) {
         return Unknown();
     }
     double value = 0;
-    if (!ReadPositiveNumber(rest.substr(cross + crossLength), value).empty()) {
+    if (!ReadPositiveNumber(TrimSpaces(rest.substr(cross + crossLength)), value).empty()) {
         return Unknown();
     }
     name += 'x';
@@ -115,6 +116,17 @@ const InchSize* FindSize(const InchSeries& series, std::string_view written) {
     return nullptr;
 }
 
+// "1/2 UNC has 13 TPI": what a size's thread is in a series.
+std::string SizeInSeries(const InchSize& size, const InchSeries& series) {
+    std::string text(size.size);
+    text += ' ';
+    text += series.name;
+    text += " has ";
+    text += FormatShortest(size.tpi[series.column]);
+    text += " TPI";
+    return text;
+}
+
 // The size before the series' name, "1/2" or "1/2-13", in small letters.
 std::string ReadInchSize(std::string_view written, const InchSeries& series, Pitch& pitch) {
     const InchSize* size = FindSize(series, written);
@@ -129,14 +141,7 @@ std::string ReadInchSize(std::string_view written, const InchSeries& series, Pit
     const double tpi = size->tpi[series.column];
     double read = tpi;
     if (!tpiText.empty() && (!ReadPositiveNumber(tpiText, read).empty() || read != tpi)) {
-        std::string problem = "is not a known thread designation: ";
-        problem += size->size;
-        problem += ' ';
-        problem += series.name;
-        problem += " has ";
-        problem += FormatShortest(tpi);
-        problem += " TPI";
-        return problem;
+        return "is not a known thread designation: " + SizeInSeries(*size, series);
     }
     std::string name(size->size);
     if (series.tpiInName) {
@@ -147,6 +152,40 @@ std::string ReadInchSize(std::string_view written, const InchSeries& series, Pit
     name += series.name;
     pitch = {tpi, PitchUnit::Tpi, name};
     return {};
+}
+
+// "3/8-24" or "#10-32", a Unified size and its threads per inch without the
+// series, in small letters: read in the one Unified series that has those
+// threads per inch for the size. Where none has them (or two: no size of the
+// table has the same in both), the refusal names the size's thread in each.
+std::string ReadUnifiedWithoutSeries(std::string_view written, Pitch& pitch) {
+    const std::size_t dash = written.rfind('-');
+    double tpi = 0;
+    if (dash == std::string_view::npos || !ReadPositiveNumber(written.substr(dash + 1), tpi).empty()) {
+        return Unknown();
+    }
+    const InchSeries* found = nullptr;
+    int matches = 0;
+    std::string threads;
+    for (const InchSeries& series : kInchSeries) {
+        const InchSize* size =
+            series.sizes.data() == kUnified ? FindSize(series, written.substr(0, dash)) : nullptr;
+        if (size != nullptr) {
+            threads += threads.empty() ? "" : ", ";
+            threads += SizeInSeries(*size, series);
+            if (size->tpi[series.column] == tpi) {
+                found = &series;
+                ++matches;
+            }
+        }
+    }
+    if (threads.empty()) {
+        return Unknown();
+    }
+    if (matches != 1) {
+        return "is not a known thread designation: " + threads;
+    }
+    return ReadInchSize(written, *found, pitch);
 }
 
 } // namespace
@@ -179,5 +218,5 @@ std::string ReadDesignation(std::string_view text, Pitch& pitch) {
                                 series, pitch);
         }
     }
-    return Unknown();
+    return ReadUnifiedWithoutSeries(lower, pitch);
 }

@@ -82,6 +82,15 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
+std::string Refusal(std::string_view name, std::string_view text, std::string_view problem) {
+    std::string refusal(name);
+    refusal += ' ';
+    refusal += Quoted(text);
+    refusal += ' ';
+    refusal += problem;
+    return refusal;
+}
+
 std::string_view TrimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {

@@ -28,6 +28,11 @@ bool IsDecimalText(std::string_view text);
 // 'text': how messages name a text.
 std::string Quoted(std::string_view text);
 
+// NAME 'TEXT' PROBLEM: how an option or a field that does not read is refused,
+// with the reader's problem: "--pitch 'M7.5' is not a known ..." in the tool,
+// "Pitch 'M7.5' is not a known ..." in the window's dialogs.
+std::string Refusal(std::string_view name, std::string_view text, std::string_view problem);
+
 // The text without the spaces and tabs around it.
 std::string_view TrimSpaces(std::string_view text);
 

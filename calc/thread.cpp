@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,6 +16,34 @@ constexpr double kPi = 3.14159265358979323846;
 
 bool IsNumberChar(char c) {
     return IsDigit(c) || c == '.' || c == ',';
+}
+
+// Units as machinists also write them, beside the table's keys: "1.5mod".
+constexpr std::pair<std::string_view, PitchUnit> kUnitAbbreviations[] = {{"mod", PitchUnit::Module}};
+
+// The unit a key or an abbreviation names, in small letters; none for another text.
+const PitchUnitText* FindUnit(std::string_view key) {
+    for (const PitchUnitText& text : kPitchUnits) {
+        if (text.key == key) {
+            return &text;
+        }
+    }
+    for (const auto& [abbreviation, unit] : kUnitAbbreviations) {
+        if (abbreviation == key) {
+            return &TextOf(unit);
+        }
+    }
+    return nullptr;
+}
+
+// A field's text without a unit or a designation: digits, decimal points or
+// commas and signs only, or nothing.
+bool IsPlainNumber(std::string_view text) {
+    return text.find_first_not_of("0123456789.,-") == std::string_view::npos;
+}
+
+std::string ReadNamingItsUnit(std::string_view text, bool leadscrew, Pitch& pitch) {
+    return leadscrew ? ReadLeadscrew(text, pitch) : ReadPitch(text, pitch);
 }
 
 // "(mm, tpi, in, module or dp)", or the leadscrew's units only.
@@ -62,10 +91,8 @@ std::string ReadNumberAndUnit(std::string_view text, bool leadscrew, Pitch& pitc
         if (unitText.empty()) {
             return "has no unit " + UnitList(leadscrew);
         }
-        const std::string key = Lowercase(unitText);
-        unit = std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
-                            [&](const PitchUnitText& entry) { return entry.key == key; });
-        if (unit == kPitchUnits.end()) {
+        unit = FindUnit(Lowercase(unitText));
+        if (unit == nullptr) {
             return "has an unknown unit " + Quoted(unitText) + " " + UnitList(leadscrew);
         }
     }
@@ -165,16 +192,38 @@ std::string ReadLeadscrew(std::string_view text, Pitch& pitch) {
                                          : ReadNumberAndUnit(trimmed, true, pitch);
 }
 
-std::string ReadPitchField(std::string_view text, PitchUnit listed, Pitch& pitch) {
-    if (text.find_first_not_of("0123456789.,-") != std::string_view::npos) {
-        return ReadPitch(text, pitch);
+std::string ReadPitchField(std::string_view text, bool leadscrew, PitchUnit picked, Pitch& pitch) {
+    const std::string_view trimmed = TrimSpaces(text);
+    if (!IsPlainNumber(trimmed)) {
+        return ReadNamingItsUnit(trimmed, leadscrew, pitch);
     }
     double value = 0;
-    if (std::string problem = ReadPositiveNumber(text, value); !problem.empty()) {
+    if (std::string problem = ReadPositiveNumber(trimmed, value); !problem.empty()) {
         return problem;
     }
-    pitch = {value, listed};
+    pitch = {value, picked};
     return {};
+}
+
+std::optional<PitchUnit> NamedUnit(std::string_view text, bool leadscrew) {
+    const std::string_view trimmed = TrimSpaces(text);
+    Pitch pitch{};
+    if (IsPlainNumber(trimmed) || !ReadNamingItsUnit(trimmed, leadscrew, pitch).empty()) {
+        return std::nullopt;
+    }
+    return pitch.unit;
+}
+
+std::string PitchFieldText(const Pitch& pitch, PitchUnit picked) {
+    if (!pitch.designation.empty()) {
+        return pitch.designation;
+    }
+    std::string text = FormatShortestFixed(pitch.value);
+    if (pitch.unit != picked) {
+        text += ' ';
+        text += TextOf(pitch.unit).label;
+    }
+    return text;
 }
 
 double LeadMm(const Thread& thread) {

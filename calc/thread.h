@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,7 +61,8 @@ double PitchMm(const Pitch& pitch);
 // quotation in a message ("has no unit (...)"), or an empty string when pitch
 // holds the value read. Spaces around the text are ignored. It takes
 //  - a decimal number above zero and its unit in any case, with or without a
-//    space between: "1.25mm", "11 TPI", "0.1in", "1.5module", "20dp", "1,25 mm";
+//    space between: "1.25mm", "11 TPI", "0.1in", "1.5module" (or "1.5mod"),
+//    "20dp", "1,25 mm";
 //  - "P1.25", a pitch of 1.25 mm;
 //  - a designation (designation.h): "M6", "M6x0.75", "1/2-13 UNC", "1/4 BSW".
 std::string ReadPitch(std::string_view text, Pitch& pitch);
@@ -77,10 +79,22 @@ std::string PitchText(const Pitch& pitch);
 // in), or "P2".
 std::string ReadLeadscrew(std::string_view text, Pitch& pitch);
 
-// The thread dialog's pitch field: a plain number is a pitch in the listed
-// unit; any other text is read as ReadPitch reads it, its own unit or
-// designation taking the place of the list's.
-std::string ReadPitchField(std::string_view text, PitchUnit listed, Pitch& pitch);
+// The thread dialog's pitch and leadscrew fields, each beside a list of units.
+// A plain number is a pitch in the unit the user last picked in the list by
+// hand; any other text is read as ReadPitch (ReadLeadscrew for the leadscrew)
+// reads it, with the unit it names itself. Spaces around the text are ignored.
+std::string ReadPitchField(std::string_view text, bool leadscrew, PitchUnit picked, Pitch& pitch);
+
+// The unit a field's text names itself, which its list shows while the field
+// holds it: a designation's, or the unit written with the number ("8 tpi",
+// "P1.25"). None for a plain number, which the list's own choice decides, and
+// for a text that does not read.
+std::optional<PitchUnit> NamedUnit(std::string_view text, bool leadscrew);
+
+// A pitch as a field shows it, reading back (ReadPitchField) as the same
+// pitch: its designation, a plain number in the unit picked ("1.25"), or the
+// number with its unit ("8 TPI").
+std::string PitchFieldText(const Pitch& pitch, PitchUnit picked);
 
 // The most starts a thread may have.
 inline constexpr std::uint32_t kMaxStarts = 1000;

@@ -16,7 +16,7 @@ namespace {
 
 // NAME 'TEXT' PROBLEM: how every refused argument is named.
 [[noreturn]] void Refuse(const std::string& name, std::string_view text, const std::string& problem) {
-    throw CLI::ValidationError(name + " " + Quoted(text) + " " + problem);
+    throw CLI::ValidationError(Refusal(name, text, problem));
 }
 
 // An option whose text a reader turns into its value; the reader says what is
