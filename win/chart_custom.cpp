@@ -34,8 +34,7 @@ void OnOk(HWND dialog) {
         problem = "holds more than 100 pitches";
     }
     if (!problem.empty()) {
-        SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_PROBLEM, WideFromUtf8("The list " + problem).c_str());
-        RejectField(dialog, IDC_CHART_CUSTOM_LIST);
+        RejectField(dialog, IDC_CHART_CUSTOM_LIST, IDC_CHART_CUSTOM_PROBLEM, "The list " + problem);
         return;
     }
     g_chartPitches = pitches;

@@ -26,8 +26,9 @@ void FillFitFields(HWND dialog) {
 // box is checked, so that the stored margin is always one.
 void OnOk(HWND dialog) {
     std::uint32_t margin = 0;
-    if (!ReadWholeNumber(DialogFieldText(dialog, IDC_FIT_MARGIN), 0, kMaxFitMargin, margin).empty()) {
-        RejectField(dialog, IDC_FIT_MARGIN);
+    const std::string text = DialogFieldText(dialog, IDC_FIT_MARGIN);
+    if (std::string problem = ReadWholeNumber(text, 0, kMaxFitMargin, margin); !problem.empty()) {
+        RejectField(dialog, IDC_FIT_MARGIN, IDC_FIT_PROBLEM, Refusal("Margin in teeth", text, problem));
         return;
     }
     g_onlyFittingTrains = IsDlgButtonChecked(dialog, IDC_FIT_ONLY) == BST_CHECKED;

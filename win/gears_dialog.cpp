@@ -28,8 +28,7 @@ void FillGearsField(HWND dialog) {
 void OnOk(HWND dialog) {
     Stock stock;
     if (const std::string problem = ReadGearList(ListText(dialog), stock); !problem.empty()) {
-        SetDlgItemTextW(dialog, IDC_GEARS_PROBLEM, WideFromUtf8(problem).c_str());
-        RejectField(dialog, IDC_GEARS_LIST);
+        RejectField(dialog, IDC_GEARS_LIST, IDC_GEARS_PROBLEM, problem);
         return;
     }
     HWND mainWindow = EndToolsDialog(dialog, IDOK);

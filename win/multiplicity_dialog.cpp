@@ -1,6 +1,7 @@
 // The gear boxes' replacement procedure and the multiplicity dialog it opens:
 // a right-button press on a checked box asks how many gears of that size are
-// on hand, stores the answer at once and marks the box's label with a font.
+// on hand, stores the answer at once and marks the box's label with a font;
+// OK recalculates with it, Escape puts back the multiplicity as it was.
 #include "multiplicity_dialog.h"
 
 #include "gear_boxes.h"
@@ -32,9 +33,10 @@ HWND MainWindowOf(HWND dialog) {
 }
 
 // The caption names the gear; the dialog stands beside its box with the
-// current multiplicity chosen.
+// current multiplicity chosen, which it keeps in its user slot for Escape.
 INT_PTR OnInitDialog(HWND dialog) {
     const unsigned tooth = SubjectTooth();
+    SetWindowLongPtrW(dialog, DWLP_USER, g_multiplicityTable[tooth]);
     std::string caption = MultiplicityCaption(g_subjectLabel);
     SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     DialogPlacement place =
@@ -46,7 +48,19 @@ INT_PTR OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-// Only OK closes the dialog: Esc and every other command leave it open.
+// Escape: the multiplicity and its mark as the dialog found them, and no
+// recalculation, since the trains listed were found with them.
+void OnEscape(HWND dialog) {
+    HWND mainWindow = MainWindowOf(dialog);
+    const auto opened = static_cast<unsigned>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (g_multiplicityTable[SubjectTooth()] != opened) {
+        SetMultiplicity(mainWindow, SubjectTooth(), opened);
+    }
+    EndDialog(dialog, IDCANCEL);
+    FocusRatioField(mainWindow);
+}
+
+// OK and Escape close the dialog; every other command leaves it open.
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
     const int id = LOWORD(wParam);
     switch (id) {
@@ -64,6 +78,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
         ShowCaption(mainWindow);
         return TRUE;
     }
+    case IDCANCEL:
+        OnEscape(dialog);
+        return TRUE;
     default:
         return FALSE;
     }

@@ -14,6 +14,8 @@ RECT g_subjectRect;
 HFONT g_markFonts[kGearCount];
 std::optional<Thread> g_thread;
 std::string g_threadRatioText;
+PitchUnit g_pickedPitchUnit = PitchUnit::Mm;
+PitchUnit g_pickedLeadscrewUnit = PitchUnit::Mm;
 std::optional<NearestTrains> g_noTrain;
 std::optional<Pitch> g_leadscrew;
 double g_fixedRatio = 1;

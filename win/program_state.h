@@ -55,6 +55,13 @@ extern HFONT g_markFonts[kGearCount];
 extern std::optional<Thread> g_thread;
 extern std::string g_threadRatioText;
 
+// The units the user last picked by hand in the thread dialog's lists, taken
+// at its OK: a plain number in the pitch or the leadscrew field is read in
+// its list's picked unit (mm until another is picked), whatever unit an
+// earlier text named.
+extern PitchUnit g_pickedPitchUnit;
+extern PitchUnit g_pickedLeadscrewUnit;
+
 // While the thread line shows and the search found no train among the gears
 // on hand: the tolerance the search kept to and the train nearest the target,
 // for the line. Written by Recalculate; none otherwise.

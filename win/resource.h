@@ -61,10 +61,12 @@
 #define IDC_THREAD_LEADSCREW 1204
 #define IDC_THREAD_LEADSCREW_UNIT 1205
 #define IDC_THREAD_FIXED 1206
+#define IDC_THREAD_PROBLEM 1207 // why a field was refused
 
 // Fit dialog
 #define IDC_FIT_ONLY 1211
 #define IDC_FIT_MARGIN 1212
+#define IDC_FIT_PROBLEM 1213
 
 // Gears dialog
 #define IDC_GEARS_LIST 1221

@@ -1,10 +1,12 @@
 // The thread dialog: a thread's pitch and unit, starts, leadscrew and unit, and
 // the fixed ratio outside the change gears. OK checks every field, remembers
 // the thread for the rest of the run and writes its target ratio into the
-// ratio field; Cancel or Escape changes nothing. The pitch field takes a
-// number in the unit the list beside it chooses, or a pitch that names its
-// own unit or standard ("8 tpi", "P1.25", "M6", "1/2-13 UNC"), which then
-// wins over the list.
+// ratio field; Cancel or Escape changes nothing. The pitch and leadscrew
+// fields take a plain number in the unit the user picked in the list beside
+// each, or a pitch that names its own unit or standard ("8 tpi", "P1.25",
+// "M6", "1/2-13 UNC"): while a field holds such a text its list shows that
+// unit, greyed, since a unit picked there would change nothing; once the
+// field holds a plain number again the list shows the unit picked by hand.
 #include "thread_dialog.h"
 
 #include "number_text.h"
@@ -15,12 +17,21 @@
 #include "thread.h"
 #include "tools_dialog.h"
 
-#include <array>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace {
+
+// A field that takes a pitch, and the list of units beside it.
+struct UnitField {
+    int field;
+    int list;
+    bool leadscrew; // the list holds only a leadscrew's units
+};
+constexpr UnitField kPitchField = {IDC_THREAD_PITCH, IDC_THREAD_PITCH_UNIT, false};
+constexpr UnitField kLeadscrewField = {IDC_THREAD_LEADSCREW, IDC_THREAD_LEADSCREW_UNIT, true};
 
 // A field takes as many characters as the ratio field, which keeps every value finite.
 void SetField(HWND dialog, int id, const std::string& text) {
@@ -28,75 +39,116 @@ void SetField(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-// The units in their order; the leadscrew's list holds only a leadscrew's, which come first.
-void FillUnits(HWND dialog, int id, bool leadscrew, PitchUnit chosen) {
-    for (const PitchUnitText& unit : kPitchUnits) {
-        if (leadscrew && !unit.leadscrew) {
-            continue;
-        }
-        const std::string label(unit.label);
-        const LRESULT index =
-            SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
-        if (unit.unit == chosen) {
-            SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        }
+// A list holds the units in the table's order; the leadscrew's list holds the
+// table's head, a leadscrew's units.
+WPARAM IndexOfUnit(PitchUnit unit) {
+    return static_cast<WPARAM>(std::distance(
+        kPitchUnits.begin(), std::find_if(kPitchUnits.begin(), kPitchUnits.end(),
+                                          [unit](const PitchUnitText& text) { return text.unit == unit; })));
+}
+
+// The unit picked by hand while the dialog is open is the list's user data,
+// so that the list can show a unit the field names meanwhile.
+PitchUnit PickedUnit(HWND dialog, const UnitField& field) {
+    return static_cast<PitchUnit>(GetWindowLongPtrW(GetDlgItem(dialog, field.list), GWLP_USERDATA));
+}
+
+void SetPickedUnit(HWND dialog, const UnitField& field, PitchUnit unit) {
+    SetWindowLongPtrW(GetDlgItem(dialog, field.list), GWLP_USERDATA, static_cast<LONG_PTR>(unit));
+}
+
+// The list shows the unit the field's text names, greyed, or else the unit picked by hand.
+void FollowField(HWND dialog, const UnitField& field) {
+    const std::optional<PitchUnit> named = NamedUnit(DialogFieldText(dialog, field.field), field.leadscrew);
+    SendDlgItemMessageA(dialog, field.list, CB_SETCURSEL,
+                        IndexOfUnit(named.value_or(PickedUnit(dialog, field))), 0);
+    EnableWindow(GetDlgItem(dialog, field.list), !named);
+}
+
+// A unit chosen in the list (which is enabled only while the field names none).
+void OnUnitPicked(HWND dialog, const UnitField& field) {
+    const LRESULT index = SendDlgItemMessageA(dialog, field.list, CB_GETCURSEL, 0, 0);
+    if (index >= 0 && static_cast<std::size_t>(index) < kPitchUnits.size()) {
+        SetPickedUnit(dialog, field, kPitchUnits[static_cast<std::size_t>(index)].unit);
     }
 }
 
-PitchUnit ChosenUnit(HWND dialog, int id) {
-    const LRESULT index = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-    return index >= 0 && static_cast<std::size_t>(index) < kPitchUnits.size() ? kPitchUnits[index].unit
-                                                                              : PitchUnit::Mm;
+void FillUnitField(HWND dialog, const UnitField& field, PitchUnit picked, const std::string& text) {
+    for (const PitchUnitText& unit : kPitchUnits) {
+        if (unit.leadscrew || !field.leadscrew) {
+            const std::string label(unit.label);
+            SendDlgItemMessageA(dialog, field.list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+        }
+    }
+    SetPickedUnit(dialog, field, picked);
+    SetField(dialog, field.field, text);
+    FollowField(dialog, field);
 }
 
-// The remembered thread's pitch (a designation as its name, with its unit in
-// the list) and starts, the lathe's leadscrew and fixed ratio; before the
-// first OK, an empty pitch and one start, and before a lathe is opened, an
-// empty leadscrew and a fixed ratio of 1. The platform focuses the pitch field
-// with its text selected.
+// The remembered thread's pitch and starts, the lathe's leadscrew and fixed
+// ratio, each pitch as a plain number in the unit picked or with its own unit
+// or designation; before the first OK, an empty pitch and one start, and
+// before a lathe is opened, an empty leadscrew and a fixed ratio of 1. The
+// platform focuses the pitch field with its text selected.
 void FillThreadFields(HWND dialog) {
-    const Thread shown = g_thread.value_or(Thread{});
-    const std::string pitch =
-        shown.pitch.designation.empty() ? FormatShortestFixed(shown.pitch.value) : shown.pitch.designation;
-    SetField(dialog, IDC_THREAD_PITCH, g_thread ? pitch : "");
-    FillUnits(dialog, IDC_THREAD_PITCH_UNIT, false, shown.pitch.unit);
-    SetField(dialog, IDC_THREAD_STARTS, std::to_string(shown.starts));
-    SetField(dialog, IDC_THREAD_LEADSCREW, g_leadscrew ? FormatShortestFixed(g_leadscrew->value) : "");
-    FillUnits(dialog, IDC_THREAD_LEADSCREW_UNIT, true, g_leadscrew.value_or(shown.leadscrew).unit);
+    FillUnitField(dialog, kPitchField, g_pickedPitchUnit,
+                  g_thread ? PitchFieldText(g_thread->pitch, g_pickedPitchUnit) : "");
+    SetField(dialog, IDC_THREAD_STARTS, std::to_string(g_thread ? g_thread->starts : 1));
+    FillUnitField(dialog, kLeadscrewField, g_pickedLeadscrewUnit,
+                  g_leadscrew ? PitchFieldText(*g_leadscrew, g_pickedLeadscrewUnit) : "");
     SetField(dialog, IDC_THREAD_FIXED, FormatShortestFixed(g_fixedRatio));
 }
 
-// The thread the fields give, or none after refusing the first invalid field:
-// pitch (ReadPitchField), leadscrew and fixed ratio above zero, starts 1 to 1000.
+// A field's text refused when the core says what is wrong with it, in the
+// words the tool uses, the field named by its label.
+bool Refused(HWND dialog, int id, const char* name, const std::string& text, const std::string& problem) {
+    if (problem.empty()) {
+        return false;
+    }
+    RejectField(dialog, id, IDC_THREAD_PROBLEM, Refusal(name, text, problem));
+    return true;
+}
+
+// The thread the fields give, or none after refusing the first field that
+// does not read: pitch and leadscrew (ReadPitchField), starts 1 to 1000, the
+// fixed ratio above zero.
 std::optional<Thread> ReadThread(HWND dialog) {
     Thread thread;
-    const auto positive = [dialog](int id, double& value) {
-        return ReadPositiveNumber(DialogFieldText(dialog, id), value).empty();
-    };
-    const bool pitchValid = ReadPitchField(DialogFieldText(dialog, IDC_THREAD_PITCH),
-                                           ChosenUnit(dialog, IDC_THREAD_PITCH_UNIT), thread.pitch)
-                                .empty();
-    for (auto [valid, id] :
-         {std::pair{pitchValid, IDC_THREAD_PITCH},
-          {ReadWholeNumber(DialogFieldText(dialog, IDC_THREAD_STARTS), 1, kMaxStarts, thread.starts).empty(),
-           IDC_THREAD_STARTS},
-          {positive(IDC_THREAD_LEADSCREW, thread.leadscrew.value), IDC_THREAD_LEADSCREW},
-          {positive(IDC_THREAD_FIXED, thread.fixed), IDC_THREAD_FIXED}}) {
-        if (!valid) {
-            RejectField(dialog, id);
-            return std::nullopt;
-        }
+    const std::string pitch = DialogFieldText(dialog, IDC_THREAD_PITCH);
+    const std::string starts = DialogFieldText(dialog, IDC_THREAD_STARTS);
+    const std::string leadscrew = DialogFieldText(dialog, IDC_THREAD_LEADSCREW);
+    const std::string fixed = DialogFieldText(dialog, IDC_THREAD_FIXED);
+    if (Refused(dialog, IDC_THREAD_PITCH, "Pitch", pitch,
+                ReadPitchField(pitch, false, PickedUnit(dialog, kPitchField), thread.pitch)) ||
+        Refused(dialog, IDC_THREAD_STARTS, "Starts", starts,
+                ReadWholeNumber(starts, 1, kMaxStarts, thread.starts)) ||
+        Refused(dialog, IDC_THREAD_LEADSCREW, "Leadscrew", leadscrew,
+                ReadPitchField(leadscrew, true, PickedUnit(dialog, kLeadscrewField), thread.leadscrew)) ||
+        Refused(dialog, IDC_THREAD_FIXED, "Fixed ratio", fixed, ReadPositiveNumber(fixed, thread.fixed))) {
+        return std::nullopt;
     }
-    thread.leadscrew.unit = ChosenUnit(dialog, IDC_THREAD_LEADSCREW_UNIT);
     return thread;
 }
 
+// The units picked by hand are kept with the thread, for the next time the dialog opens.
 void OnOk(HWND dialog) {
     const std::optional<Thread> thread = ReadThread(dialog);
     if (!thread) {
         return;
     }
+    g_pickedPitchUnit = PickedUnit(dialog, kPitchField);
+    g_pickedLeadscrewUnit = PickedUnit(dialog, kLeadscrewField);
     SetThread(EndToolsDialog(dialog, IDOK), *thread);
+}
+
+void OnNotification(HWND dialog, int id, int code) {
+    for (const UnitField& field : {kPitchField, kLeadscrewField}) {
+        if (id == field.field && code == EN_CHANGE) {
+            FollowField(dialog, field);
+        } else if (id == field.list && code == CBN_SELCHANGE) {
+            OnUnitPicked(dialog, field);
+        }
+    }
 }
 
 } // namespace
@@ -115,6 +167,6 @@ void SetThread(HWND mainWindow, const Thread& thread) {
 }
 
 void OpenThreadDialog(HWND mainWindow) {
-    static constexpr ToolsDialog kDialog = {IDD_THREAD, FillThreadFields, OnOk};
+    static constexpr ToolsDialog kDialog = {IDD_THREAD, FillThreadFields, OnOk, OnNotification};
     OpenToolsDialog(mainWindow, kDialog);
 }

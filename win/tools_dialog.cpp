@@ -29,6 +29,9 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
         EndToolsDialog(dialog, IDCANCEL);
         return TRUE;
     default:
+        if (const ToolsDialog* kind = KindOf(dialog); kind != nullptr && kind->onNotification != nullptr) {
+            kind->onNotification(dialog, LOWORD(wParam), HIWORD(wParam));
+        }
         return FALSE;
     }
 }
@@ -59,7 +62,8 @@ std::string DialogFieldText(HWND dialog, int id) {
 }
 
 // The dialog's own focus change selects an edit field's whole text.
-void RejectField(HWND dialog, int id) {
+void RejectField(HWND dialog, int id, int lineId, const std::string& why) {
+    SetDlgItemTextW(dialog, lineId, WideFromUtf8(why).c_str());
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
     MessageBeep(MB_OK);
 }

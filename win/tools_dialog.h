@@ -8,11 +8,14 @@
 #include <string>
 
 // What a Tools dialog does of its own: fill its fields as it opens, and take
-// them on OK, ending the dialog (EndToolsDialog) only when they are valid.
+// them on OK, ending the dialog (EndToolsDialog) only when they are valid;
+// and, if it has any, follow its controls' notifications (a field's
+// EN_CHANGE, a list's CBN_SELCHANGE) as they come.
 struct ToolsDialog {
     int templateId;
     void (*fill)(HWND dialog);
     void (*onOk)(HWND dialog);
+    void (*onNotification)(HWND dialog, int id, int code) = nullptr;
 };
 
 // Opens the dialog modal over the main window; the platform focuses its first
@@ -22,9 +25,10 @@ void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind);
 // The text of a dialog's edit field, in UTF-8.
 std::string DialogFieldText(HWND dialog, int id);
 
-// An invalid field keeps the dialog open: the field gets the focus with its
-// whole text selected, and the program beeps.
-void RejectField(HWND dialog, int id);
+// An invalid field keeps the dialog open: the dialog's problem line (the
+// static control lineId) says why, the field gets the focus with its whole
+// text selected, and the program beeps. The line stays until the next OK.
+void RejectField(HWND dialog, int id, int lineId, const std::string& why);
 
 // Ends the modal dialog with result, gives the focus back to the ratio field
 // and returns the main window.

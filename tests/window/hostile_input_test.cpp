@@ -278,6 +278,7 @@ TEST_F(HostileInputTest, ThreeThousandRandomInputs) {
             what = "right-click on gear box " + std::to_string(tooth);
             bool opened = false;
             int chosen = 0;
+            const int before = g_multiplicityTable[tooth];
             OnNextDialog([&](HWND dialog) {
                 opened = true;
                 for (std::size_t n = below(3); n > 0; --n) {
@@ -285,9 +286,11 @@ TEST_F(HostileInputTest, ThreeThousandRandomInputs) {
                     SendDlgItemMessageW(dialog, IDC_MULTIPLICITY_BASE + chosen, BM_CLICK, 0, 0);
                 }
                 if (below(4) == 0) {
-                    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); // leaves it open
+                    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); // puts back the multiplicity
+                    chosen = before;
+                } else {
+                    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
                 }
-                SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
             });
             HWND box = GetDlgItem(window, GearBoxId(tooth));
             SendMessageW(box, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));

@@ -226,21 +226,35 @@ TEST_F(MultiplicityDialogTest, OkRecalculatesAndFocusesRatioField) {
     EXPECT_EQ(g_multiplicityTable[40], 1);
 }
 
-TEST_F(MultiplicityDialogTest, EscapeLeavesDialogOpenAndEnterChoosesOk) {
-    bool openAfterEscape = false;
-    bool openAfterCancel = false;
-    bool openAfterEnter = true;
+// Escape closes the dialog with the multiplicity and the box's mark as they
+// were, without a recalculation, and the focus back in the ratio field;
+// Enter chooses OK.
+TEST_F(MultiplicityDialogTest, EscapeChangesNothingAndEnterChoosesOk) {
+    SetMultiplicity(40, 2);
+    SetDlgItemTextA(window, IDC_RATIO, "2");
+    bool openAfterEscape = true;
     InDialogOf(40, [&](HWND dialog) {
+        Choose(dialog, 3);
+        Choose(dialog, 1);
         PressKey(dialog, VK_ESCAPE);
         openAfterEscape = IsWindowVisible(dialog) != FALSE;
-        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        openAfterCancel = IsWindowVisible(dialog) != FALSE;
+    });
+    EXPECT_FALSE(openAfterEscape);
+    EXPECT_EQ(g_multiplicityTable[40], 2);
+    EXPECT_EQ(BoxFont(40).lfWeight, 600);
+    EXPECT_EQ(BoxFont(40).lfUnderline, 0);
+    EXPECT_TRUE(Text(IDC_ACHIEVED_RATIO).empty());
+    EXPECT_EQ(FocusId(), IDC_RATIO);
+
+    bool openAfterEnter = true;
+    InDialogOf(40, [&](HWND dialog) {
+        Choose(dialog, 3);
         PressKey(dialog, VK_RETURN);
         openAfterEnter = IsWindowVisible(dialog) != FALSE;
     });
-    EXPECT_TRUE(openAfterEscape);
-    EXPECT_TRUE(openAfterCancel);
     EXPECT_FALSE(openAfterEnter);
+    EXPECT_EQ(g_multiplicityTable[40], 3);
+    EXPECT_FALSE(Text(IDC_ACHIEVED_RATIO).empty());
 }
 
 TEST_F(MultiplicityDialogTest, UncheckingAndRecheckingKeepsMultiplicityAndMark) {

@@ -9,6 +9,7 @@
 #include "search.h"
 #include "thread.h"
 #include "tools_dialog.h"
+#include "wide_text.h"
 
 #include <string>
 #include <tuple>
@@ -17,21 +18,46 @@
 
 namespace {
 
-// Pitch, starts, leadscrew and fixed ratio; the pitch unit's index (mm, TPI,
-// in, module, DP) and the leadscrew unit's (mm, TPI, in).
+// Pitch, starts, leadscrew and fixed ratio; the unit picked by hand in the
+// pitch's list (mm, TPI, in, module, DP) and in the leadscrew's (mm, TPI,
+// in), by index, or -1 to leave the list as it is.
 struct ThreadEntry {
     const char* texts[4];
-    int pitchUnit = 0;
-    int leadscrewUnit = 0;
+    int pitchUnit = -1;
+    int leadscrewUnit = -1;
 };
 constexpr int kThreadFields[] = {IDC_THREAD_PITCH, IDC_THREAD_STARTS, IDC_THREAD_LEADSCREW, IDC_THREAD_FIXED};
+
+// A unit picked as the user picks it: the list is enabled, and tells the dialog.
+void Pick(HWND dialog, int list, int index) {
+    ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, list)));
+    SendDlgItemMessageA(dialog, list, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
+}
 
 void Enter(HWND dialog, const ThreadEntry& entry) {
     for (int i = 0; i < 4; ++i) {
         SetDlgItemTextA(dialog, kThreadFields[i], entry.texts[i]);
     }
-    SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_SETCURSEL, entry.pitchUnit, 0);
-    SendDlgItemMessageA(dialog, IDC_THREAD_LEADSCREW_UNIT, CB_SETCURSEL, entry.leadscrewUnit, 0);
+    for (auto [list, index] : {std::pair{IDC_THREAD_PITCH_UNIT, entry.pitchUnit},
+                               std::pair{IDC_THREAD_LEADSCREW_UNIT, entry.leadscrewUnit}}) {
+        if (index >= 0) {
+            Pick(dialog, list, index);
+        }
+    }
+}
+
+// The unit a list shows, by index, and whether the user may pick another.
+std::pair<LRESULT, bool> ListShows(HWND dialog, int list) {
+    return {SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0),
+            IsWindowEnabled(GetDlgItem(dialog, list)) != 0};
+}
+
+std::string Problem(HWND dialog, int line) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(dialog, line, text, 512);
+    return Utf8FromWide(text);
 }
 
 std::string Fields(HWND dialog) {
@@ -106,19 +132,34 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
     EXPECT_FALSE(g_solutionList.empty());
 }
 
-// Each invalid entry keeps the dialog open with that field's text selected;
-// then a valid OK is remembered, and Cancel after changes leaves all as it was.
+// Each invalid entry keeps the dialog open with that field's text selected
+// and the tool's words for it below the fields, until the next OK; then a
+// valid OK is remembered, and Cancel after changes leaves all as it was.
 TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
-    const std::pair<ThreadEntry, int> invalid[] = {
-        {{{"", "1", "2", "1"}}, IDC_THREAD_PITCH},           {{{"-1.25", "1", "2", "1"}}, IDC_THREAD_PITCH},
-        {{{"M7.5", "1", "2", "1"}}, IDC_THREAD_PITCH},       {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS},
-        {{{"1.25", "1", "0.0", "1"}}, IDC_THREAD_LEADSCREW}, {{{"1.25", "1", "2", ""}}, IDC_THREAD_FIXED},
+    const struct {
+        ThreadEntry entry;
+        int field;
+        const char* why;
+    } invalid[] = {
+        {{{"", "1", "2", "1"}}, IDC_THREAD_PITCH, "Pitch '' is empty"},
+        {{{"-1.25", "1", "2", "1"}}, IDC_THREAD_PITCH, "Pitch '-1.25' is negative"},
+        {{{"1/2-14", "1", "2", "1"}},
+         IDC_THREAD_PITCH,
+         "Pitch '1/2-14' is not a known thread designation: 1/2 UNC has 13 TPI, 1/2 UNF has 20 TPI"},
+        {{{"1.25", "1.5", "2", "1"}}, IDC_THREAD_STARTS, "Starts '1.5' is not a whole number"},
+        {{{"1.25", "1", "0.0", "1"}}, IDC_THREAD_LEADSCREW, "Leadscrew '0.0' is zero"},
+        {{{"1.25", "1", "2 dp", "1"}},
+         IDC_THREAD_LEADSCREW,
+         "Leadscrew '2 dp' is not a leadscrew's pitch (mm, tpi or in)"},
+        {{{"1.25", "1", "2", ""}}, IDC_THREAD_FIXED, "Fixed ratio '' is empty"},
     };
     InDialog(IDM_THREAD, [&](HWND dialog) {
-        for (const auto& [entry, field] : invalid) {
+        EXPECT_EQ(Problem(dialog, IDC_THREAD_PROBLEM), "");
+        for (const auto& [entry, field, why] : invalid) {
             Enter(dialog, entry);
             SendMessageW(dialog, WM_COMMAND, IDOK, 0);
             ASSERT_TRUE(IsWindowVisible(dialog)) << entry.texts[0];
+            EXPECT_EQ(Problem(dialog, IDC_THREAD_PROBLEM), why);
             EXPECT_EQ(GetFocus(), GetDlgItem(dialog, field)) << entry.texts[0];
             DWORD start = 1, end = 0;
             SendDlgItemMessageW(dialog, field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -132,7 +173,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     EXPECT_FALSE(g_thread);
 
     InDialog(IDM_THREAD, [](HWND dialog) {
-        Enter(dialog, {{"11", "2", "3", "0,5"}, 1, 0});
+        Enter(dialog, {{"11", "2", "3", "0,5"}, 1});
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(Text(IDC_RATIO), "3.078787878788"); // 2 * 25.4 / 11 / (3 * 0.5)
@@ -143,7 +184,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
     EXPECT_EQ(end, 14u);
     InDialog(IDM_THREAD, [](HWND dialog) {
         EXPECT_EQ(Fields(dialog), "11/2/3/0.5/");
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(ListShows(dialog, IDC_THREAD_PITCH_UNIT), std::pair(LRESULT{1}, true));
         Enter(dialog, {{"12", "1", "2", "1"}});
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
@@ -159,7 +200,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
 // shows, and without a train within it the line names the nearest one.
 TEST_F(ToolsTest, DesignationsTheThreadToleranceAndTheNearestTrain) {
     InDialog(IDM_THREAD, [](HWND dialog) {
-        Enter(dialog, {{"1/2-13 unc", "1", "3", "1"}, 0, 0});
+        Enter(dialog, {{"1/2-13 unc", "1", "3", "1"}});
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(Text(IDC_RATIO), RatioFieldText(25.4 / 13 / 3));
@@ -174,7 +215,7 @@ TEST_F(ToolsTest, DesignationsTheThreadToleranceAndTheNearestTrain) {
     EXPECT_EQ(Gears(g_solutionList), Gears(RunSearch(search).solutions));
     InDialog(IDM_THREAD, [](HWND dialog) {
         EXPECT_EQ(Fields(dialog), "1/2-13 UNC/1/3/1/");
-        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_THREAD_PITCH_UNIT, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(ListShows(dialog, IDC_THREAD_PITCH_UNIT), std::pair(LRESULT{1}, false));
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
 
@@ -185,7 +226,7 @@ TEST_F(ToolsTest, DesignationsTheThreadToleranceAndTheNearestTrain) {
     StartWindow(("tandrel.exe " + gearSet).c_str());
     SendMessageW(window, WM_COMMAND, IDM_EVERY_TRAIN, 0);
     InDialog(IDM_THREAD, [](HWND dialog) {
-        Enter(dialog, {{"80", "1", "3", "1"}, 1, 0});
+        Enter(dialog, {{"80", "1", "3", "1"}, 1});
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_TRUE(g_solutionList.empty());
@@ -217,6 +258,7 @@ TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
         SetDlgItemTextA(dialog, IDC_FIT_MARGIN, "201");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_FIT_MARGIN));
+        EXPECT_EQ(Problem(dialog, IDC_FIT_PROBLEM), "Margin in teeth '201' is outside 0..200");
         SetDlgItemTextA(dialog, IDC_FIT_MARGIN, "40");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
@@ -231,4 +273,53 @@ TEST_F(ToolsTest, EveryTrainAndFitChangeTheListAtOnce) {
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Gears(g_solutionList), Gears(expected));
     ExpectShownTrainFits(40);
+}
+
+// The unit lists show a unit the field names only while it holds it: after
+// 1/2 UNC, a typed 1.25 is 1.25 mm (mm is picked), not 1.25 TPI; the
+// leadscrew field takes "8 TPI" likewise, and shows it so again while mm
+// stays the unit picked.
+TEST_F(ToolsTest, AUnitTheFieldNamedNeverOutlivesIt) {
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        Enter(dialog, {{"1/2 unc", "1", "8 TPI", "1"}});
+        EXPECT_EQ(ListShows(dialog, IDC_THREAD_PITCH_UNIT), std::pair(LRESULT{1}, false));
+        EXPECT_EQ(ListShows(dialog, IDC_THREAD_LEADSCREW_UNIT), std::pair(LRESULT{1}, false));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(g_thread);
+    EXPECT_EQ(g_thread->leadscrew.value, 8);
+    EXPECT_EQ(g_thread->leadscrew.unit, PitchUnit::Tpi);
+    EXPECT_EQ(Text(IDC_RATIO), RatioFieldText(8.0 / 13));
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        EXPECT_EQ(Fields(dialog), "1/2-13 UNC/1/8 TPI/1/");
+        SetDlgItemTextA(dialog, IDC_THREAD_PITCH, "1.25");
+        EXPECT_EQ(ListShows(dialog, IDC_THREAD_PITCH_UNIT), std::pair(LRESULT{0}, true));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(ThreadName(*g_thread) + " on " + LeadscrewName(*g_thread), "1.25 mm on 8 TPI leadscrew");
+    EXPECT_EQ(Text(IDC_RATIO), RatioFieldText(1.25 / (25.4 / 8)));
+}
+
+// The longest refusal, the unknown designation's with a full field of wide
+// letters, wraps within its line.
+TEST_F(ToolsTest, TheLongestRefusalFitsItsLine) {
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        Enter(dialog, {{"M1WWWWWWWWWWWWWW", "1", "2", "1"}});
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        HWND line = GetDlgItem(dialog, IDC_THREAD_PROBLEM);
+        const std::wstring text = WideFromUtf8(Problem(dialog, IDC_THREAD_PROBLEM));
+        EXPECT_EQ(text.rfind(L"Pitch 'M1WWWWWWWWWWWWWW' is not a known thread designation; known are ", 0),
+                  0u);
+        RECT client{}, needed{};
+        GetClientRect(line, &client);
+        needed = client;
+        HDC dc = GetDC(line);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(line, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        ReleaseDC(line, dc);
+        EXPECT_LE(needed.bottom, client.bottom);
+        EXPECT_LE(needed.right, client.right);
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
 }

@@ -109,6 +109,8 @@ void MainWindowTest::TearDown() {
     // The Tools settings as a new run starts with them.
     g_thread.reset();
     g_threadRatioText.clear();
+    g_pickedPitchUnit = PitchUnit::Mm;
+    g_pickedLeadscrewUnit = PitchUnit::Mm;
     g_noTrain.reset();
     g_onlyFittingTrains = false;
     g_fitMargin = 15;
