@@ -21,6 +21,7 @@ bool LooksLikeDesignation(std::string_view text);
 //    the one series that has those threads per inch for the size (3/8-24 UNF);
 //  - British: "1/4 BSW", "1/4 BSF", "1/2 BSP" (or with the threads per inch, "1/4-20 BSW").
 // The pitch keeps the designation as it is usually written ("M6x0.75",
-// "#10-32 UNF", "3/8-24 UNF", "1/4 BSW"). Returns what is wrong with the text, naming the
-// forms that are known, or an empty string when pitch holds the thread read.
+// "#10-32 UNF", "3/8-24 UNF", "1/4 BSW"). Returns what is wrong with the
+// text, naming the forms that are known, or an empty string when pitch holds
+// the thread read.
 std::string ReadDesignation(std::string_view text, Pitch& pitch);

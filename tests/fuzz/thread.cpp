@@ -2,7 +2,8 @@
 // (designation.cpp has its own harness) it takes exactly a decimal number
 // (digits with at most one '.' or ',') above zero and a unit (mm, tpi, in,
 // module or dp, in any case) with spaces or none between them and around
-// them, or "P" and such a number for mm, and the value it reads is strtod's.
+// them ("mod" for module too), or "P" and such a number for mm, and the
+// value it reads is strtod's.
 // The thread arithmetic on the pitches read: no fault, and the target ratio
 // cuts the thread's lead.
 #include "thread.h"
@@ -37,6 +38,8 @@ bool ReadsAsPitch(const std::string& written, const Pitch& pitch, const std::str
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     if (metricP) {
         unit = unit.empty() ? "mm" : "P takes no unit";
+    } else if (unit == "mod") {
+        unit = "module";
     }
     const double value = std::strtod(number.c_str(), nullptr);
     const bool pitchText =
