@@ -14,8 +14,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Every form the pitch readers take, designations against the pitches of
 // their standards, and what they refuse with the words that say why. A pitch
 // read is checked by its thread's name, which holds its value, unit and
-// designation; "+" marks a leadscrew, "=" the dialog's pitch field with TPI
-// picked, "~" its leadscrew field with mm picked.
+// designation; "+" marks a leadscrew, "=" the dialog's field with TPI picked.
 TEST(Thread, ReadersTable) {
     struct Case {
         std::string text;
@@ -37,18 +36,12 @@ TEST(Thread, ReadersTable) {
         {"m40×1,5", "M40x1.5 (1.5 mm)"},
         {"M6 x 1", "M6x1 (1 mm)"},
         {"m6 X1", "M6x1 (1 mm)"},
-        {"M6 × 0,75", "M6x0.75 (0.75 mm)"},
         {"3/8-24", "3/8-24 UNF (24 TPI)"},
-        {"1/2-13", "1/2-13 UNC (13 TPI)"},
-        {"#10-32", "#10-32 UNF (32 TPI)"},
         {"#0-80", "#0-80 UNF (80 TPI)"},
         {"1-1/8-7", "1-1/8-7 UNC (7 TPI)"},
         {"1/2-14", "is not a known thread designation: 1/2 UNC has 13 TPI, 1/2 UNF has 20 TPI"},
-        {"#0-72", "is not a known thread designation: #0 UNF has 80 TPI"},
         {"9/32-26", "is not a known thread designation; known are"}, // BSF only: no Unified size
-        {"1/2", "is not a known thread designation; known are"},
         {"1.5mod", "module 1.5"},
-        {"2 MOD", "module 2"},
         {"1/2-13 UNC", "1/2-13 UNC (13 TPI)"},
         {"1/2 unc", "1/2-13 UNC (13 TPI)"},
         {"1/4-28 UNF", "1/4-28 UNF (28 TPI)"},
@@ -79,30 +72,20 @@ TEST(Thread, ReadersTable) {
         {"+2", "has no unit (mm, tpi or in)"},
         {"+20dp", "is not a leadscrew's pitch (mm, tpi or in)"},
         {"+M6", "is not a leadscrew's pitch (mm, tpi or in)"},
-        {"+3mod", "is not a leadscrew's pitch (mm, tpi or in)"},
         {"=11", "11 TPI"},
         {"=1,5", "1.5 TPI"},
         {"= 1.25 ", "1.25 TPI"},
         {"=M8", "M8 (1.25 mm)"},
-        {"=3mm", "3 mm"},
         {"=-2", "is negative"},
-        {"=", "is empty"},
-        {"~8", "8 mm"},
-        {"~8 TPI", "8 TPI"},
-        {"~8tpi", "8 TPI"},
-        {"~P2", "2 mm"},
-        {"~M6", "is not a leadscrew's pitch (mm, tpi or in)"},
-        {"~2dp", "is not a leadscrew's pitch (mm, tpi or in)"},
     };
     for (const Case& c : cases) {
         Thread thread;
-        const char kind = c.text.empty() ? ' ' : c.text[0];
-        const std::string text = c.text.substr(kind == '+' || kind == '=' || kind == '~' ? 1 : 0);
-        Pitch& pitch = kind == '+' || kind == '~' ? thread.leadscrew : thread.pitch;
-        const std::string problem = kind == '+'   ? ReadLeadscrew(text, pitch)
-                                    : kind == '=' ? ReadPitchField(text, false, PitchUnit::Tpi, pitch)
-                                    : kind == '~' ? ReadPitchField(text, true, PitchUnit::Mm, pitch)
-                                                  : ReadPitch(text, pitch);
+        const std::string text = c.text.substr(c.text.starts_with('+') || c.text.starts_with('=') ? 1 : 0);
+        Pitch& pitch = c.text.starts_with('+') ? thread.leadscrew : thread.pitch;
+        const std::string problem = c.text.starts_with('+') ? ReadLeadscrew(text, pitch)
+                                    : c.text.starts_with('=')
+                                        ? ReadPitchField(text, false, PitchUnit::Tpi, pitch)
+                                        : ReadPitch(text, pitch);
         if (problem.empty()) {
             thread.pitch = pitch;
             EXPECT_EQ(ThreadName(thread), c.read) << c.text;
@@ -112,47 +95,15 @@ TEST(Thread, ReadersTable) {
     }
 }
 
-// The dialog's fields: a text that names its unit is read in it whatever unit
-// is picked, and the list shows it while the field holds the text; a plain
-// number takes the unit the user picked, never one an earlier text named. A
-// pitch shown in a field reads back as itself, whatever unit is picked, and
-// is a plain number only in the unit picked.
-TEST(Thread, PitchFieldsReadAPlainNumberInThePickedUnit) {
-    const struct {
-        const char* text;
-        bool leadscrew;
-        std::optional<PitchUnit> named; // none: a plain number, or refused
-    } cases[] = {
-        {"1.25", false, std::nullopt},
-        {" 1,5 ", true, std::nullopt},
-        {"1/2 unc", false, PitchUnit::Tpi},
-        {"M8", false, PitchUnit::Mm},
-        {"8 tpi", true, PitchUnit::Tpi},
-        {"P2", true, PitchUnit::Mm},
-        {"1.5mod", false, PitchUnit::Module},
-        {"20 DP", false, PitchUnit::Dp},
-        {"0.1in", true, PitchUnit::Inch},
-        {"M8", true, std::nullopt},
-        {"20 DP", true, std::nullopt},
-        {"8 t", false, std::nullopt},
-        {"", false, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(NamedUnit(c.text, c.leadscrew), c.named) << c.text;
-        for (const PitchUnitText& picked : kPitchUnits) {
-            Pitch pitch{};
-            if (ReadPitchField(c.text, c.leadscrew, picked.unit, pitch).empty()) {
-                EXPECT_EQ(pitch.unit, c.named.value_or(picked.unit)) << c.text << " with " << picked.key;
-            }
-        }
-    }
-
+// The dialog's fields: a pitch shown in a field reads back as itself whatever
+// unit is picked, and is a plain number, which takes the unit picked, only in
+// that unit; any other text names its unit (NamedUnit), which the list then
+// shows. A text that does not read names none: the list stays the user's.
+TEST(Thread, PitchFieldsShowAndReadBack) {
     Pitch designation{};
     ASSERT_EQ(ReadPitch("3/8-24", designation), "");
-    const Pitch shown[] = {
-        {1.25, PitchUnit::Mm},    {11, PitchUnit::Tpi}, {0.1 + 0.2, PitchUnit::Inch},
-        {1.5, PitchUnit::Module}, {20, PitchUnit::Dp},  designation,
-    };
+    const Pitch shown[] = {{1.25, PitchUnit::Mm},    {11, PitchUnit::Tpi}, {0.1 + 0.2, PitchUnit::Inch},
+                           {1.5, PitchUnit::Module}, {20, PitchUnit::Dp},  designation};
     for (const Pitch& pitch : shown) {
         for (const PitchUnitText& picked : kPitchUnits) {
             const std::string text = PitchFieldText(pitch, picked.unit);
@@ -161,11 +112,13 @@ TEST(Thread, PitchFieldsReadAPlainNumberInThePickedUnit) {
             EXPECT_TRUE(read.value == pitch.value && read.unit == pitch.unit &&
                         read.designation == pitch.designation)
                 << text << " with " << picked.key;
-            EXPECT_EQ(NamedUnit(text, false).has_value(),
-                      pitch.unit != picked.unit || !pitch.designation.empty())
-                << text; // a plain number only in the unit picked
+            const bool plain = pitch.unit == picked.unit && pitch.designation.empty();
+            EXPECT_EQ(NamedUnit(text, false), plain ? std::nullopt : std::optional(pitch.unit)) << text;
         }
     }
+    EXPECT_EQ(NamedUnit("8 tpi", true), PitchUnit::Tpi);
+    EXPECT_EQ(NamedUnit("M8", true), std::nullopt);
+    EXPECT_EQ(NamedUnit("8 t", false), std::nullopt);
 }
 
 // 1.25 mm on a 2 mm leadscrew, 11 TPI on a 3 mm leadscrew, a two-start worm
