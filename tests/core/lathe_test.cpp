@@ -27,7 +27,7 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
     const std::string text = LatheText(ImperialLathe());
     EXPECT_EQ(text, "# A Tandrel lathe: its change gears on hand and its settings.\n"
                     "name = \"Shed \\\"B\\\", caf\xC3\xA9\"\n"
-                    "gears = \"20-35/5, 40x2, 45-80/5, 127\"\n"
+                    "gears = \"20-80/5, 40x2, 127\"\n"
                     "leadscrew = \"8tpi\"\n"
                     "fixed = 0.5\n"
                     "chart = [\"M6\", \"1/2-13 UNC\", \"1.5mm\", \"11tpi\", \"2module\"]\n"
@@ -89,7 +89,9 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"name = \"x\"", 0, "has no gears"},
         {"gears = \"20\"\ngears = \"21\"", 2, "redefine"},
         {"gears = \"20\"\nname = \"Drehbank f\xFCr\"", 2, "not UTF-8 text"},
-        {"gears = \"20\"\n[\x01" "fit]\nmargin = 0", 2, "a control character (code 1)"},
+        {"gears = \"20\"\n[\x01"
+         "fit]\nmargin = 0",
+         2, "a control character (code 1)"},
         {"# f\xC3\xBCr \xC3\xA9\ngears = \"20\"\nname = 'Drehbank f\xC3\xBCr'", 3,
          "beyond ASCII outside double quotes"},
         {"gears = \"20\"\nname = 2\"\xD1\xAC\"", 2, "Error while parsing"},
