@@ -325,7 +325,7 @@ TEST(RunTool, BadInputs) {
         {"--tolerance 0.01 1.5", "--tolerance requires --every"},
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
-        {"--fit 2.5 1.5", "--fit '2.5'"},
+        {"--fit=2.5 1.5", "--fit '2.5'"},
         {"chart --leadscrew 2mm", "chart needs one pitch list: --metric, --imperial, --pitches, or a lathe"},
         {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
         {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},
