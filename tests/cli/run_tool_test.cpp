@@ -326,6 +326,7 @@ TEST(RunTool, BadInputs) {
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
         {"--fit=2.5 1.5", "--fit '2.5'"},
+        {"--teeth 20-80 --fit 0.236", "--fit takes its margin in teeth as --fit=M; 0.236 is not a margin"},
         {"chart --leadscrew 2mm", "chart needs one pitch list: --metric, --imperial, --pitches, or a lathe"},
         {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
         {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},
