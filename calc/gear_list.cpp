@@ -202,8 +202,9 @@ std::string GearListText(const Stock& stock) {
             }
             std::size_t run = singleLength[i];
             std::uint32_t bestCount = 0;
+            const std::size_t rangeLength = j > i + 1 ? ItemText(range(i, j, 1)).size() : 0; // "x2" adds 2
             for (std::uint32_t count = 1; count <= kMaxMultiplicity && j > i + 1; ++count) {
-                const std::size_t withCount = ItemText(range(i, j, count)).size() + apart[count];
+                const std::size_t withCount = rangeLength + (count > 1 ? 2 : 0) + apart[count];
                 if (bestCount == 0 || withCount < run) {
                     run = withCount;
                     bestCount = count;
