@@ -2,6 +2,7 @@
 
 #include "fit.h"
 #include "gear_list.h"
+#include "lathe_syntax.h"
 #include "number_text.h"
 
 #include <toml++/toml.h>
@@ -22,7 +23,12 @@ using ReadValue = LatheProblem (*)(const toml::node& value, Lathe& lathe);
 struct KeyReader {
     std::string_view key;
     ReadValue read;
+    ValueForm form; // for a line that TOML refuses
 };
+
+constexpr ValueForm kInMm{ValueForm::Kind::Number, "a number in mm, without the unit"};
+constexpr ValueForm kToothCount{ValueForm::Kind::Number, "a tooth count, without the unit"};
+constexpr ValueForm kTable{};
 
 std::size_t LineOf(const toml::node& node) {
     return node.source().begin.line;
@@ -138,7 +144,8 @@ LatheProblem ReadChart(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
-constexpr KeyReader kFitKeys[] = {{"margin", ReadMargin}};
+constexpr KeyReader kFitKeys[] = {
+    {"margin", ReadMargin, {ValueForm::Kind::Number, "a whole number of teeth, without the unit"}}};
 
 LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
     const auto* table = value.as_table();
@@ -182,7 +189,11 @@ LatheProblem ReadDiametralPitch(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
+// Also read as center_distance, but only once.
 LatheProblem ReadCentreDistance(const toml::node& value, Lathe& lathe) {
+    if (lathe.banjo->centreDistance != 0) {
+        return Wrong(value, "centre_distance and center_distance are the same length: give it once");
+    }
     return ReadLength(value, "centre_distance", lathe.banjo->centreDistance);
 }
 
@@ -219,9 +230,15 @@ LatheProblem ReadMaxLast(const toml::node& value, Lathe& lathe) {
 }
 
 constexpr KeyReader kBanjoKeys[] = {
-    {"module", ReadModule},    {"dp", ReadDiametralPitch}, {"centre_distance", ReadCentreDistance},
-    {"stud_min", ReadStudMin}, {"stud_max", ReadStudMax},  {"clearance", ReadClearance},
-    {"max_a", ReadMaxA},       {"max_last", ReadMaxLast},
+    {"module", ReadModule, kInMm},
+    {"dp", ReadDiametralPitch, {ValueForm::Kind::Number, "a number, without the unit"}},
+    {"centre_distance", ReadCentreDistance, kInMm},
+    {"center_distance", ReadCentreDistance, kInMm},
+    {"stud_min", ReadStudMin, kInMm},
+    {"stud_max", ReadStudMax, kInMm},
+    {"clearance", ReadClearance, kInMm},
+    {"max_a", ReadMaxA, kToothCount},
+    {"max_last", ReadMaxLast, kToothCount},
 };
 
 // The banjo's lengths that a table leaves out stay 0, which no length read is.
@@ -251,10 +268,30 @@ LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
 }
 
 constexpr KeyReader kLatheKeys[] = {
-    {"name", ReadName},   {"gears", ReadGears}, {"leadscrew", ReadLeadscrewKey},
-    {"fixed", ReadFixed}, {"chart", ReadChart}, {"fit", ReadFit},
-    {"banjo", ReadBanjo},
+    {"name", ReadName, {ValueForm::Kind::Text, "a name in quotes"}},
+    {"gears", ReadGears, {ValueForm::Kind::Text, "a gear list in quotes"}},
+    {"leadscrew", ReadLeadscrewKey, {ValueForm::Kind::Text, "a pitch in quotes"}},
+    {"fixed", ReadFixed, {ValueForm::Kind::Number, "a number, without a unit"}},
+    {"chart", ReadChart, kTable},
+    {"fit", ReadFit, kTable},
+    {"banjo", ReadBanjo, kTable},
 };
+
+// How the key takes its value, by the last part of a dotted key (no two tables share a key).
+ValueForm FormOf(std::string_view key) {
+    key.remove_prefix(key.rfind('.') == std::string_view::npos ? 0 : key.rfind('.') + 1);
+    for (std::span<const KeyReader> table :
+         {std::span<const KeyReader>(kLatheKeys), std::span<const KeyReader>(kFitKeys),
+          std::span<const KeyReader>(kBanjoKeys)}) {
+        if (const auto reader = std::ranges::find(table, key, &KeyReader::key); reader != table.end()) {
+            return reader->form;
+        }
+    }
+    return kTable;
+}
+
+// Windows editors may start a UTF-8 file with U+FEFF.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Where the text stops being UTF-8, or npos when it is UTF-8 throughout.
 std::size_t EndOfUtf8(std::string_view text) {
@@ -358,6 +395,22 @@ LatheProblem InAscii(std::string_view text, std::string& ascii) {
     return {};
 }
 
+// toml++'s message for the text it refused, unless the line it stopped on shows
+// a common mistake: then a sentence that says what to write instead.
+std::string ParseProblem(std::string_view text, const toml::source_region& where, std::string_view message) {
+    std::string_view line = text;
+    for (std::size_t k = 1; k < where.begin.line && line.find('\n') != std::string_view::npos; ++k) {
+        line.remove_prefix(line.find('\n') + 1);
+    }
+    if (const std::optional<KeyLine> keyLine = ReadKeyLine(line.substr(0, line.find('\n')))) {
+        if (std::string sentence = SyntaxSentence(*keyLine, FormOf(keyLine->key), where.begin.column);
+            !sentence.empty()) {
+            return sentence;
+        }
+    }
+    return std::string(message);
+}
+
 // A TOML basic string on one line, escaped as needed.
 std::string TomlString(const std::string& text) {
     std::ostringstream out;
@@ -395,6 +448,9 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
     if (text.size() > kMaxLatheFileSize) {
         return {0, "is larger than 64 KiB, too large for a lathe file"};
     }
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     if (const std::size_t end = EndOfUtf8(text); end != std::string_view::npos) {
         return {LineAt(text, end), "not UTF-8 text: save the file as UTF-8"};
     }
@@ -404,7 +460,8 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
     }
     const toml::parse_result parsed = toml::parse(ascii);
     if (!parsed) {
-        return {parsed.error().source().begin.line, std::string(parsed.error().description())};
+        return {parsed.error().source().begin.line,
+                ParseProblem(ascii, parsed.error().source(), parsed.error().description())};
     }
     Lathe read;
     if (LatheProblem problem = ReadKeys(parsed.table(), kLatheKeys, "", read); !problem.what.empty()) {
@@ -420,7 +477,13 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
 LatheProblem LoadLathe(const std::filesystem::path& path, Lathe& lathe) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        return {0, "does not exist"};
+        if (error) {
+            return {0, "cannot be read"};
+        }
+        const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+        return std::filesystem::is_directory(folder, error)
+                   ? LatheProblem{0, "does not exist", true}
+                   : LatheProblem{0, "does not exist, nor does its folder"};
     }
     if (!std::filesystem::is_regular_file(path, error)) {
         return {0, "is not a file"};

@@ -30,10 +30,13 @@ struct Lathe {
 bool operator==(const Lathe& a, const Lathe& b);
 
 // What is wrong with a lathe file: the line it is on (from 1; 0 when it is the
-// file as a whole) and what is wrong, empty when nothing is.
+// file as a whole) and what is wrong, empty when nothing is. A file that is
+// not there while its folder is, is gone: deleted or moved, not on a drive or
+// share that is away for now.
 struct LatheProblem {
     std::size_t line = 0;
     std::string what;
+    bool gone = false;
 };
 
 inline constexpr std::size_t kMaxLatheFileSize = 64 * 1024;
@@ -47,7 +50,8 @@ inline constexpr std::string_view kLatheExtension = ".tandrel";
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe);
 
 // Reads the lathe file at path as ReadLathe does; a path that is not a
-// readable file is a problem of the file as a whole.
+// readable file is a problem of the file as a whole, and tells whether the
+// file is gone.
 LatheProblem LoadLathe(const std::filesystem::path& path, Lathe& lathe);
 
 // The problem as one line after the file's name: "mini.tandrel, line 4: gears

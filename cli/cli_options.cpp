@@ -154,7 +154,7 @@ struct Values {
     bool every = false;
     std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or kThreadTolerance for a thread
     std::uint32_t limit = 100;
-    bool fit = false; // --fit, with its margin in fitMargin when one is given
+    std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
     std::string train = "4";
     std::optional<double> module; // the banjo: --module, or --dp as 25.4 / dp
@@ -346,18 +346,26 @@ void AddOutputOptions(CLI::App& app, Values& v) {
         ->group(output);
 }
 
+// How --fit takes its margin: only as --fit=M, which leaves the argument after
+// it to RATIO, or also as the argument after it.
+enum class FitMargin { Attached, AttachedOrNext };
+
 // Which trains: the fit, the kind of train and the banjo.
-void AddTrainOptions(CLI::App& app, Values& v) {
-    const auto readFit = [&v](std::string_view text, std::optional<std::uint32_t>& margin) {
-        v.fit = true;
+void AddTrainOptions(CLI::App& app, Values& v, FitMargin fitMargin) {
+    const auto readFit = [&v, fitMargin](std::string_view text, std::optional<std::uint32_t>& margin) {
+        v.fit = text;
+        if (fitMargin == FitMargin::AttachedOrNext && !std::ranges::all_of(text, IsDigit)) {
+            throw CLI::ValidationError("--fit takes its margin in teeth as --fit=M; " + std::string(text) +
+                                       " is not a margin");
+        }
         return text.empty() ? std::string() : Given<std::uint32_t>(WholeFrom(0, kMaxFitMargin))(text, margin);
     };
     AddRead(app, "--fit", v.fitMargin, readFit,
-            "only trains that fit on the banjo: by its geometry when given (then M may be left out), "
-            "otherwise with M teeth (0 to 200) to spare: A (spindle) meshes B (stud), C beside B meshes D "
-            "(leadscrew); A + B >= C + M, C + D >= B + M")
+            "only trains that fit on the banjo: by its geometry when given (then --fit takes no value), "
+            "otherwise with M teeth (0 to 200) to spare, as --fit=M (or --fit M): A (spindle) meshes B "
+            "(stud), C beside B meshes D (leadscrew); A + B >= C + M, C + D >= B + M")
         ->type_name("[M]")
-        ->expected(0, 1)
+        ->expected(0, fitMargin == FitMargin::Attached ? 0 : 1)
         ->group("Search");
     app.add_option("--train", v.train,
                    "the trains: 2 (simple, with an idler), 4 (default), 6, or any (all three, fewer "
@@ -368,10 +376,10 @@ void AddTrainOptions(CLI::App& app, Values& v) {
     AddBanjoOptions(app, v);
 }
 
-void AddSharedOptions(CLI::App& app, Values& v) {
+void AddSharedOptions(CLI::App& app, Values& v, FitMargin fitMargin) {
     AddGearOptions(app, v);
     AddOutputOptions(app, v);
-    AddTrainOptions(app, v);
+    AddTrainOptions(app, v, fitMargin);
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
@@ -577,9 +585,9 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     return request;
 }
 
-} // namespace
-
-CliParse ParseArguments(std::span<const std::string_view> args) {
+// The arguments read with --fit taking its margin as fitMargin says; bareFit
+// tells whether --fit came without one.
+CliParse ParseWith(std::span<const std::string_view> args, FitMargin fitMargin, bool& bareFit) {
     CLI::App app("", "tandrel-cli");
     app.footer(kFooter);
     app.set_version_flag("--version", "tandrel-cli " TANDREL_VERSION, "show the version");
@@ -589,8 +597,8 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
                  "within tolerance");
     chart->allow_extras();
     Values v;
-    AddSharedOptions(app, v);
-    AddSharedOptions(*chart, v);
+    AddSharedOptions(app, v, fitMargin);
+    AddSharedOptions(*chart, v, fitMargin);
     AddSearchOptions(app, *chart, v);
     AddChartOptions(*chart, v);
 
@@ -618,6 +626,7 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     if (std::string leftOver = LeftOverProblem(app, *chart, v); !leftOver.empty()) {
         problem = leftOver; // the arguments no option took explain the parse's complaint best
     }
+    bareFit = v.fit && v.fit->empty();
     std::optional<Banjo> banjo;
     if (problem.empty()) {
         problem = MissingOrAmiss(app, *chart, v, banjo);
@@ -629,5 +638,21 @@ CliParse ParseArguments(std::span<const std::string_view> args) {
     }
     parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
     parse.request = MakeRequest(v, banjo);
+    return parse;
+}
+
+} // namespace
+
+// The banjo's geometry, which decides the fit, is known only once the options
+// and the lathe file are read. So --fit takes no value first, which leaves
+// "--fit 0.236" to RATIO; where that reading fails with a bare --fit (no
+// banjo, or the argument after it cannot stand as RATIO), the argument after
+// it is its margin.
+CliParse ParseArguments(std::span<const std::string_view> args) {
+    bool bareFit = false;
+    CliParse parse = ParseWith(args, FitMargin::Attached, bareFit);
+    if (parse.action == CliAction::BadArgument && bareFit) {
+        parse = ParseWith(args, FitMargin::AttachedOrNext, bareFit);
+    }
     return parse;
 }

@@ -6,6 +6,7 @@
 #include "program_state.h"
 #include "recalculate.h"
 #include "recent_lathes.h"
+#include "resource.h"
 #include "show_solution.h"
 #include "wide_text.h"
 
@@ -41,6 +42,9 @@ bool SaveLathe(HWND mainWindow, const std::wstring& path, const std::string& nam
 
 void OpenLatheFile(HWND mainWindow, const std::wstring& path) {
     if (const LatheProblem problem = TakeLatheFile(mainWindow, path); !problem.what.empty()) {
+        if (problem.gone) {
+            ForgetRecentLathe(mainWindow, path);
+        }
         ReportBadLathe(mainWindow, path, problem);
         return;
     }
@@ -67,6 +71,23 @@ void ReportBadLathe(HWND mainWindow, const std::wstring& path, const LatheProble
     const std::wstring message = L"This lathe file cannot be opened:\n\n" +
                                  WideFromUtf8(DescribeLatheProblem(Utf8FromWide(path), problem));
     MessageBoxW(mainWindow, message.c_str(), g_windowTitle, MB_OK | MB_ICONWARNING);
+}
+
+void OpenLastLathe(HWND mainWindow) {
+    const std::wstring path = g_recentLathes.front();
+    const LatheProblem problem = TakeLatheFile(mainWindow, path);
+    if (problem.what.empty()) {
+        return;
+    }
+    if (problem.gone) {
+        ForgetRecentLathe(mainWindow, path);
+    }
+    const std::wstring notice = L"The lathe last opened could not be opened: " +
+                                WideFromUtf8(DescribeLatheProblem(Utf8FromWide(path), problem)) +
+                                (problem.gone ? L"; it is dropped from the recent lathes." : L".") +
+                                L" Tandrel started with the default gear set.";
+    SetDlgItemTextW(mainWindow, IDC_THREAD_LINE, notice.c_str());
+    ShowWindow(GetDlgItem(mainWindow, IDC_THREAD_LINE), SW_SHOW);
 }
 
 void OpenLatheCommand(HWND mainWindow) {

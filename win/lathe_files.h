@@ -17,6 +17,13 @@ LatheProblem TakeLatheFile(HWND mainWindow, const std::wstring& path);
 // A message box that names the file, the line and what is wrong.
 void ReportBadLathe(HWND mainWindow, const std::wstring& path, const LatheProblem& problem);
 
+// A bare start opens the lathe last opened or saved, the first recent one.
+// When that does not read, the thread line's rows say so with the file's name
+// and its problem (no message box, so that a start without a display never
+// waits), until the next input shows a result there; a file that is gone is
+// dropped from the recent lathes.
+void OpenLastLathe(HWND mainWindow);
+
 // Commands 150, 151, 152 and 160 to 163. Opening asks first whether to save
 // the open lathe's changes, then recalculates once.
 void OpenLatheCommand(HWND mainWindow);

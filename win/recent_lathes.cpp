@@ -46,6 +46,12 @@ std::wstring MenuText(std::size_t index, const std::wstring& path) {
     return text;
 }
 
+void EraseRecentLathe(const std::wstring& path) {
+    std::erase_if(g_recentLathes, [&](const std::wstring& known) {
+        return CompareStringOrdinal(known.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
+    });
+}
+
 } // namespace
 
 std::vector<std::wstring> LoadRecentLathes() {
@@ -63,13 +69,17 @@ std::vector<std::wstring> LoadRecentLathes() {
 }
 
 void RememberRecentLathe(HWND mainWindow, const std::wstring& path) {
-    std::erase_if(g_recentLathes, [&](const std::wstring& known) {
-        return CompareStringOrdinal(known.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
-    });
+    EraseRecentLathe(path);
     g_recentLathes.insert(g_recentLathes.begin(), path);
     if (g_recentLathes.size() > kRecentLathes) {
         g_recentLathes.resize(kRecentLathes);
     }
+    StoreRecentLathes();
+    ShowRecentLathes(mainWindow);
+}
+
+void ForgetRecentLathe(HWND mainWindow, const std::wstring& path) {
+    EraseRecentLathe(path);
     StoreRecentLathes();
     ShowRecentLathes(mainWindow);
 }

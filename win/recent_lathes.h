@@ -16,6 +16,10 @@ std::vector<std::wstring> LoadRecentLathes();
 // letters), keeps the newest four, stores them and lists them in the menu.
 void RememberRecentLathe(HWND mainWindow, const std::wstring& path);
 
+// Drops the file from g_recentLathes (whatever the case of its letters),
+// stores the rest and lists them in the menu.
+void ForgetRecentLathe(HWND mainWindow, const std::wstring& path);
+
 // The File menu lists g_recentLathes between two separators, as "&1 PATH" to
 // "&4 PATH" with commands IDM_RECENT_FIRST on; without any, one separator stays.
 void ShowRecentLathes(HWND mainWindow);

@@ -165,7 +165,7 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideComm
     g_multiplicityTable = AllMultiplicitiesOne();
 
     // A lathe file named on the command line opens; a bare start opens the
-    // lathe last opened or saved, and says nothing when that no longer reads.
+    // lathe last opened or saved.
     g_recentLathes = LoadRecentLathes();
     ShowRecentLathes(mainWindow);
     const std::wstring named = NamedLatheFile(commandLine);
@@ -173,7 +173,7 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideComm
     if (!named.empty()) {
         problem = TakeLatheFile(mainWindow, named);
     } else if (CommandLineArgument(commandLine).empty() && !g_recentLathes.empty()) {
-        TakeLatheFile(mainWindow, g_recentLathes.front());
+        OpenLastLathe(mainWindow);
     }
 
     ShowWindow(mainWindow, showCommand);

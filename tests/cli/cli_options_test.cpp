@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,7 @@ TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
     EXPECT_EQ(ownLeadscrew.request.thread->fixed, 0.5);
 
     const CliParse metric = Parse({"--lathe", TANDREL_EXAMPLE_LATHES "/metric.tandrel", "--pitch", "1mm"});
-    EXPECT_EQ(GearListText(metric.request.search.stock), "20-30/5, 35x2, 40-80/5");
+    EXPECT_EQ(GearListText(metric.request.search.stock), "20-80/5, 35x2");
     EXPECT_EQ(metric.request.thread->leadscrew.value, 3);
 
     const CliParse chart = Parse({"chart", "--lathe", mini, "--metric"});
@@ -168,10 +169,41 @@ TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
     const Banjo miniBanjo{1, 90, 35, 80, 2, std::nullopt, std::nullopt};
     EXPECT_EQ(fromFile.request.search.banjo, miniBanjo);
     EXPECT_EQ(chart.request.chart.banjo, miniBanjo);
-    const CliParse ownSlot = Parse({"--lathe", mini, "--stud-max", "70", "--dp", "25.4", "--max-a", "40", "1.5"});
+    const CliParse ownSlot =
+        Parse({"--lathe", mini, "--stud-max", "70", "--dp", "25.4", "--max-a", "40", "1.5"});
     ASSERT_EQ(ownSlot.action, CliAction::Search) << ownSlot.text;
     EXPECT_EQ(ownSlot.request.search.banjo, (Banjo{1, 90, 35, 70, 2, 40, std::nullopt}));
     const CliParse fitByBanjo = Parse({"--fit", "--lathe", imperial, "1.5"});
     ASSERT_EQ(fitByBanjo.action, CliAction::Search) << fitByBanjo.text;
     EXPECT_EQ(fitByBanjo.request.search.banjo->module, 25.4 / 16);
+}
+
+// With a banjo (its options or the lathe file's) --fit takes no value, so the
+// argument after it is RATIO and a margin goes as --fit=M; without one the
+// argument after --fit is its margin.
+TEST(ParseArguments, FitLeavesTheRatioWhereTheBanjoNeedsNoMargin) {
+    const std::string_view imperial = TANDREL_EXAMPLE_LATHES "/imperial.tandrel";
+    const Args example = {"--every", "--teeth",    "20,40,60,127", "--module",   "2",   "--centre-distance",
+                          "100",     "--stud-min", "20",           "--stud-max", "200", "--fit",
+                          "--",      "0.2362"};
+    Args withoutMark = example;
+    withoutMark.erase(withoutMark.end() - 2);
+    struct Case {
+        Args args;
+        double target;
+        std::optional<std::uint32_t> margin;
+    } cases[] = {
+        {example, 0.2362, 0},
+        {withoutMark, 0.2362, 0},
+        {{"--lathe", imperial, "--fit", "0.236"}, 0.236, 0},
+        {{"--lathe", imperial, "--fit=20", "0.236"}, 0.236, 20},
+        {{"--lathe", imperial, "--fit", "20", "1.5"}, 1.5, 20}, // 1.5 cannot be a second RATIO
+        {{"--teeth", "20-80", "--fit", "20", "1.5"}, 1.5, 20},
+    };
+    for (const Case& c : cases) {
+        const CliParse parse = Parse(c.args);
+        ASSERT_EQ(parse.action, CliAction::Search) << c.args[c.args.size() - 2] << ": " << parse.text;
+        EXPECT_EQ(parse.request.search.target, c.target) << c.args[c.args.size() - 2];
+        EXPECT_EQ(parse.request.search.fitMargin, c.margin) << c.args[c.args.size() - 2];
+    }
 }

@@ -193,7 +193,7 @@ TEST(RunTool, ChartsInEachFormat) {
     EXPECT_EQ(lines[0], "Thread chart: 8 TPI leadscrew");
     EXPECT_EQ(lines[1], "Gears: 20-60; tolerance 1000 ppm");
     EXPECT_EQ(Lines(Invoke("chart --leadscrew 8tpi --metric --teeth 127,40x2,20-35/5,45-80/5").out)[1],
-              "Gears: 20-35/5, 40x2, 45-80/5, 127; tolerance 1000 ppm");
+              "Gears: 20-80/5, 40x2, 127; tolerance 1000 ppm");
     EXPECT_TRUE(lines[5].starts_with("1.25 mm ")) << lines[5];
     EXPECT_EQ(lines[6], "40 mm          no train within tolerance");
     const std::size_t ppm = lines[5].find(" ppm, ");
@@ -273,7 +273,7 @@ TEST(RunTool, BadInputs) {
         {"--teeth 20,166 1", "--teeth '20,166' has '166': tooth counts are 16 to 165"},
         {"--teeth 99999999999 1", "--teeth '99999999999'"},
         {"--teeth 40-20 1", "--teeth '40-20'"},
-        {"--teeth 20-22,21 1", "--teeth '20-22,21' has '21': 21 is named twice"},
+        {"--teeth 20,21,20x2 1", "--teeth '20,21,20x2' has '20x2': 20 is named twice"},
         {"--teeth 17x4 1", "'17x4': at most 3 of a size"},
         {"--teeth 20- 1", "--teeth '20-'"},
         {"--teeth \"\" 1", "--teeth '' is empty"},
@@ -325,7 +325,8 @@ TEST(RunTool, BadInputs) {
         {"--tolerance 0.01 1.5", "--tolerance requires --every"},
         {"--every --limit -1 1.5", "--limit '-1'"},
         {"--fit 201 1.5", "--fit '201'"},
-        {"--fit 2.5 1.5", "--fit '2.5'"},
+        {"--fit=2.5 1.5", "--fit '2.5'"},
+        {"--teeth 20-80 --fit 0.236", "--fit takes its margin in teeth as --fit=M; 0.236 is not a margin"},
         {"chart --leadscrew 2mm", "chart needs one pitch list: --metric, --imperial, --pitches, or a lathe"},
         {"chart --leadscrew 2mm --metric --imperial", "--metric excludes --imperial"},
         {"chart --leadscrew 2mm --pitches 1mm --metric", "--metric excludes --pitches"},

@@ -79,8 +79,8 @@ class LatheTest : public MainWindowTest {
 
 // Quoted or not, the file named on the command line sets the boxes, the
 // multiplicities with their marks, the leadscrew, fixed ratio and fit, and a
-// bare start opens it again until it is gone. The caption names the lathe and
-// marks a change until it is undone.
+// bare start opens it again. The caption names the lathe and marks a change
+// until it is undone.
 TEST_F(LatheTest, OpenedFromTheCommandLineAndAtABareStart) {
     for (const std::wstring& commandLine : {L"\"C:\\Tandrel\\tandrel.exe\" \"" + shop.wstring() + L"\"",
                                             L"tandrel.exe " + shop.wstring(), std::wstring(L"tandrel.exe")}) {
@@ -102,11 +102,32 @@ TEST_F(LatheTest, OpenedFromTheCommandLineAndAtABareStart) {
     EXPECT_EQ(Caption(), L"Tandrel - Shop *");
     Click(GearBoxId(21));
     EXPECT_EQ(Caption(), L"Tandrel - Shop");
+}
+
+// A bare start whose remembered lathe does not read says so in the thread
+// line's rows, with no message box, and starts with the default set until the
+// next input shows a result there. A file that does not read stays the last
+// lathe; one that is gone leaves the recent lathes and the registry.
+TEST_F(LatheTest, ABareStartTellsThatTheRememberedLatheDoesNotRead) {
+    const auto startBare = [&](const std::wstring& problem) {
+        EXPECT_EQ(Answering(IDOK, [&] { StartWindow("tandrel.exe"); }), L"-");
+        EXPECT_TRUE(Caption() == L"Tandrel" && Ticked() == "20-99");
+        wchar_t line[1024] = {};
+        GetDlgItemTextW(window, IDC_THREAD_LINE, line, 1024);
+        EXPECT_EQ(Visible(IDC_THREAD_LINE) ? line : L"",
+                  problem.empty() ? L""
+                                  : L"The lathe last opened could not be opened: " + shop.wstring() +
+                                        problem + L" Tandrel started with the default gear set.");
+    };
+    Start();
+    std::ofstream(shop, std::ios::binary) << "gears = \"20-80, 17x4\"\n";
+    startBare(L", line 1: gears '17x4': at most 3 of a size.");
+    EnterRatio("1.5");
+    EXPECT_FALSE(Visible(IDC_THREAD_LINE));
 
     std::filesystem::remove(shop);
-    EXPECT_EQ(Answering(IDOK, [&] { StartWindow("tandrel.exe"); }), L"-");
-    EXPECT_EQ(Caption(), L"Tandrel");
-    EXPECT_EQ(Ticked(), "20-99");
+    startBare(L" does not exist; it is dropped from the recent lathes.");
+    startBare(L"");
 }
 
 // Closing with changes asks; Cancel keeps the window, No closes without
