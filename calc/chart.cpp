@@ -24,15 +24,14 @@ constexpr double kNoTrainPpm = 100000;
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                                 const std::vector<ChartRow>* smaller,
                                 const std::function<void()>& beforeEachRow) {
-    SearchRequest search{0,
-                         stock,
-                         SearchMethod::EveryTrain,
-                         request.tolerance,
-                         1,
-                         request.fitMargin,
-                         request.train,
-                         request.banjo,
-                         false};
+    SearchRequest rowSearch;
+    rowSearch.stock = stock;
+    rowSearch.limit = 1;
+    rowSearch.fitMargin = request.fitMargin;
+    rowSearch.train = request.train;
+    rowSearch.banjo = request.banjo;
+    rowSearch.count = false;
+    SearchRequest search = ThreadSearch(rowSearch, request.tolerance);
     std::vector<ChartRow> rows;
     for (std::size_t i = 0; i < request.pitches.size(); ++i) {
         if (beforeEachRow) {

@@ -3,11 +3,60 @@
 #include "every_train.h"
 #include "gear_search.h"
 #include "mount.h"
+#include "number_text.h"
 #include "simple_train.h"
 #include "six_gear.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// The gears on hand, a size owned twice counting twice; no gear has 0 teeth.
+unsigned GearsOnHand(const Stock& stock) {
+    unsigned gears = 0;
+    for (std::size_t tooth = 1; tooth < stock.count.size(); ++tooth) {
+        gears += stock.count[tooth];
+    }
+    return gears;
+}
+
+// The fewest gears a train of the kind takes: a simple train two and an idler,
+// a compound one four, a six-gear one six; with every kind, a simple one.
+struct SmallestTrain {
+    unsigned gears;
+    const char* name; // "a simple train needs 3 (two gears and an idler)"
+};
+
+SmallestTrain SmallestTrainOf(TrainKind kind) {
+    switch (kind) {
+    case TrainKind::Simple:
+        return {3, "a simple train needs 3 (two gears and an idler)"};
+    case TrainKind::Six:
+        return {6, "a six-gear train needs 6"};
+    case TrainKind::Any:
+        return {3, "the smallest train, a simple one, needs 3 (two gears and an idler)"};
+    case TrainKind::Compound:
+        break;
+    }
+    return {4, "a compound train needs 4"};
+}
+
+// Two significant digits without an exponent: "1.8", "0.12", "0.00051"; "18" from 10 on.
+std::string TwoSignificantDigits(double value) {
+    int decimals = 0;
+    while (decimals < 15 && value * std::pow(10.0, decimals) < 9.95) {
+        ++decimals;
+    }
+    return FormatFixed(value, decimals);
+}
+
+} // namespace
+
+std::string ToleranceShort(const Tolerance& tolerance) {
+    return tolerance.ppm ? FormatShortestFixed(tolerance.amount / 1e4) + " %"
+                         : FormatShortestFixed(tolerance.amount);
+}
 
 bool IsComplete(const SearchRequest& request) {
     return request.method == SearchMethod::EveryTrain || request.train != TrainKind::Compound;
@@ -64,8 +113,20 @@ NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count)
     return {ToleranceKept(request), RunSearch(near).solutions};
 }
 
+std::string NoUsableTrain() {
+    return "no usable train within " + FormatShortest(kNearestReach * 100) + " %";
+}
+
+std::string OutsideVerdict(const Tolerance& kept, double target, double ratio, bool lead) {
+    const double share = (ratio - target) / target;
+    const char* side = lead ? (share < 0 ? "short" : "long") : (share < 0 ? "low" : "high");
+    return "outside " + ToleranceShort(kept) + ": " + TwoSignificantDigits(std::fabs(share) * 100) + " % " +
+           side;
+}
+
 // The bisection search finds a target out of range when it lies below every
-// ratio the stock makes or above every one, or is not a number.
+// ratio the stock makes or above every one, or is not a number. A search over
+// fewer gears than the kind's smallest train needs runs, and can find nothing.
 std::string OutcomeSentence(const SearchResult& result, const SearchRequest& request) {
     switch (result.outcome) {
     case SearchOutcome::NoStock:
@@ -79,5 +140,11 @@ std::string OutcomeSentence(const SearchResult& result, const SearchRequest& req
     case SearchOutcome::Searched:
         break;
     }
-    return {};
+    const unsigned onHand = GearsOnHand(request.stock);
+    const SmallestTrain smallest = SmallestTrainOf(request.train);
+    if (onHand == 0 || onHand >= smallest.gears) { // none on hand: NoStock's
+        return {};
+    }
+    return "too few gears on hand: " + std::string(smallest.name) + ", and " + std::to_string(onHand) +
+           (onHand == 1 ? " is" : " are") + " on hand";
 }

@@ -24,6 +24,9 @@ struct Tolerance {
     bool operator==(const Tolerance&) const = default;
 };
 
+// A tolerance as a reader meets it: "0.1 %" for 1000 ppm, or the absolute "0.002".
+std::string ToleranceShort(const Tolerance& tolerance);
+
 // Bisection: the window's quick search (gear_search.h), within 0.002, at most
 // 100 trains, not every train there is. EveryTrain: the complete search
 // (every_train.h) with the request's tolerance and limit.
@@ -59,11 +62,12 @@ SearchResult RunSearch(const SearchRequest& request);
 // The tolerance a request's search keeps to: the bisection's 0.002, or the request's own.
 Tolerance ToleranceKept(const SearchRequest& request);
 
-// How far from the target the nearest trains may lie, as a share of it.
-inline constexpr double kNearestReach = 0.1;
+// How far from the target the nearest trains may lie, as a share of it: a
+// lead further off is no use even for a short thread.
+inline constexpr double kNearestReach = 0.01;
 
 // What a search that found no train offers instead: the trains nearest the
-// target, outside the tolerance it kept to. For a short thread they may do.
+// target, outside the tolerance it kept to, each shown with its OutsideVerdict.
 struct NearestTrains {
     Tolerance kept;
     std::vector<SolutionRecord> trains; // by error, none more than kNearestReach of the target away
@@ -73,6 +77,20 @@ struct NearestTrains {
 // target, with the request's stock, kind of train, fit and banjo.
 NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count);
 
-// Why no search ran, as a sentence: "no gears on hand", or that the target lies
-// outside the ratios the gears on hand make. Empty for a search that ran.
+// What stands where no train lies within kNearestReach of the target: "no usable train within 1 %".
+std::string NoUsableTrain();
+
+// The verdict on a train shown though it lies outside the tolerance kept, in
+// words: "outside 0.1 %: 1.8 % long" for a thread's lead ("short" when the
+// lead falls short), "outside 0.002: 0.31 % high" for a plain ratio ("low").
+// The share is the train's ratio against the target, which is its lead's
+// against the thread's, to two significant digits: enough to tell a lead
+// that may do for a few turns from one that is scrap, without false precision.
+std::string OutsideVerdict(const Tolerance& kept, double target, double ratio, bool lead);
+
+// Why a search found nothing before it began, as a sentence: "no gears on
+// hand", that the target lies outside the ratios the gears on hand make, or
+// too few gears for the kind of train ("too few gears on hand: a compound
+// train needs 4, and 1 is on hand"; a size owned twice counts twice). Empty
+// otherwise.
 std::string OutcomeSentence(const SearchResult& result, const SearchRequest& request);

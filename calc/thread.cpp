@@ -127,11 +127,6 @@ double InUnit(PitchUnit unit, double mm) {
     return mm;
 }
 
-// "0.1 %" for a tolerance relative to the target, "0.002" for an absolute one.
-std::string ToleranceName(const Tolerance& tolerance) {
-    return tolerance.ppm ? FormatShortest(tolerance.amount / 1e4) + " %" : FormatShortest(tolerance.amount);
-}
-
 std::string ThreadOnLeadscrew(const Thread& thread) {
     return ThreadName(thread) + " on " + LeadscrewName(thread);
 }
@@ -324,15 +319,20 @@ std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& trai
 }
 
 std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears) {
-    std::string line = ThreadOnLeadscrew(thread) + ": no train within " + ToleranceName(nearest.kept);
+    std::string line = ThreadOnLeadscrew(thread) + ": ";
     if (nearest.trains.empty()) {
-        line += ", none within " + FormatShortest(kNearestReach * 100) + " %";
-        return line;
+        return line + NoUsableTrain();
     }
     const double ratio = TrainRatio(nearest.trains.front());
-    line += "; nearest: ";
+    line += "nearest: ";
     line += shownGears;
     line += ", lead " + LeadText(thread, LeadOfRatio(thread, ratio)) + " (" +
-            LeadErrorText(thread, LeadErrorPpm(thread, ratio)) + ")";
-    return line;
+            LeadErrorText(thread, LeadErrorPpm(thread, ratio)) + "), ";
+    return line + OutsideVerdict(nearest.kept, TargetRatio(thread), ratio, true);
+}
+
+SearchRequest ThreadSearch(SearchRequest request, const std::optional<Tolerance>& tolerance) {
+    request.method = SearchMethod::EveryTrain;
+    request.tolerance = tolerance.value_or(kThreadTolerance);
+    return request;
 }

@@ -152,7 +152,7 @@ struct Values {
     std::optional<Pitch> leadscrew;
     std::optional<double> fixed;
     bool every = false;
-    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or kThreadTolerance for a thread
+    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (ThreadSearch)
     std::uint32_t limit = 100;
     std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
@@ -187,10 +187,12 @@ Finds the four-gear trains, built from the gears on hand, whose ratio
 (driver 1 x driver 2) / (driven 1 x driven 2) lies near the target, and prints
 them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 
-The bisection search (default) is the window's: within 0.002 of the target,
-at most 100 trains, and not every train there is. --every finds them all.
---train 2, 6 or any finds every simple train (a driver, an idler, a driven
-gear), every six-gear train, or every train of the three kinds.
+The bisection search (default for RATIO) is the window's: within 0.002 of
+the target, at most 100 trains, and not every train there is. --every finds
+them all. A thread (--pitch) is always searched as --every searches, within
+1000 ppm of its lead unless --tolerance says otherwise. --train 2, 6 or any
+finds every simple train (a driver, an idler, a driven gear), every six-gear
+train, or every train of the three kinds.
 
 text: the outcome (Searched, or why no search ran), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
@@ -201,8 +203,9 @@ a thread, the lead it cuts in the thread's unit and its error in ppm and in
 they go on and the stud's distance from the leadscrew. With --train 2, 6 or
 any, each line gives the count of gears and then the gears in the order of the
 Positions line where they were arranged, otherwise as drivers and driven
-gears. When --every finds no train, the nearest ones (within 10 % of the
-target) follow, marked "outside tolerance".
+gears. When a complete search finds no train, the nearest ones within 1 % of
+the target follow, each saying how far off it is ("outside 0.1 %: 0.34 %
+short"), or "no usable train within 1 %".
 csv: a header line and the same columns per train. json: one object.
 
 Exit codes: 0 when the search ran (also when it found nothing), 1 when the
@@ -428,7 +431,7 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
         ->group("Search");
     AddTolerance(app, v);
     AddRead(app, "--limit", v.limit, WholeFrom(0, 0xFFFFFFFF),
-            "with --every or --train 2, 6 or any: the best N trains (default 100, 0 lists all)")
+            "with --every, --pitch or --train 2, 6 or any: the best N trains (default 100, 0 lists all)")
         ->type_name("N")
         ->group("Search");
     chart.excludes(ratio)->excludes(pitch);
@@ -508,10 +511,10 @@ std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Val
     if (!chart.parsed() && v.format == "html") {
         return "--format html is for chart alone";
     }
-    if (!chart.parsed() && !v.every && v.train == "4") {
+    if (!chart.parsed() && !v.every && v.train == "4" && !v.pitch) {
         for (const char* option : {"--tolerance", "--limit"}) {
             if (app.count(option) != 0) {
-                return std::string(option) + " requires --every or --train 2, 6 or any";
+                return std::string(option) + " requires --every, --pitch or --train 2, 6 or any";
             }
         }
     }
@@ -557,11 +560,14 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
     request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
                       stock,
                       v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
-                      v.tolerance.value_or(request.thread ? kThreadTolerance : Tolerance{}),
+                      v.tolerance.value_or(Tolerance{}),
                       v.limit,
                       fitMargin,
                       KindOf(v.train),
                       banjo};
+    if (request.thread) {
+        request.search = ThreadSearch(request.search, v.tolerance);
+    }
     request.chart = {lathe,     v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
                      fitMargin, v.suggest, KindOf(v.train), banjo};
     if (v.lathe) {

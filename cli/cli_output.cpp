@@ -92,6 +92,7 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
                 {"driven2", record.driven2}};
     }
     json.update(Json{{"error", record.error},
+                     {"signedError", facts.signedError},
                      {"achievedRatio", texts.achievedRatio},
                      {"errorText", texts.error},
                      {"zeroCount", nullptr}});
@@ -155,14 +156,19 @@ std::vector<TrainFacts> AllFacts(const CliRequest& request, const std::vector<So
     return all;
 }
 
+// The verdict on one of the nearest trains, outside the tolerance kept.
+std::string NearestVerdict(const CliRequest& request, const Tolerance& kept, const SolutionRecord& train) {
+    return OutsideVerdict(kept, request.search.target, TrainRatio(train), request.thread.has_value());
+}
+
 // One line per train. Columns wide enough for every train the search can
 // return: tooth counts up to 165, achieved ratios below 107, errors above
 // -108. Four-gear trains show the window's texts; the other kinds their gear
 // count and their gears (GearsColumn). The thread's columns (as wide as the
 // list's longest lead and error), the fit's and the stud's follow when asked
-// for, then the mark.
+// for, then for the nearest trains (outside the tolerance kept) each one's verdict.
 std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
-                       std::string_view mark) {
+                       const std::optional<Tolerance>& outsideOf) {
     const SearchRequest& search = request.search;
     const std::vector<TrainFacts> all = AllFacts(request, trains);
     const bool more = request.thread || search.fitMargin || search.banjo;
@@ -198,7 +204,9 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
                    " " + PadLeft(std::to_string(g[2]), 3) + " " + PadLeft(std::to_string(g[3]), 3);
         }
         out += StudText(facts);
-        out += mark;
+        if (outsideOf) {
+            out += "  " + NearestVerdict(request, *outsideOf, trains[i]);
+        }
         out += "\n";
     }
     return out;
@@ -218,8 +226,11 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
         out += ThreadLine(*request.thread, search.target);
     }
     out += ArrangingLines(search.fitMargin, search.banjo, search.train);
-    out += TrainLines(request, result.solutions, "");
-    out += TrainLines(request, nearest.trains, "  outside tolerance");
+    out += TrainLines(request, result.solutions, std::nullopt);
+    out += TrainLines(request, nearest.trains, nearest.kept);
+    if (IsComplete(search) && outcome.empty() && result.solutions.empty() && nearest.trains.empty()) {
+        out += "  " + NoUsableTrain() + "\n";
+    }
     return out;
 }
 
@@ -296,17 +307,21 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
     if (thread) {
         json["thread"] = ThreadJson(*thread);
     }
-    const auto list = [&](const std::vector<SolutionRecord>& trains) {
+    const auto list = [&](const std::vector<SolutionRecord>& trains,
+                          const std::optional<Tolerance>& outsideOf) {
         Json array = Json::array();
         const std::vector<TrainFacts> all = AllFacts(request, trains);
         for (std::size_t i = 0; i < all.size(); ++i) {
             array.push_back(SolutionJson(trains[i], all[i], thread, search.banjo));
+            if (outsideOf) {
+                array.back()["verdict"] = NearestVerdict(request, *outsideOf, trains[i]);
+            }
         }
         return array;
     };
-    json["solutions"] = list(result.solutions);
+    json["solutions"] = list(result.solutions, std::nullopt);
     if (every && result.solutions.empty()) {
-        json["nearest"] = list(nearest.trains);
+        json["nearest"] = list(nearest.trains, nearest.kept);
     }
     return JsonText(json) + "\n";
 }
@@ -317,10 +332,16 @@ std::string StockText(const Stock& stock) {
     return list.empty() ? "none" : list;
 }
 
+// With no thread within tolerance the count ends it: there is no worst lead
+// error among none, and every row counts the same badness.
 std::string ScoreText(const ChartScore& score, std::size_t rows) {
-    return std::to_string(score.rowsWithin) + " of " + std::to_string(rows) +
-           " threads within tolerance; worst lead error " + FormatFixed(score.worstPpm, 1) +
-           " ppm; total badness " + FormatFixed(score.badness, 2);
+    std::string text =
+        std::to_string(score.rowsWithin) + " of " + std::to_string(rows) + " threads within tolerance";
+    if (score.rowsWithin == 0) {
+        return text;
+    }
+    return text + "; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm; total badness " +
+           FormatFixed(score.badness, 2);
 }
 
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
@@ -348,7 +369,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         out += PadRight(ThreadName(row.thread), nameWidth);
         const std::optional<SolutionRecord> train = RowTrain(row);
         if (!train) {
-            out += "   no train within tolerance\n";
+            out += "   " + RowMark(request, row) + "\n";
             continue;
         }
         if (columns && facts->arrangement) {
@@ -359,7 +380,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
             out += "  " + PadRight(GearsColumn(*train, *facts), gearsWidth);
         }
         out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
-        out += row.best ? "\n" : "  outside tolerance\n";
+        out += row.best ? "\n" : "  " + RowMark(request, row) + "\n";
         ++facts;
     }
     out += '\n';
@@ -410,6 +431,7 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
             jsonRow["nearest"] = Json::array();
             if (row.nearest) {
                 jsonRow["nearest"].push_back(ChartTrainJson(request, row, *row.nearest));
+                jsonRow["nearest"].back()["verdict"] = RowMark(request, row);
             }
         }
         json["rows"].push_back(jsonRow);

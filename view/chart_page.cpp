@@ -100,9 +100,9 @@ std::string ChartPage(const ChartRequest& request, const Chart& chart, const Cha
         out += Row(request, line);
     }
     out += "</tbody>\n</table>\n";
-    out += Element("p",
-                   "A row marked \"outside tolerance\" shows the nearest train there is; for a short thread "
-                   "it may do.") +
+    out += Element("p", "A row in italics has no train within tolerance: it shows the nearest train and how "
+                        "far off its lead is, or says \"" +
+                            NoUsableTrain() + "\".") +
            "\n";
     return out + "</body>\n</html>\n";
 }

@@ -61,6 +61,14 @@ TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const Solu
     return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
 }
 
+std::string RowMark(const ChartRequest& request, const ChartRow& row) {
+    if (row.best) {
+        return "";
+    }
+    return row.nearest ? OutsideVerdict(request.tolerance, row.target, TrainRatio(*row.nearest), true)
+                       : NoUsableTrain();
+}
+
 ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
     const bool columns = ChartHasPositionColumns(request);
     ChartTable table;
@@ -79,7 +87,7 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         line.within = row.best.has_value();
         if (!line.train) {
             line.cells.resize(table.headers.size());
-            line.cells.back() = "no train";
+            line.cells.back() = RowMark(request, row);
             table.lines.push_back(std::move(line));
             continue;
         }
@@ -96,16 +104,11 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         line.cells.push_back(facts.leadText);
         line.cells.push_back(PpmText(facts.leadErrorPpm));
         line.cells.push_back(MeasuredErrorText(row.thread, facts.leadErrorPpm));
-        line.cells.emplace_back(line.within ? "" : "outside tolerance");
+        line.cells.push_back(RowMark(request, row));
         line.trainName = TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
     }
     return table;
-}
-
-std::string ToleranceShort(const Tolerance& tolerance) {
-    return tolerance.ppm ? FormatShortestFixed(tolerance.amount / 1e4) + " %"
-                         : FormatShortestFixed(tolerance.amount);
 }
 
 std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
@@ -124,30 +127,46 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.banjo ? ",stud\n" : "\n";
+    out += request.banjo ? ",stud,verdict\n" : ",verdict\n";
+    const auto field = [&out](const std::string& text) {
+        out += ',';
+        out += text;
+    };
     for (const ChartRow& row : chart.rows) {
         const Pitch& pitch = row.thread.pitch;
-        out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
-               std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
-               FormatShortest(row.target);
-        if (!row.best) {
-            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? ",\n" : "\n");
-            continue;
+        out += ThreadName(row.thread);
+        for (const std::string& text : {FormatShortest(PitchMm(pitch)), std::string(TextOf(pitch.unit).key),
+                                        FormatShortest(pitch.value), FormatShortest(row.target)}) {
+            field(text);
         }
-        const TrainFacts facts = RowFacts(request, row, *row.best);
-        if (columns) {
-            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
-                out += "," + gear;
+        const std::optional<SolutionRecord> train = RowTrain(row);
+        std::string stud;
+        if (train) {
+            const TrainFacts facts = RowFacts(request, row, *train);
+            if (columns) {
+                for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
+                    field(gear);
+                }
+            } else {
+                field(std::to_string(train->gears));
+                field(GearsText(SideGears(*train, facts, true)));
+                field(GearsText(SideGears(*train, facts, false)));
+                field(train->gears == 2 ? std::to_string(train->idler) : "");
             }
+            for (const std::string& text :
+                 {facts.texts.achievedRatio, facts.texts.error, FormatShortest(*facts.lead),
+                  FormatShortest(facts.leadErrorPpm)}) {
+                field(text);
+            }
+            stud = StudField(facts);
         } else {
-            const SolutionRecord& record = *row.best;
-            out += "," + std::to_string(record.gears) + "," + GearsText(SideGears(record, facts, true)) +
-                   "," + GearsText(SideGears(record, facts, false)) + "," +
-                   (record.gears == 2 ? std::to_string(record.idler) : "");
+            out += std::string(8, ','); // the train's fields, as many in either layout
         }
-        out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
-               "," + FormatShortest(facts.leadErrorPpm);
-        out += request.banjo ? "," + StudField(facts) + "\n" : "\n";
+        if (request.banjo) {
+            field(stud);
+        }
+        field(RowMark(request, row));
+        out += '\n';
     }
     if (request.suggest != 0) {
         out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";

@@ -20,6 +20,10 @@ bool ChartHasPositionColumns(const ChartRequest& request);
 
 TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train);
 
+// A row's mark: empty within tolerance, the verdict on its nearest train
+// ("outside 0.1 %: 1.2 % long"), or "no usable train within 1 %".
+std::string RowMark(const ChartRequest& request, const ChartRow& row);
+
 struct ChartLine {
     std::vector<std::string> cells;      // one for each of the table's headers
     std::optional<SolutionRecord> train; // the train shown, if any
@@ -29,8 +33,7 @@ struct ChartLine {
 };
 
 // Thread, target ratio, the gears (A, B, C, D, or one column), lead in the
-// thread's unit, error in ppm, the error as measured, and the mark of a row
-// outside tolerance or without a train.
+// thread's unit, error in ppm, the error as measured, and the row's mark (RowMark).
 struct ChartTable {
     std::vector<std::string> headers;
     std::vector<ChartLine> lines;
@@ -42,9 +45,6 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart);
 // largest lead error among them, in whole ppm from 10 ppm, below with one decimal.
 std::string ChartSummary(const ChartRequest& request, const Chart& chart);
 
-// A tolerance as a reader meets it: "0.1 %" for 1000 ppm, or the absolute "0.002".
-std::string ToleranceShort(const Tolerance& tolerance);
-
-// The chart as CSV: a header line, a line per row (its best train, or the
-// thread alone), and with suggestions a second table of them.
+// The chart as CSV: a header line, a line per row (the train it shows, or the
+// thread alone) ending in its mark, and with suggestions a second table of them.
 std::string ChartCsv(const ChartRequest& request, const Chart& chart);

@@ -46,6 +46,7 @@ TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const Sol
                    double target, const std::optional<Thread>& thread) {
     TrainFacts facts;
     facts.texts = MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger);
+    facts.signedError = AchievedRatio(record) - target;
     facts.positions = Positions(record, arranging.rule);
     if (facts.positions && facts.positions->size() == 4) {
         const std::vector<std::uint32_t>& g = *facts.positions;

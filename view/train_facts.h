@@ -23,7 +23,8 @@ struct TrainFacts {
     std::optional<Arrangement> arrangement;              // four gears, with the fit or the banjo
     std::optional<std::vector<std::uint32_t>> positions; // any train whose arrangement is known (Positions)
     std::optional<double> stud;                          // with the banjo, for a train that mounts: mm
-    std::optional<double> lead;                          // with a thread: mm
+    double signedError = 0;     // the achieved ratio minus the target, as texts.error
+    std::optional<double> lead; // with a thread: mm
     double leadErrorPpm = 0;
     double leadInUnit = 0;        // the lead in the thread's unit
     double measuredLeadError = 0; // in µm over 25 mm or thou per inch

@@ -39,25 +39,22 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
     SendMessageW(upDown, UDM_SETPOS, 0, 1);
 }
 
-// The bisection search, or the every-train search (the best 100 within 0.002,
-// or within the thread's tolerance while the thread line shows) while Every
-// train is checked; simple and six-gear trains always by their complete
-// searches, without the counts that the window never shows. Each keeps only
-// the fitting trains while the fit setting is on, by the banjo's geometry when
-// the lathe has one.
+// The bisection search, or the every-train search (the best 100 within 0.002)
+// while Every train is checked; simple and six-gear trains always by their
+// complete searches, without the counts that the window never shows. While
+// the thread line shows, the search the core gives a thread, whatever Every
+// train says. Each keeps only the fitting trains while the fit setting is on,
+// by the banjo's geometry when the lathe has one.
 SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     SearchRequest request;
     request.target = RatioFromText(ratioText);
-    if (ThreadOfLine(ratioText)) {
-        request.tolerance = kThreadTolerance;
-    }
     request.stock = StockOf(g_checkedGears, g_multiplicityTable);
     request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
     request.fitMargin = FitMarginInForce();
     request.train = TrainKindChecked(mainWindow);
     request.banjo = WindowBanjo();
     request.count = false;
-    return request;
+    return ThreadOfLine(ratioText) ? ThreadSearch(request) : request;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Runs the built tandrel-cli (tandrel-cli.exe under Wine) with its output
 // streams in files and checks its exit code and both streams.
+#include "number_text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -141,6 +143,7 @@ TEST(CliTool, OneTrainInEachFormat) {
          "{\"target\":0.2492,\"outcome\":\"Searched\",\"candidateCount\":1,\"search\":\"bisection\","
          "\"solutions\":[\n"
          "{\"driver1\":20,\"driver2\":20,\"driven1\":40,\"driven2\":40,\"error\":0.0007999999999999952,"
+         "\"signedError\":0.0007999999999999952,"
          "\"achievedRatio\":\"0.25000000000000\",\"errorText\":\"0.00080000000000\",\"zeroCount\":3,"
          "\"kind\":4,\"drivers\":[20,20],\"driven\":[40,40]}\n"
          "]}\n"},
@@ -195,6 +198,7 @@ TEST(CliTool, JsonAgreesWithText) {
                 ASSERT_EQ(words.size(), 8u);
                 EXPECT_EQ(words[7], train["zeroCount"].dump());
             }
+            EXPECT_EQ(FormatFixed14(train["signedError"].get<double>()), train["errorText"]);
             const double error = train["error"];
             EXPECT_LT(error, 0.002);
             EXPECT_GE(error, previousError);
@@ -208,11 +212,14 @@ TEST(CliTool, EmptyResultsAreNoError) {
         const char* arguments;
         const char* out;
     } cases[] = {
-        {"--teeth 20,40 4.9", "Outcome: Searched\nCandidates: 0\n"},
+        {"--teeth 20,40x2,41 4.9", "Outcome: Searched\nCandidates: 0\n"},
         {"0", "Outcome: the target ratio is below every ratio the gears on hand make\nCandidates: 0\n"},
         {"--teeth 20,21 30",
          "Outcome: the target ratio is above every ratio the gears on hand make\nCandidates: 0\n"},
         {"--gears 0000 1.5", "Outcome: no gears on hand\nCandidates: 0\n"},
+        // Too few gears for a train of the kind: the outcome says why nothing was found.
+        {"--teeth 127 1.5", "Outcome: too few gears on hand: a compound train needs 4, and 1 is on hand\n"
+                            "Candidates: 0\n"},
         {"--teeth 20,40 --format csv 4.9",
          "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
         {"--format json 0",

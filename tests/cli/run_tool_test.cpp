@@ -99,7 +99,7 @@ TEST(RunTool, EveryTrainForAThreadInJson) {
 }
 
 // No train within 1 ppm of M1.25 on an 8 TPI leadscrew without a 127: the
-// nearest three instead, each marked, in text and json alike.
+// nearest three instead, each saying how far off it is, in text and json alike.
 TEST(RunTool, NearestTrainsWhenNoneIsWithinTolerance) {
     const std::string arguments = "--every --tolerance 1ppm --pitch M8x1,25 --leadscrew 8tpi --teeth 20-80";
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);
@@ -118,18 +118,39 @@ TEST(RunTool, NearestTrainsWhenNoneIsWithinTolerance) {
         EXPECT_GE(ppm, previous);
         previous = ppm;
         EXPECT_DOUBLE_EQ(train["errorOver25mmUm"].get<double>(), train["leadErrorPpm"].get<double>() / 40);
+        const std::string verdict = train["verdict"];
         EXPECT_TRUE(
-            lines[4 + i].ends_with(" ppm, " + FormatFixed(ppm / 40, 2) + " µm over 25 mm  outside tolerance"))
+            lines[4 + i].ends_with(" ppm, " + FormatFixed(ppm / 40, 2) + " µm over 25 mm  " + verdict))
             << lines[4 + i];
         EXPECT_NE(lines[4 + i].find(train["achievedRatio"].get<std::string>()), std::string::npos);
     }
 }
 
-// 11 TPI on a 3 mm leadscrew with the bisection search: --fit keeps, in order,
-// the trains of the plain list that fit, and names their arrangement.
+// A thread is searched completely, with --every or without, within its own
+// tolerance or the one given: on a trial lathe (8 TPI, the fit on a 16 DP banjo)
+// 0.35 mm has no usable train (the bisection's 20 127 55 80 is 1.8 % short),
+// and 36 TPI's nearest says how far off it is.
+TEST(RunTool, AThreadIsJudgedAsAThread) {
+    const std::string lathe =
+        "--teeth 20-35/5,40x2,45-80/5,127 --leadscrew 8tpi --fit --dp 16 --centre-distance "
+        "165 --stud-min 50 --stud-max 130 --max-last 80";
+    EXPECT_TRUE(Invoke(lathe + " --pitch 0.35mm").out.ends_with("\n  no usable train within 1 %\n"));
+    const nlohmann::json json = RunJson(lathe + " --pitch 36tpi --tolerance 3000ppm --limit 1");
+    EXPECT_EQ(json["search"], "every");
+    EXPECT_EQ(json["nearest"][0]["verdict"], "outside 0.3 %: 0.34 % short");
+}
+
+// A chart without a thread within tolerance ends its summary at the count.
+TEST(RunTool, AnEmptyChartEndsItsSummaryAtTheCount) {
+    EXPECT_TRUE(Invoke("chart --leadscrew 3mm --pitches 72tpi,80tpi --teeth 20-30/5,35x2,40-80/5")
+                    .out.ends_with("\n\n0 of 2 threads within tolerance\n"));
+}
+
+// The ratio of 11 TPI on a 3 mm leadscrew with the bisection search: --fit
+// keeps, in order, the trains of the plain list that fit, and names their arrangement.
 TEST(RunTool, FitFiltersTheBisectionListInCsv) {
-    const ToolRun plain = Invoke("--pitch 11tpi --leadscrew 3mm --format csv");
-    const ToolRun fitted = Invoke("--pitch 11tpi --leadscrew 3mm --format csv --fit 40");
+    const ToolRun plain = Invoke("--format csv 0.769696969697");
+    const ToolRun fitted = Invoke("--format csv --fit 40 0.769696969697");
     ASSERT_EQ(fitted.exitCode, 0) << fitted.err;
     const std::vector<std::string> all = Lines(plain.out);
     const std::vector<std::string> kept = Lines(fitted.out);
@@ -139,9 +160,9 @@ TEST(RunTool, FitFiltersTheBisectionListInCsv) {
     auto from = all.begin() + 1;
     for (std::size_t i = 1; i < kept.size(); ++i) {
         const std::vector<std::string> fields = Fields(kept[i]);
-        ASSERT_EQ(fields.size(), 14u) << kept[i];
-        const std::array<int, 4> g = {std::stoi(fields[10]), std::stoi(fields[11]), std::stoi(fields[12]),
-                                      std::stoi(fields[13])};
+        ASSERT_EQ(fields.size(), 12u) << kept[i];
+        const std::array<int, 4> g = {std::stoi(fields[8]), std::stoi(fields[9]), std::stoi(fields[10]),
+                                      std::stoi(fields[11])};
         EXPECT_GE(g[0] + g[1], g[2] + 40) << kept[i];
         EXPECT_GE(g[2] + g[3], g[1] + 40) << kept[i];
         // The same train and texts as a later line of the plain list, but for the number.
@@ -195,7 +216,7 @@ TEST(RunTool, ChartsInEachFormat) {
     EXPECT_EQ(Lines(Invoke("chart --leadscrew 8tpi --metric --teeth 127,40x2,20-35/5,45-80/5").out)[1],
               "Gears: 20-80/5, 40x2, 127; tolerance 1000 ppm");
     EXPECT_TRUE(lines[5].starts_with("1.25 mm ")) << lines[5];
-    EXPECT_EQ(lines[6], "40 mm          no train within tolerance");
+    EXPECT_EQ(lines[6], "40 mm          no usable train within 1 %");
     const std::size_t ppm = lines[5].find(" ppm, ");
     EXPECT_TRUE(lines[8].starts_with("1 of 2 threads within tolerance; worst lead error " +
                                      lines[5].substr(ppm - 4, 4) + " ppm; total badness "))
@@ -209,9 +230,10 @@ TEST(RunTool, ChartsInEachFormat) {
 }
 
 // The imperial chart on a 3 mm leadscrew with 20 to 80 in steps of 5 (two
-// of 35): 80 TPI is 1.2 % off, outside tolerance, and a 127 is the gear to buy
+// of 35): 80 TPI is 1.2 % off, no use, and a 127 is the gear to buy
 // (a 124 would bring more threads within tolerance, most 127 ppm off).
-// The json pairs the gears as the text's columns do: driver1 meshes driven1.
+// The json pairs the gears as the text's columns do, driver1 meshing driven1,
+// and gives a nearest train's verdict as the text does.
 TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
     // A margin of 0 lets every train fit, and the chart shows its gears in positions A, B, C, D.
     const std::string arguments = "chart --leadscrew 3mm --imperial --teeth "
@@ -219,9 +241,7 @@ TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);
     ASSERT_EQ(lines.size(), 43u);
     EXPECT_TRUE(lines[36].starts_with("80 TPI ")) << lines[36];
-    EXPECT_TRUE(lines[36].ends_with(
-        " 79.0222 TPI (0.321429 mm)  +12373.5 ppm, 12.37 thou per inch  outside tolerance"))
-        << lines[36];
+    EXPECT_EQ(lines[36], "80 TPI         no usable train within 1 %");
     EXPECT_TRUE(lines[38].starts_with("24 of 32 threads within tolerance; worst lead error 874.9 ppm;"))
         << lines[38];
     EXPECT_TRUE(lines[40].starts_with("  127 teeth: ")) << lines[40];
@@ -229,6 +249,9 @@ TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
     const nlohmann::json json = RunJson(arguments);
     for (std::size_t row = 0; row < 32; ++row) {
         const nlohmann::json& rowJson = json["rows"][row];
+        if (rowJson["solutions"].empty() && rowJson["nearest"].empty()) {
+            continue;
+        }
         const nlohmann::json& train =
             rowJson["solutions"].empty() ? rowJson["nearest"][0] : rowJson["solutions"][0];
         std::istringstream columns(lines[5 + row].substr(8));
@@ -238,6 +261,9 @@ TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
                   std::vector<int>({train["driver1"], train["driven1"], train["driver2"], train["driven2"]}))
             << lines[5 + row];
         EXPECT_DOUBLE_EQ(train["leadInUnit"].get<double>(), 25.4 / train["lead"].get<double>());
+        EXPECT_TRUE(lines[5 + row].ends_with(
+            rowJson["solutions"].empty() ? "  " + train["verdict"].get<std::string>() : " thou per inch"))
+            << lines[5 + row];
     }
     EXPECT_EQ(json["suggestions"][0]["tooth"], 127);
 }
@@ -333,7 +359,7 @@ TEST(RunTool, BadInputs) {
         {"chart \"\" -x", "unexpected argument ''"},
         {"1.5 --fit", "--fit needs its margin M"},
         {"--train 5 1.5", "--train: 5 not in {2,4,6,any}"},
-        {"--limit 3 1.5", "--limit requires --every or --train"},
+        {"--limit 3 1.5", "--limit requires --every, --pitch or --train"},
         {"--module 1.5 1.5", "the banjo needs --centre-distance"},
         {"--clearance 2 1.5", "the banjo needs --module or --dp"},
         {"--module 1 --dp 20 1.5", "excludes"},
@@ -416,7 +442,7 @@ TEST(RunTool, ChartShowsPositionsOnlyWhenArranged) {
     EXPECT_EQ(
         plain[4],
         "1.5 mm        drivers 40\u00B741 / driven 58\u00B760    1.496264 mm  -2490.4 ppm, 62.26 \u00B5m "
-        "over 25 mm  outside tolerance");
+        "over 25 mm  outside 0.1 %: 0.25 % short");
     const std::vector<std::string> fit =
         Lines(Invoke("chart --leadscrew 8tpi --pitches 16tpi --teeth 20-60 --train 2 --fit 20").out);
     EXPECT_EQ(fit[3], "Positions: A (spindle) I (stud) D (leadscrew)");

@@ -18,20 +18,21 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-// The imperial chart on a metric leadscrew: 80 TPI has no train within 0.1 %
-// (README), and 0.25 TPI none within 10 %: these gears reach 16 at most.
+// The imperial chart on a metric leadscrew: 36 TPI has no train within 0.1 %
+// but one 0.17 % long, and 80 TPI none within 1 % (1.2 % off is no use).
 ChartRequest Request() {
     ChartRequest request;
     request.lathe.leadscrew = {3, PitchUnit::Mm};
     ReadGearList("20-30/5, 35x2, 40-80/5", request.stock);
-    ReadPitchList("8tpi, 80tpi, 0.25tpi", request.pitches);
+    ReadPitchList("8tpi, 36tpi, 80tpi", request.pitches);
     request.tolerance = kThreadTolerance;
     return request;
 }
 
 } // namespace
 
-TEST(ChartTable, EveryLineFillsTheHeadersAndMarksWhatIsAmiss) {
+// Each row says how far off it is, in the CSV too, in as many fields as the header names.
+TEST(ChartTable, EveryLineFillsTheHeadersAndSaysHowFarOffItIs) {
     for (bool fit : {false, true}) {
         ChartRequest request = Request();
         request.fitMargin = fit ? std::optional<std::uint32_t>(15) : std::nullopt;
@@ -43,10 +44,14 @@ TEST(ChartTable, EveryLineFillsTheHeadersAndMarksWhatIsAmiss) {
             EXPECT_EQ(line.cells.size(), table.headers.size());
         }
         EXPECT_EQ(table.lines[0].cells.back(), "");
-        EXPECT_EQ(table.lines[1].cells.back(), "outside tolerance");
-        EXPECT_EQ(table.lines[2].cells.back(), "no train");
-        EXPECT_EQ(table.lines[1].cells[fit ? 7 : 4], "+12373.5 ppm");
-        EXPECT_EQ(table.lines[1].cells[fit ? 8 : 5], "12.37 thou per inch");
+        EXPECT_EQ(table.lines[1].cells.back(), "outside 0.1 %: 0.17 % long");
+        EXPECT_EQ(table.lines[2].cells.back(), "no usable train within 1 %");
+        EXPECT_EQ(table.lines[1].cells[fit ? 7 : 4], "+1665.7 ppm");
+        EXPECT_EQ(table.lines[1].cells[fit ? 8 : 5], "1.67 thou per inch");
+        const std::string csv = ChartCsv(request, chart);
+        EXPECT_TRUE(csv.substr(0, csv.find('\n')).ends_with(",leadErrorPpm,verdict")) << csv;
+        EXPECT_NE(csv.find(",1665.6571774681952,outside 0.1 %: 0.17 % long\n"), std::string::npos) << csv;
+        EXPECT_TRUE(csv.ends_with(",0.10583333333333333,,,,,,,,,no usable train within 1 %\n")) << csv;
         EXPECT_EQ(ChartSummary(request, chart), "1 of 3 within 0.1 %; worst 606 ppm");
     }
 }

@@ -1,3 +1,6 @@
+#include "brute_force_trains.h"
+#include "chart.h"
+#include "gear_list.h"
 #include "thread.h"
 #include "train.h"
 
@@ -139,11 +142,11 @@ TEST(Thread, TargetLeadAndDescription) {
     EXPECT_EQ(DescribeThreadTrain(inch, near), "11 TPI on 3 mm leadscrew: lead 11.0067 TPI (2.307692 mm), "
                                                "-605.7 ppm, 0.61 thou per inch");
     EXPECT_DOUBLE_EQ(MeasuredLeadError(inch, -605.7), -0.6057);
-    EXPECT_EQ(DescribeNoTrain(inch, {kThreadTolerance, {near}}, "20 65 75 30"),
-              "11 TPI on 3 mm leadscrew: no train within 0.1 %; nearest: 20 65 75 30, lead 11.0067 TPI "
-              "(2.307692 mm) (-605.7 ppm, 0.61 thou per inch)");
-    EXPECT_EQ(DescribeNoTrain(inch, {{0.002, false}, {}}, ""),
-              "11 TPI on 3 mm leadscrew: no train within 0.002, none within 10 %");
+    EXPECT_EQ(DescribeNoTrain(inch, {{500, true}, {near}}, "20 65 75 30"),
+              "11 TPI on 3 mm leadscrew: nearest: 20 65 75 30, lead 11.0067 TPI (2.307692 mm) (-605.7 ppm, "
+              "0.61 thou per inch), outside 0.05 %: 0.061 % short");
+    EXPECT_EQ(DescribeNoTrain(inch, {kThreadTolerance, {}}, ""),
+              "11 TPI on 3 mm leadscrew: no usable train within 1 %");
 
     Thread worm{{1.5, PitchUnit::Module}, 2, {8, PitchUnit::Tpi}, 0.5};
     EXPECT_DOUBLE_EQ(LeadMm(worm), 3 * kPi);
@@ -159,4 +162,31 @@ TEST(Thread, TargetLeadAndDescription) {
     EXPECT_EQ(LeadText(worm, LeadMm(worm)), "5.0000 DP (15.959291 mm)");
     EXPECT_EQ(LeadErrorText(worm, -13.04), "-13.0 ppm, 0.01 thou per inch");
     EXPECT_EQ(PpmText(-0.04), "+0.0 ppm");
+}
+
+// Asked for the quick search, a thread on a trial lathe (8 TPI leadscrew, the
+// fit on a 16 DP banjo) gets exactly the complete search's trains within its
+// tolerance: for 0.35 mm none, not the bisection's 1.8 % short one.
+TEST(Thread, IsJudgedByTheCompleteSearchWithItsOwnTolerance) {
+    SearchRequest request;
+    ReadGearList("20-35/5, 40x2, 45-80/5, 127", request.stock);
+    request.fitMargin = 15;
+    request.banjo = Banjo{25.4 / 16, 165, 50, 130, 3, std::nullopt, 80};
+    for (const Pitch& pitch : MetricPitches()) {
+        request.target = TargetRatio({pitch, 1, {8, PitchUnit::Tpi}, 1});
+        const EveryTrainOptions every{kThreadTolerance.For(request.target), 100, 15, request.banjo};
+        EXPECT_TRUE(SameSearchResult(RunSearch(ThreadSearch(request)),
+                                     brute_force::FindEveryTrain(request.target, request.stock, every)))
+            << pitch.value;
+    }
+}
+
+// The tolerance kept, how far off to two significant digits, and which way.
+TEST(Thread, OutsideVerdictInWords) {
+    EXPECT_EQ(OutsideVerdict(kThreadTolerance, 0.35, 0.34375, true), "outside 0.1 %: 1.8 % short");
+    EXPECT_EQ(OutsideVerdict(kThreadTolerance, 1, 1.0123735, true), "outside 0.1 %: 1.2 % long");
+    EXPECT_EQ(OutsideVerdict({500, true}, 1, 1.000996, true), "outside 0.05 %: 0.10 % long");
+    EXPECT_EQ(OutsideVerdict({1, true}, 1, 1 - 5.1e-6, true), "outside 0.0001 %: 0.00051 % short");
+    EXPECT_EQ(OutsideVerdict({0.002, false}, 2, 2.0062, false), "outside 0.002: 0.31 % high");
+    EXPECT_EQ(OutsideVerdict({0.002, false}, 0.5, 0.4, false), "outside 0.002: 20 % low");
 }

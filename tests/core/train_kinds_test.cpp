@@ -72,6 +72,30 @@ TEST(AnyTrain, MergesTheThreeKinds) {
     }
 }
 
+// The outcome says "too few gears" exactly where the gears on hand, a size
+// owned twice counting twice, make no train of the kind: within so wide a
+// tolerance the brute forces find one wherever one can be made.
+TEST(TrainKinds, TooFewGearsExactlyWhereNoTrainCanBeMade) {
+    RandomCases cases(4242);
+    for (int round = 0; round < 400; ++round) {
+        const RandomCase c = cases.Make(3);
+        const EveryTrainOptions wide{1e9, 1, std::nullopt};
+        const bool simple = !brute_force::FindSimpleTrains(c.target, c.stock, wide).solutions.empty();
+        const bool four = !brute_force::FindEveryTrain(c.target, c.stock, wide).solutions.empty();
+        const bool six = !brute_force::FindSixGearTrains(c.target, c.stock, wide).solutions.empty();
+        for (const auto& [kind, made] : {std::pair{TrainKind::Simple, simple},
+                                         {TrainKind::Compound, four},
+                                         {TrainKind::Six, six},
+                                         {TrainKind::Any, simple || four || six}}) {
+            const SearchRequest request{c.target, c.stock, SearchMethod::EveryTrain, {1e9, false}, 1,
+                                        {},       kind};
+            EXPECT_EQ(OutcomeSentence(RunSearch(request), request).starts_with("too few gears on hand: "),
+                      !made)
+                << round;
+        }
+    }
+}
+
 // Module 1.5 (radius 0.75 mm a tooth), the leadscrew 120 mm from the spindle,
 // the slot 40 to 115 mm, clearance 3 mm.
 TEST(Banjo, MountsWhatFitsItsSlotAndShafts) {
