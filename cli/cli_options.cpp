@@ -190,7 +190,9 @@ them ordered by error. The target is RATIO, or the ratio that cuts a thread.
 The bisection search (default) is the window's: within 0.002 of the target,
 at most 100 trains, and not every train there is. --every finds them all.
 --train 2, 6 or any finds every simple train (a driver, an idler, a driven
-gear), every six-gear train, or every train of the three kinds.
+gear), every six-gear train, or every train of the three kinds: by the error
+plus a tenth of the tolerance for each pair of gears beyond the first, so
+fewer gears first where the errors lie within a tenth of the tolerance.
 
 text: the outcome (Searched, or why no search ran), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
@@ -361,7 +363,7 @@ void AddTrainOptions(CLI::App& app, Values& v) {
         ->group("Search");
     app.add_option("--train", v.train,
                    "the trains: 2 (simple, with an idler), 4 (default), 6, or any (all three, fewer "
-                   "gears first at equal error); all but 4 search every train")
+                   "gears first within a tenth of the tolerance); all but 4 search every train")
         ->check(CLI::IsMember({"2", "4", "6", "any"}))
         ->type_name("KIND")
         ->group("Search");
