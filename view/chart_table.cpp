@@ -1,5 +1,6 @@
 #include "chart_table.h"
 
+#include "better_kind_text.h"
 #include "number_text.h"
 #include "shown_train.h"
 
@@ -45,6 +46,23 @@ std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
         name += PositionName(gears.size(), at) + " " + std::to_string(gears[at]);
     }
     return name;
+}
+
+// The threads of the rows at these places, by name: "72 TPI, 80 TPI".
+std::string ThreadNames(const Chart& chart, const std::vector<std::size_t>& rows, const char* between) {
+    std::string names;
+    for (const std::size_t row : rows) {
+        names += names.empty() ? "" : between;
+        names += ThreadName(chart.rows[row].thread);
+    }
+    return names;
+}
+
+// The row's mark followed by another kind of train that does better.
+void AddBetterKind(std::string& mark, const std::string& betterKind) {
+    if (!betterKind.empty()) {
+        mark += mark.empty() ? betterKind : "; " + betterKind;
+    }
 }
 
 } // namespace
@@ -100,7 +118,25 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         line.trainName = TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
     }
+    for (std::size_t i = 0; i < chart.rows.size(); ++i) {
+        AddBetterKind(table.lines[i].cells.back(), BetterKindOfRow(request, chart.rows[i]));
+    }
     return table;
+}
+
+std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
+    if (!row.betterKind) {
+        return "";
+    }
+    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo},
+                          request.tolerance, row.target, row.thread);
+}
+
+std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion) {
+    const auto names = [&](const std::vector<std::size_t>& rows) {
+        return rows.empty() ? std::string("none") : ThreadNames(chart, rows, ", ");
+    };
+    return "brings in " + names(suggestion.broughtIn) + "; still outside: " + names(suggestion.stillOutside);
 }
 
 std::string ToleranceShort(const Tolerance& tolerance) {
@@ -124,14 +160,15 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.banjo ? ",stud\n" : "\n";
+    out += request.banjo ? ",stud,betterKind\n" : ",betterKind\n";
     for (const ChartRow& row : chart.rows) {
         const Pitch& pitch = row.thread.pitch;
         out += ThreadName(row.thread) + "," + FormatShortest(PitchMm(pitch)) + "," +
                std::string(TextOf(pitch.unit).key) + "," + FormatShortest(pitch.value) + "," +
                FormatShortest(row.target);
         if (!row.best) {
-            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? ",\n" : "\n");
+            out += std::string(columns ? 8 : 9, ',') + (request.banjo ? "," : "");
+            out += "," + BetterKindOfRow(request, row) + "\n";
             continue;
         }
         const TrainFacts facts = RowFacts(request, row, *row.best);
@@ -147,14 +184,17 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         }
         out += "," + facts.texts.achievedRatio + "," + facts.texts.error + "," + FormatShortest(*facts.lead) +
                "," + FormatShortest(facts.leadErrorPpm);
-        out += request.banjo ? "," + StudField(facts) + "\n" : "\n";
+        out += request.banjo ? "," + StudField(facts) : "";
+        out += "," + BetterKindOfRow(request, row) + "\n";
     }
     if (request.suggest != 0) {
-        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
+        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness,bringsIn,stillOutside\n";
         for (const GearSuggestion& suggestion : chart.suggestions) {
             out += std::to_string(suggestion.tooth) + "," + std::to_string(suggestion.score.rowsWithin) +
                    "," + FormatShortest(suggestion.score.worstPpm) + "," +
-                   FormatShortest(suggestion.score.badness) + "\n";
+                   FormatShortest(suggestion.score.badness) + "," +
+                   ThreadNames(chart, suggestion.broughtIn, "; ") + "," +
+                   ThreadNames(chart, suggestion.stillOutside, "; ") + "\n";
         }
     }
     return out;

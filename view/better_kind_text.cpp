@@ -1,0 +1,26 @@
+#include "better_kind_text.h"
+
+#include "chart_table.h"
+#include "solution_texts.h"
+
+#include <cmath>
+
+namespace {
+
+std::string KindName(std::uint32_t gears) {
+    return gears == 2 ? "two gears" : gears == 6 ? "six gears" : "four gears";
+}
+
+} // namespace
+
+std::string BetterKindText(const SolutionRecord& train, const ShowSettings& settings, const Tolerance& kept,
+                           double target, const std::optional<Thread>& thread) {
+    const std::string gears = KindName(train.gears) + ": " + GearsText(ShowTrain(train, settings).gears);
+    // Tooth products meet a target exactly up to the rounding of the target's own arithmetic.
+    if (train.error <= std::fabs(target) * 1e-12) {
+        return "exact with " + gears;
+    }
+    const std::string error = thread ? PpmText(LeadErrorPpm(*thread, TrainRatio(train)))
+                                     : "error " + MakeSolutionTexts(train, target, true, true).error;
+    return "within " + ToleranceShort(kept) + " with " + gears + " (" + error + ")";
+}
