@@ -25,8 +25,8 @@ std::optional<SolutionRecord> BetterKindOf(const std::optional<SolutionRecord>& 
     return first;
 }
 
-std::optional<SolutionRecord> FindBetterKind(const SearchRequest& request,
-                                             const std::vector<SolutionRecord>& found) {
+std::optional<BetterKind> FindBetterKind(const SearchRequest& request,
+                                         const std::vector<SolutionRecord>& found) {
     if (request.train == TrainKind::Any) {
         return std::nullopt;
     }
@@ -50,5 +50,8 @@ std::optional<SolutionRecord> FindBetterKind(const SearchRequest& request,
         const SearchResult result = RunSearch(other);
         others.insert(others.end(), result.solutions.begin(), result.solutions.end());
     }
-    return BetterKindOf(chosen, others, tolerance);
+    if (const std::optional<SolutionRecord> better = BetterKindOf(chosen, others, tolerance)) {
+        return BetterKind{*better, kept};
+    }
+    return std::nullopt;
 }

@@ -19,10 +19,16 @@
 std::optional<SolutionRecord> BetterKindOf(const std::optional<SolutionRecord>& chosen,
                                            const std::vector<SolutionRecord>& others, double tolerance);
 
+// Another kind's train that does better, and the tolerance the searches kept to.
+struct BetterKind {
+    SolutionRecord train;
+    Tolerance kept;
+};
+
 // The decision for a search already run: `found` is RunSearch's list for the
 // request. The other kinds are searched (their first train each, with the
 // request's stock, fit and banjo and the tolerance it kept) only when the
 // chosen kind's first train is not within a tenth of that tolerance, so that
 // most targets cost nothing more. Nothing with every kind chosen.
-std::optional<SolutionRecord> FindBetterKind(const SearchRequest& request,
-                                             const std::vector<SolutionRecord>& found);
+std::optional<BetterKind> FindBetterKind(const SearchRequest& request,
+                                         const std::vector<SolutionRecord>& found);

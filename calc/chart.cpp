@@ -1,7 +1,5 @@
 #include "chart.h"
 
-#include "better_kind.h"
-
 #include <algorithm>
 #include <cmath>
 

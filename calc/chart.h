@@ -2,6 +2,7 @@
 // lathe, and which gear to buy next to improve the chart.
 #pragma once
 
+#include "better_kind.h"
 #include "search.h"
 #include "stock.h"
 #include "thread.h"
@@ -36,7 +37,7 @@ struct ChartRow {
     double target;                         // the target ratio
     std::optional<SolutionRecord> best;    // the every-train search's first train, if any is within tolerance
     std::optional<SolutionRecord> nearest; // without a best train: the nearest one outside tolerance, if any
-    std::optional<SolutionRecord> betterKind; // another kind's train that does better (better_kind.h)
+    std::optional<BetterKind> betterKind;  // another kind's train that does better
 };
 
 // How well a chart is served: its rows with a train, the largest lead error

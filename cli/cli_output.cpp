@@ -206,20 +206,20 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
 }
 
 // Another kind of train that does better, in the words the window's thread line uses.
-std::string BetterKindOf(const CliRequest& request, const SolutionRecord& train) {
+std::string BetterKindOf(const CliRequest& request, const BetterKind& better) {
     const SearchRequest& search = request.search;
     return BetterKindText(
-        train,
+        better,
         {search.train, search.fitMargin, search.banjo, request.firstDriverSmaller, request.firstDrivenLarger},
-        ToleranceKept(search), search.target, request.thread);
+        search.target, request.thread);
 }
 
-std::string BetterKindLine(const CliRequest& request, const std::optional<SolutionRecord>& betterKind) {
+std::string BetterKindLine(const CliRequest& request, const std::optional<BetterKind>& betterKind) {
     return betterKind ? "Another kind: " + BetterKindOf(request, *betterKind) + "\n" : "";
 }
 
 std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
-                       const std::optional<SolutionRecord>& betterKind) {
+                       const std::optional<BetterKind>& betterKind) {
     const SearchRequest& search = request.search;
     const std::string outcome = OutcomeSentence(result, search);
     std::string out =
@@ -298,7 +298,7 @@ Json ThreadJson(const Thread& thread) {
 }
 
 std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
-                       const std::optional<SolutionRecord>& betterKind) {
+                       const std::optional<BetterKind>& betterKind) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool every = IsComplete(search);
@@ -325,7 +325,7 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
         json["nearest"] = list(nearest.trains);
     }
     if (betterKind) {
-        json["betterKind"] = list({*betterKind})[0];
+        json["betterKind"] = list({betterKind->train})[0];
         json["betterKind"]["text"] = BetterKindOf(request, *betterKind);
     }
     return JsonText(json) + "\n";
@@ -455,7 +455,7 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
             }
         }
         if (row.betterKind) {
-            jsonRow["betterKind"] = ChartTrainJson(request, row, *row.betterKind);
+            jsonRow["betterKind"] = ChartTrainJson(request, row, row.betterKind->train);
             jsonRow["betterKind"]["text"] = BetterKindOfRow(request, row);
         }
         json["rows"].push_back(jsonRow);
@@ -478,7 +478,7 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
 } // namespace
 
 std::string FormatResult(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
-                         const std::optional<SolutionRecord>& betterKind) {
+                         const std::optional<BetterKind>& betterKind) {
     switch (request.format) {
     case OutputFormat::Csv:
         return FormatCsv(request, result);

@@ -3,6 +3,7 @@
 // request asks for, as aligned text, CSV or JSON.
 #pragma once
 
+#include "better_kind.h"
 #include "chart.h"
 #include "cli_options.h"
 #include "search.h"
@@ -19,7 +20,7 @@
 // json field.
 std::string FormatResult(const CliRequest& request, const SearchResult& result,
                          const NearestTrains& nearest = {},
-                         const std::optional<SolutionRecord>& betterKind = std::nullopt);
+                         const std::optional<BetterKind>& betterKind = std::nullopt);
 
 // The chart of request.chart in request.format, ending in a newline; the
 // html page names the lathe and the date.

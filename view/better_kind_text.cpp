@@ -13,8 +13,9 @@ std::string KindName(std::uint32_t gears) {
 
 } // namespace
 
-std::string BetterKindText(const SolutionRecord& train, const ShowSettings& settings, const Tolerance& kept,
-                           double target, const std::optional<Thread>& thread) {
+std::string BetterKindText(const BetterKind& better, const ShowSettings& settings, double target,
+                           const std::optional<Thread>& thread) {
+    const SolutionRecord& train = better.train;
     const std::string gears = KindName(train.gears) + ": " + GearsText(ShowTrain(train, settings).gears);
     // Tooth products meet a target exactly up to the rounding of the target's own arithmetic.
     if (train.error <= std::fabs(target) * 1e-12) {
@@ -22,5 +23,5 @@ std::string BetterKindText(const SolutionRecord& train, const ShowSettings& sett
     }
     const std::string error = thread ? PpmText(LeadErrorPpm(*thread, TrainRatio(train)))
                                      : "error " + MakeSolutionTexts(train, target, true, true).error;
-    return "within " + ToleranceShort(kept) + " with " + gears + " (" + error + ")";
+    return "within " + ToleranceShort(better.kept) + " with " + gears + " (" + error + ")";
 }

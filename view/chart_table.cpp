@@ -128,8 +128,8 @@ std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
     if (!row.betterKind) {
         return "";
     }
-    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo},
-                          request.tolerance, row.target, row.thread);
+    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo}, row.target,
+                          row.thread);
 }
 
 std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion) {

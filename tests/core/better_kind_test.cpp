@@ -72,14 +72,12 @@ TEST(BetterKind, ThirtySixTpiOnTheTrialLathe) {
                                        {TrainKind::Six, false},
                                        {TrainKind::Any, false}}) {
         const SearchRequest request = TrialLathe(thread, kind);
-        const std::optional<SolutionRecord> better = FindBetterKind(request, RunSearch(request).solutions);
+        const std::optional<BetterKind> better = FindBetterKind(request, RunSearch(request).solutions);
         ASSERT_EQ(better.has_value(), hinted) << static_cast<int>(kind);
         if (better) {
-            EXPECT_EQ(better->gears, 6u);
-            EXPECT_EQ(
-                BetterKindText(*better, {kind, 15, request.banjo}, request.tolerance, request.target, thread)
-                    .rfind("exact with six gears: ", 0),
-                0u);
+            EXPECT_EQ(better->train.gears, 6u);
+            EXPECT_TRUE(BetterKindText(*better, {kind, 15, request.banjo}, request.target, thread)
+                            .starts_with("exact with six gears: "));
         }
     }
 }
@@ -96,10 +94,10 @@ TEST(BetterKind, Words) {
     two.idler = 21;
     two.error = 0.0001;
     const ShowSettings boxes{TrainKind::Compound};
-    EXPECT_EQ(BetterKindText(six, boxes, kThreadTolerance, TargetRatio(thread), thread),
+    EXPECT_EQ(BetterKindText({six, kThreadTolerance}, boxes, TargetRatio(thread), thread),
               "exact with six gears: 30 127 75 60 80 25");
-    EXPECT_EQ(BetterKindText(four, boxes, kThreadTolerance, TargetRatio(thread), thread),
+    EXPECT_EQ(BetterKindText({four, kThreadTolerance}, boxes, TargetRatio(thread), thread),
               "within 0.1 % with four gears: 40 55 65 50 (+606.1 ppm)");
-    EXPECT_EQ(BetterKindText(two, {TrainKind::Six}, {0.002, false}, 0.4999, std::nullopt),
+    EXPECT_EQ(BetterKindText({two, {0.002, false}}, {TrainKind::Six}, 0.4999, std::nullopt),
               "within 0.002 with two gears: 20 21 40 (error 0.00010000000000)");
 }
