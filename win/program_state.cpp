@@ -15,6 +15,7 @@ HFONT g_markFonts[kGearCount];
 std::optional<Thread> g_thread;
 std::string g_threadRatioText;
 std::optional<NearestTrains> g_noTrain;
+std::optional<BetterKind> g_betterKind;
 std::optional<Pitch> g_leadscrew;
 double g_fixedRatio = 1;
 bool g_onlyFittingTrains = false;

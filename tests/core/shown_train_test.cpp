@@ -24,7 +24,8 @@ TEST(ShowTrain, KeepsTheTrainAndFollowsTheRuleOrTheBoxes) {
         request.method = SearchMethod::EveryTrain;
         request.tolerance = {c.options.tolerance, false};
         request.limit = 20;
-        request.train = std::array{TrainKind::Simple, TrainKind::Compound, TrainKind::Six}[round % 3];
+        request.train =
+            std::array{TrainKind::Simple, TrainKind::Compound, TrainKind::Six, TrainKind::Any}[round % 4];
         request.count = false;
         request.fitMargin = c.options.fitMargin;
         request.banjo = c.options.banjo;
@@ -70,29 +71,45 @@ TEST(ShowTrain, KeepsTheTrainAndFollowsTheRuleOrTheBoxes) {
     EXPECT_GT(onBanjo, 40);
 }
 
+// Each kind with no train shown and, with every kind, a train of each count of
+// gears: four gears without a banjo keep the tooth fields and the boxes.
 TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
     const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    SolutionRecord two{0, 20, 0, 40, 0, 2};
+    SolutionRecord six{0, 20, 30, 40, 50, 6, 60, 70};
     struct Case {
         ShowSettings settings;
+        const SolutionRecord* shown;
         bool everyTrain;
         std::string modes;
         bool toScale;
         bool boxesApply;
     } cases[] = {
-        {{}, false, "", false, true},
-        {{TrainKind::Compound, 15}, true, "every train \u00B7 fit", false, false},
-        {{TrainKind::Compound, std::nullopt, banjo}, false, "banjo geometry", true, false},
+        {{}, nullptr, false, "", false, true},
+        {{TrainKind::Compound, 15}, nullptr, true, "every train \u00B7 fit", false, false},
+        {{TrainKind::Compound, std::nullopt, banjo}, nullptr, false, "banjo geometry", true, false},
         {{TrainKind::Six, 15, banjo},
+         nullptr,
          true,
          "every train \u00B7 fit \u00B7 banjo geometry \u00B7 6 gears",
          true,
          false},
-        {{TrainKind::Six}, false, "6 gears", true, true},
-        {{TrainKind::Simple}, false, "2 gears", true, false},
+        {{TrainKind::Six}, nullptr, false, "6 gears", true, true},
+        {{TrainKind::Simple}, nullptr, false, "2 gears", true, false},
+        {{TrainKind::Any}, nullptr, false, "2, 4 or 6 gears", false, true},
+        {{TrainKind::Any}, &two, false, "2, 4 or 6 gears", true, false},
+        {{TrainKind::Any}, &six, false, "2, 4 or 6 gears", true, true},
+        {{TrainKind::Any, std::nullopt, banjo},
+         nullptr,
+         false,
+         "banjo geometry \u00B7 2, 4 or 6 gears",
+         true,
+         false},
     };
     for (const Case& c : cases) {
+        const std::uint32_t gears = ShownGearCount(c.settings.kind, c.shown);
         EXPECT_EQ(ModesText(c.settings, c.everyTrain), c.modes);
-        EXPECT_EQ(DrawnToScale(c.settings), c.toScale) << c.modes;
-        EXPECT_EQ(OptionBoxesApply(c.settings), c.boxesApply) << c.modes;
+        EXPECT_EQ(DrawnToScale(c.settings, gears), c.toScale) << c.modes << " " << gears;
+        EXPECT_EQ(OptionBoxesApply(c.settings, gears), c.boxesApply) << c.modes << " " << gears;
     }
 }

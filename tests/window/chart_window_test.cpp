@@ -101,6 +101,9 @@ TEST_F(ChartWindowTest, AGearBoxChangeMakesTheRowsAgain) {
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIMPLE, 0);
     WaitForChart();
     EXPECT_EQ(g_chartShownRequest.train, TrainKind::Simple);
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
+    WaitForChart();
+    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Any);
 }
 
 TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {

@@ -4,11 +4,15 @@
 #include "window_fixture.h"
 
 #include "gear_box_id.h"
+#include "gear_set.h"
 #include "lathe.h"
+#include "paint.h"
 #include "program_state.h"
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
+#include "shown_train.h"
+#include "thread_dialog.h"
 #include "train_modes.h"
 
 #include <commctrl.h>
@@ -64,12 +68,15 @@ TEST_F(TrainsTest, TheTrainKindSwitchesTheSearchAndWhatShows) {
         std::string modes;
     } kinds[] = {
         {IDM_TRAIN_SIX, TrainKind::Six, "no fields, boxes, 6 gears"},
+        {IDM_TRAIN_ANY, TrainKind::Any, "no fields, no boxes, 2, 4 or 6 gears"}, // 20 -> idler -> 40 first
         {IDM_TRAIN_SIMPLE, TrainKind::Simple, "no fields, no boxes, 2 gears"},
     };
     for (const auto& k : kinds) {
         SendMessageW(window, WM_COMMAND, k.command, 0);
         EXPECT_TRUE(ItemChecked(window, k.command));
-        EXPECT_FALSE(ItemChecked(window, IDM_TRAIN_COMPOUND));
+        for (const int other : {IDM_TRAIN_SIMPLE, IDM_TRAIN_COMPOUND, IDM_TRAIN_SIX, IDM_TRAIN_ANY}) {
+            EXPECT_EQ(ItemChecked(window, other), other == k.command) << other;
+        }
         EXPECT_EQ(TrainKindChecked(window), k.kind);
         ASSERT_FALSE(g_solutionList.empty());
         EXPECT_TRUE(SameTrains(g_solutionList, RunSearch(Expected(k.kind)).solutions));
@@ -91,6 +98,18 @@ TEST_F(TrainsTest, TheTrainKindSwitchesTheSearchAndWhatShows) {
         EXPECT_EQ(Modes(), modes);
     }
     ShowWindow(GetDlgItem(window, IDC_THREAD_LINE), SW_HIDE);
+    // With every kind, each train shows as its kind does: a four-gear train in the tooth fields.
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
+    EXPECT_TRUE(ShownScaleDrawing(window)); // the simple train first
+    const auto four = std::ranges::find(g_solutionList, 4u, &SolutionRecord::gears);
+    ASSERT_NE(four, g_solutionList.end());
+    const int place = static_cast<int>(four - g_solutionList.begin());
+    NMUPDOWN step = {{GetDlgItem(window, IDC_SOLUTION_UPDOWN), IDC_SOLUTION_UPDOWN, UDN_DELTAPOS}, place, 1};
+    SendMessageW(window, WM_NOTIFY, IDC_SOLUTION_UPDOWN, reinterpret_cast<LPARAM>(&step));
+    SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_SETPOS, 0, place + 1);
+    EXPECT_EQ(Modes(), "fields, boxes, 2, 4 or 6 gears");
+    EXPECT_EQ(Text(IDC_FIRST_DRIVER), std::to_string(four->driver1));
+    EXPECT_FALSE(ShownScaleDrawing(window));
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_COMPOUND, 0);
     EXPECT_EQ(Modes(), "fields, boxes");
     EXPECT_EQ(Text(IDC_FIRST_DRIVER) + Text(IDC_FIRST_DRIVEN) + Text(IDC_SECOND_DRIVER), fourGears);
@@ -121,6 +140,43 @@ TEST_F(TrainsTest, TheLathesBanjoDecidesTheFit) {
     std::filesystem::remove(file);
 }
 
+// The trial lathe's 36 TPI and 2-start 1.5 mm threads are exact only with
+// six gears: with four the thread line says so, with the gears as the window
+// would show --train 6's first train; with every kind the six gears show and
+// the line has nothing to add.
+TEST_F(TrainsTest, TheThreadLineSaysWhatAnotherKindDoesBetter) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / L"tandrel trial lathe.tandrel";
+    std::ofstream(file, std::ios::binary)
+        << "name = \"Trial lathe\"\ngears = \"20-35/5, 40x2, 45-80/5, 127\"\nleadscrew = \"8tpi\"\n[fit]\n"
+           "margin = 15\n[banjo]\ndp = 16\ncentre_distance = 165\nstud_min = 50\nstud_max = 130\nmax_last = "
+           "80\n";
+    StartWindow(L"tandrel.exe \"" + file.wstring() + L"\"");
+    for (const Pitch& pitch : {Pitch{36, PitchUnit::Tpi}, Pitch{1.5, PitchUnit::Mm}}) {
+        const Thread thread{pitch, pitch.unit == PitchUnit::Mm ? 2u : 1u, {8, PitchUnit::Tpi}, 1};
+        SendMessageW(window, WM_COMMAND, IDM_TRAIN_COMPOUND, 0);
+        SetThread(window, thread);
+        SearchRequest six = Expected(TrainKind::Six);
+        six.stock = StockOf(g_checkedGears, g_multiplicityTable);
+        six.target = TargetRatio(thread);
+        six.tolerance = kThreadTolerance;
+        const std::vector<SolutionRecord> sixes = RunSearch(six).solutions;
+        ASSERT_FALSE(sixes.empty());
+        const std::string line = Text(IDC_THREAD_LINE);
+        const std::string hint = "; exact with six gears: " +
+                                 GearsText(ShowTrain(sixes.front(), WindowShowSettings(window)).gears);
+        EXPECT_TRUE(line.ends_with(hint)) << line;
+
+        SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
+        ASSERT_FALSE(g_solutionList.empty());
+        EXPECT_EQ(g_solutionList.front().gears, 6u);
+        EXPECT_EQ(Text(IDC_THREAD_LINE).find("; exact with"), std::string::npos) << Text(IDC_THREAD_LINE);
+        EXPECT_EQ(Text(IDC_THREAD_LINE), DescribeThreadTrain(thread, g_solutionList.front()));
+    }
+    DestroyMainWindow();
+    std::filesystem::remove(file);
+}
+
 TEST_F(TrainsTest, TooltipsNameWhatTheFieldsHold) {
     HWND tooltip = nullptr;
     EnumThreadWindows(
@@ -145,7 +201,8 @@ TEST_F(TrainsTest, TooltipsNameWhatTheFieldsHold) {
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text,
-                 L"Target ratio: (driver \u00D7 driver) \u00F7 (driven \u00D7 driven), spindle to leadscrew");
+                 L"Target ratio: the drivers' teeth multiplied \u00F7 the driven gears' teeth multiplied, "
+                 L"spindle to leadscrew");
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, IDC_ZERO_COUNT));
     SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, L"zeros after the decimal point of the error");
