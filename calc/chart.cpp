@@ -17,9 +17,10 @@ std::vector<Pitch> PitchList(std::initializer_list<double> values, PitchUnit uni
 constexpr double kNoTrainPpm = 100000;
 
 // The chart's rows for the stock. Without `smaller`, a row without a train
-// gets the nearest one, and each row another kind's train that does better. With `smaller`, the rows for a
-// stock with one gear less: a row then only looks for a train closer than its best train there, and keeps
-// that one otherwise (a score sees only the errors), which spares most of the search.
+// gets the nearest one, and each row another kind's train that does better.
+// With `smaller`, the rows for a stock with one gear less: a row then only
+// looks for a train closer than its best train there, and keeps that one
+// otherwise (a score sees only the errors), which spares most of the search.
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                                 const std::vector<ChartRow>* smaller,
                                 const std::function<void()>& beforeEachRow) {

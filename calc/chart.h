@@ -67,6 +67,7 @@ struct Chart {
 
 // The chart of the request's pitches, each row with another kind of train
 // where one does better, and request.suggest suggestions: one gear more of
-// each tooth count from 16 to 165 not on hand, tried one at a time. beforeEachRow, when given, runs before
-// each row's search: a thread that makes a chart in the background waits there while the user types.
+// each tooth count from 16 to 165 not on hand, tried one at a time.
+// beforeEachRow, when given, runs before each row's search: a thread that
+// makes a chart in the background waits there while the user types.
 Chart MakeChart(const ChartRequest& request, const std::function<void()>& beforeEachRow = {});

@@ -427,14 +427,6 @@ Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const Solu
     return SolutionJson(paired, facts, row.thread, request.banjo);
 }
 
-Json ThreadNamesJson(const Chart& chart, const std::vector<std::size_t>& rows) {
-    Json names = Json::array();
-    for (const std::size_t row : rows) {
-        names.push_back(ThreadName(chart.rows[row].thread));
-    }
-    return names;
-}
-
 std::string ChartJson(const ChartRequest& request, const Chart& chart) {
     Json json = {
         {"leadscrew", LeadscrewMm(request.lathe)}, {"fixed", request.lathe.fixed}, {"rows", Json::array()}};
@@ -468,8 +460,8 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
                                    {"rowsWithin", suggestion.score.rowsWithin},
                                    {"worstLeadErrorPpm", suggestion.score.worstPpm},
                                    {"totalBadness", suggestion.score.badness},
-                                   {"bringsIn", ThreadNamesJson(chart, suggestion.broughtIn)},
-                                   {"stillOutside", ThreadNamesJson(chart, suggestion.stillOutside)}});
+                                   {"bringsIn", RowNames(chart, suggestion.broughtIn)},
+                                   {"stillOutside", RowNames(chart, suggestion.stillOutside)}});
         }
     }
     return JsonText(json) + "\n";

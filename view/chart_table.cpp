@@ -51,9 +51,9 @@ std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
 // The threads of the rows at these places, by name: "72 TPI, 80 TPI".
 std::string ThreadNames(const Chart& chart, const std::vector<std::size_t>& rows, const char* between) {
     std::string names;
-    for (const std::size_t row : rows) {
+    for (const std::string& name : RowNames(chart, rows)) {
         names += names.empty() ? "" : between;
-        names += ThreadName(chart.rows[row].thread);
+        names += name;
     }
     return names;
 }
@@ -130,6 +130,14 @@ std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
     }
     return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo}, row.target,
                           row.thread);
+}
+
+std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::size_t>& rows) {
+    std::vector<std::string> names;
+    for (const std::size_t row : rows) {
+        names.push_back(ThreadName(chart.rows[row].thread));
+    }
+    return names;
 }
 
 std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion) {

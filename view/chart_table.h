@@ -48,6 +48,9 @@ std::string ChartSummary(const ChartRequest& request, const Chart& chart);
 // gears: 30 127 75 60 80 25" (BetterKindText); empty when none does.
 std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row);
 
+// The threads of the chart's rows at these places, by name ("72 TPI").
+std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::size_t>& rows);
+
 // What a suggested gear does to the chart: "brings in 72 TPI, 80 TPI; still
 // outside: 4.5 TPI", the threads by name in the chart's order, "none" for an
 // empty list.
