@@ -17,10 +17,10 @@ std::vector<Pitch> PitchList(std::initializer_list<double> values, PitchUnit uni
 constexpr double kNoTrainPpm = 100000;
 
 // The chart's rows for the stock. Without `smaller`, a row without a train
-// gets the nearest one. With `smaller`, the rows for a stock with one gear
-// less: a row then only looks for a train closer than its best train there,
-// and keeps that one otherwise (a score sees only the errors), which spares
-// most of the search.
+// gets the nearest one, and each row another kind's train that does better.
+// With `smaller`, the rows for a stock with one gear less: a row then only
+// looks for a train closer than its best train there, and keeps that one
+// otherwise (a score sees only the errors), which spares most of the search.
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                                 const std::vector<ChartRow>* smaller,
                                 const std::function<void()>& beforeEachRow) {
@@ -43,7 +43,10 @@ std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
         const std::optional<SolutionRecord> known = smaller ? (*smaller)[i].best : std::nullopt;
         search.tolerance = known ? Tolerance{known->error, false} : request.tolerance;
         const SearchResult found = RunSearch(search);
-        rows.push_back({thread, search.target, known, std::nullopt});
+        rows.push_back({thread, search.target, known, std::nullopt, std::nullopt});
+        if (!smaller) {
+            rows.back().betterKind = FindBetterKind(search, found.solutions);
+        }
         if (!found.solutions.empty()) {
             rows.back().best = found.solutions.front();
         } else if (!smaller) {
@@ -75,6 +78,20 @@ ChartScore Score(const std::vector<ChartRow>& rows) {
         score.badness += row;
     }
     return score;
+}
+
+// What one gear more does to the chart's rows: those it brings within tolerance, and those still outside.
+GearSuggestion Suggestion(std::uint32_t tooth, const ChartScore& score, const std::vector<ChartRow>& before,
+                          const std::vector<ChartRow>& with) {
+    GearSuggestion suggestion{tooth, score, {}, {}};
+    for (std::size_t i = 0; i < with.size(); ++i) {
+        if (!with[i].best) {
+            suggestion.stillOutside.push_back(i);
+        } else if (!before[i].best) {
+            suggestion.broughtIn.push_back(i);
+        }
+    }
+    return suggestion;
 }
 
 } // namespace
@@ -110,9 +127,10 @@ Chart MakeChart(const ChartRequest& request, const std::function<void()>& before
         }
         Stock withOne = request.stock;
         withOne.count[tooth] = 1;
-        const ChartScore score = Score(ChartRows(request, withOne, &chart.rows, beforeEachRow));
+        const std::vector<ChartRow> rows = ChartRows(request, withOne, &chart.rows, beforeEachRow);
+        const ChartScore score = Score(rows);
         if (score.badness < chart.score.badness) {
-            chart.suggestions.push_back({tooth, score});
+            chart.suggestions.push_back(Suggestion(tooth, score, chart.rows, rows));
         }
     }
     // Tried in ascending tooth count, so ties keep the smaller one first.

@@ -2,6 +2,7 @@
 // lathe, and which gear to buy next to improve the chart.
 #pragma once
 
+#include "better_kind.h"
 #include "search.h"
 #include "stock.h"
 #include "thread.h"
@@ -36,6 +37,7 @@ struct ChartRow {
     double target;                         // the target ratio
     std::optional<SolutionRecord> best;    // the every-train search's first train, if any is within tolerance
     std::optional<SolutionRecord> nearest; // without a best train: the nearest one outside tolerance, if any
+    std::optional<BetterKind> betterKind;  // another kind's train that does better
 };
 
 // How well a chart is served: its rows with a train, the largest lead error
@@ -51,8 +53,10 @@ struct ChartScore {
 };
 
 struct GearSuggestion {
-    std::uint32_t tooth; // one gear of this tooth count added to the stock
-    ChartScore score;    // the chart's score with it
+    std::uint32_t tooth;                   // one gear of this tooth count added to the stock
+    ChartScore score;                      // the chart's score with it
+    std::vector<std::size_t> broughtIn;    // the rows it brings within tolerance, by their place
+    std::vector<std::size_t> stillOutside; // the rows still without a train within tolerance
 };
 
 struct Chart {
@@ -61,8 +65,9 @@ struct Chart {
     std::vector<GearSuggestion> suggestions; // by badness, then tooth count; only gears that lower it
 };
 
-// The chart of the request's pitches, with request.suggest suggestions: one
-// gear more of each tooth count from 16 to 165 not on hand, tried one at a
-// time. beforeEachRow, when given, runs before each row's search: a thread
-// that makes a chart in the background waits there while the user types.
+// The chart of the request's pitches, each row with another kind of train
+// where one does better, and request.suggest suggestions: one gear more of
+// each tooth count from 16 to 165 not on hand, tried one at a time.
+// beforeEachRow, when given, runs before each row's search: a thread that
+// makes a chart in the background waits there while the user types.
 Chart MakeChart(const ChartRequest& request, const std::function<void()>& beforeEachRow = {});

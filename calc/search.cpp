@@ -62,7 +62,28 @@ bool IsComplete(const SearchRequest& request) {
     return request.method == SearchMethod::EveryTrain || request.train != TrainKind::Compound;
 }
 
-SearchResult RunSearch(const SearchRequest& request) {
+namespace {
+
+// Every kind's first trains, merged in AnyBefore's order with the tolerance
+// `order` (the request's own, or the one a search for the nearest trains kept).
+SearchResult FindAnyTrains(const SearchRequest& request, const EveryTrainOptions& options, double order) {
+    SearchResult all{SearchOutcome::NoStock, 0, {}};
+    for (const auto find : {FindSimpleTrains, FindEveryTrain, FindSixGearTrains}) {
+        SearchResult part = find(request.target, request.stock, options);
+        all.outcome = part.outcome; // NoStock for one search, NoStock for all
+        all.candidateCount += part.candidateCount;
+        all.trainCount += part.trainCount;
+        all.solutions.insert(all.solutions.end(), part.solutions.begin(), part.solutions.end());
+    }
+    std::sort(all.solutions.begin(), all.solutions.end(),
+              [order](const SolutionRecord& x, const SolutionRecord& y) { return AnyBefore(x, y, order); });
+    if (request.limit != 0 && all.solutions.size() > request.limit) {
+        all.solutions.resize(request.limit);
+    }
+    return all;
+}
+
+SearchResult Run(const SearchRequest& request, double anyOrder) {
     if (!IsComplete(request)) {
         SearchResult result = FindGearTrains(request.target, request.stock);
         if (const std::optional<MountRule> rule = FitRule(request.fitMargin, request.banjo)) {
@@ -84,20 +105,22 @@ SearchResult RunSearch(const SearchRequest& request) {
     case TrainKind::Any:
         break;
     }
-    SearchResult all{SearchOutcome::NoStock, 0, {}};
-    for (const auto find : {FindSimpleTrains, FindEveryTrain, FindSixGearTrains}) {
-        SearchResult part = find(request.target, request.stock, options);
-        all.outcome = part.outcome; // NoStock for one search, NoStock for all
-        all.candidateCount += part.candidateCount;
-        all.trainCount += part.trainCount;
-        const auto middle =
-            all.solutions.insert(all.solutions.end(), part.solutions.begin(), part.solutions.end());
-        std::inplace_merge(all.solutions.begin(), middle, all.solutions.end(), TrainBefore);
-    }
-    if (request.limit != 0 && all.solutions.size() > request.limit) {
-        all.solutions.resize(request.limit);
-    }
-    return all;
+    return FindAnyTrains(request, options, anyOrder);
+}
+
+} // namespace
+
+SearchResult RunSearch(const SearchRequest& request) {
+    return Run(request, request.tolerance.For(request.target));
+}
+
+bool AnyBefore(const SolutionRecord& x, const SolutionRecord& y, double tolerance) {
+    const auto key = [tolerance](const SolutionRecord& train) {
+        return train.error + tolerance * (static_cast<double>(train.gears) - 2) / 20;
+    };
+    const double kx = key(x);
+    const double ky = key(y);
+    return kx < ky || (kx == ky && TrainBefore(x, y));
 }
 
 Tolerance ToleranceKept(const SearchRequest& request) {
@@ -110,7 +133,8 @@ NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count)
     near.tolerance = {std::fabs(request.target) * kNearestReach, false};
     near.limit = count;
     near.count = false;
-    return {ToleranceKept(request), RunSearch(near).solutions};
+    const Tolerance kept = ToleranceKept(request);
+    return {kept, Run(near, kept.For(request.target)).solutions}; // kinds ordered as the search kept them
 }
 
 std::string NoUsableTrain() {

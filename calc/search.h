@@ -55,9 +55,19 @@ bool IsComplete(const SearchRequest& request);
 
 // The bisection search keeps, in their order, the trains of its list that fit;
 // the complete searches apply the fit rule before their limit. With every kind
-// of train, the first trains of all three kinds in TrainBefore's order (fewer
-// gears first at equal error), and the three searches' counts added up.
+// of train, the first trains of all three kinds in AnyBefore's order with the
+// request's tolerance, and the three searches' counts added up.
 SearchResult RunSearch(const SearchRequest& request);
+
+// The order of trains of every kind: by the error plus a tenth of the
+// tolerance (absolute) for each pair of gears beyond the first (two gears
+// nothing, four 0.1 t, six 0.2 t), then in TrainBefore's order. Fewer gears
+// thus come first wherever the errors lie within a tenth of the tolerance of
+// each other; a six-gear train comes before a four-gear one only where it is
+// closer by more than 0.1 t, and before a simple one by more than 0.2 t. A
+// strict weak order, the same as TrainBefore's within one kind, so that the
+// first trains of each kind are enough to merge.
+bool AnyBefore(const SolutionRecord& x, const SolutionRecord& y, double tolerance);
 
 // The tolerance a request's search keeps to: the bisection's 0.002, or the request's own.
 Tolerance ToleranceKept(const SearchRequest& request);

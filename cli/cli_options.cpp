@@ -192,7 +192,9 @@ the target, at most 100 trains, and not every train there is. --every finds
 them all. A thread (--pitch) is always searched as --every searches, within
 1000 ppm of its lead unless --tolerance says otherwise. --train 2, 6 or any
 finds every simple train (a driver, an idler, a driven gear), every six-gear
-train, or every train of the three kinds.
+train, or every train of the three kinds: by the error plus a tenth of the
+tolerance for each pair of gears beyond the first, so fewer gears first where
+the errors lie within a tenth of the tolerance.
 
 text: the outcome (Searched, or why no search ran), the candidate count, then
 one line per train: its number, first driver, first driven, second driver,
@@ -372,7 +374,7 @@ void AddTrainOptions(CLI::App& app, Values& v, FitMargin fitMargin) {
         ->group("Search");
     app.add_option("--train", v.train,
                    "the trains: 2 (simple, with an idler), 4 (default), 6, or any (all three, fewer "
-                   "gears first at equal error); all but 4 search every train")
+                   "gears first within a tenth of the tolerance); all but 4 search every train")
         ->check(CLI::IsMember({"2", "4", "6", "any"}))
         ->type_name("KIND")
         ->group("Search");

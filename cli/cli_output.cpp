@@ -1,5 +1,6 @@
 #include "cli_output.h"
 
+#include "better_kind_text.h"
 #include "chart_page.h"
 #include "chart_table.h"
 #include "fit.h"
@@ -212,7 +213,21 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
     return out;
 }
 
-std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
+// Another kind of train that does better, in the words the window's thread line uses.
+std::string BetterKindOf(const CliRequest& request, const BetterKind& better) {
+    const SearchRequest& search = request.search;
+    return BetterKindText(
+        better,
+        {search.train, search.fitMargin, search.banjo, request.firstDriverSmaller, request.firstDrivenLarger},
+        search.target, request.thread);
+}
+
+std::string BetterKindLine(const CliRequest& request, const std::optional<BetterKind>& betterKind) {
+    return betterKind ? "Another kind: " + BetterKindOf(request, *betterKind) + "\n" : "";
+}
+
+std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
+                       const std::optional<BetterKind>& betterKind) {
     const SearchRequest& search = request.search;
     const std::string outcome = OutcomeSentence(result, search);
     std::string out =
@@ -231,7 +246,7 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
     if (IsComplete(search) && outcome.empty() && result.solutions.empty() && nearest.trains.empty()) {
         out += "  " + NoUsableTrain() + "\n";
     }
-    return out;
+    return out + BetterKindLine(request, betterKind);
 }
 
 std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
@@ -293,7 +308,8 @@ Json ThreadJson(const Thread& thread) {
     return json;
 }
 
-std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest) {
+std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
+                       const std::optional<BetterKind>& betterKind) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool every = IsComplete(search);
@@ -323,6 +339,10 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
     if (every && result.solutions.empty()) {
         json["nearest"] = list(nearest.trains, nearest.kept);
     }
+    if (betterKind) {
+        json["betterKind"] = list({betterKind->train}, std::nullopt)[0];
+        json["betterKind"]["text"] = BetterKindOf(request, *betterKind);
+    }
     return JsonText(json) + "\n";
 }
 
@@ -342,6 +362,23 @@ std::string ScoreText(const ChartScore& score, std::size_t rows) {
     }
     return text + "; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm; total badness " +
            FormatFixed(score.badness, 2);
+}
+
+// After a chart row, another kind of train that does better.
+std::string BetterKindMark(const ChartRequest& request, const ChartRow& row) {
+    const std::string text = BetterKindOfRow(request, row);
+    return text.empty() ? "" : "  " + text;
+}
+
+// Each suggestion's score, what it brings within tolerance and what stays outside.
+std::string SuggestionLines(const Chart& chart) {
+    std::string out = std::string(kBadnessRule) + "\n";
+    for (const GearSuggestion& suggestion : chart.suggestions) {
+        out += PadLeft(std::to_string(suggestion.tooth), 5) +
+               " teeth: " + ScoreText(suggestion.score, chart.rows.size()) + "\n";
+        out += "        " + SuggestionEffect(chart, suggestion) + "\n";
+    }
+    return out;
 }
 
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
@@ -369,7 +406,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         out += PadRight(ThreadName(row.thread), nameWidth);
         const std::optional<SolutionRecord> train = RowTrain(row);
         if (!train) {
-            out += "   " + RowMark(request, row) + "\n";
+            out += "   " + RowMark(request, row) + BetterKindMark(request, row) + "\n";
             continue;
         }
         if (columns && facts->arrangement) {
@@ -380,7 +417,8 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
             out += "  " + PadRight(GearsColumn(*train, *facts), gearsWidth);
         }
         out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
-        out += row.best ? "\n" : "  " + RowMark(request, row) + "\n";
+        out += row.best ? "" : "  " + RowMark(request, row);
+        out += BetterKindMark(request, row) + "\n";
         ++facts;
     }
     out += '\n';
@@ -389,11 +427,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         if (chart.suggestions.empty()) {
             out += "No single gear more would improve this chart.\n";
         } else {
-            out += "Gears to buy next, one of a size, best first:\n";
-        }
-        for (const GearSuggestion& suggestion : chart.suggestions) {
-            out += PadLeft(std::to_string(suggestion.tooth), 5) +
-                   " teeth: " + ScoreText(suggestion.score, chart.rows.size()) + "\n";
+            out += "Gears to buy next, one of a size, best first:\n" + SuggestionLines(chart);
         }
     }
     return out;
@@ -434,6 +468,10 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
                 jsonRow["nearest"].back()["verdict"] = RowMark(request, row);
             }
         }
+        if (row.betterKind) {
+            jsonRow["betterKind"] = ChartTrainJson(request, row, row.betterKind->train);
+            jsonRow["betterKind"]["text"] = BetterKindOfRow(request, row);
+        }
         json["rows"].push_back(jsonRow);
     }
     json["totalBadness"] = chart.score.badness;
@@ -443,7 +481,9 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
             suggestions.push_back({{"tooth", suggestion.tooth},
                                    {"rowsWithin", suggestion.score.rowsWithin},
                                    {"worstLeadErrorPpm", suggestion.score.worstPpm},
-                                   {"totalBadness", suggestion.score.badness}});
+                                   {"totalBadness", suggestion.score.badness},
+                                   {"bringsIn", RowNames(chart, suggestion.broughtIn)},
+                                   {"stillOutside", RowNames(chart, suggestion.stillOutside)}});
         }
     }
     return JsonText(json) + "\n";
@@ -451,18 +491,18 @@ std::string ChartJson(const ChartRequest& request, const Chart& chart) {
 
 } // namespace
 
-std::string FormatResult(const CliRequest& request, const SearchResult& result,
-                         const NearestTrains& nearest) {
+std::string FormatResult(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
+                         const std::optional<BetterKind>& betterKind) {
     switch (request.format) {
     case OutputFormat::Csv:
         return FormatCsv(request, result);
     case OutputFormat::Json:
-        return FormatJson(request, result, nearest);
+        return FormatJson(request, result, nearest, betterKind);
     case OutputFormat::Html: // refused for a search
     case OutputFormat::Text:
         break;
     }
-    return FormatText(request, result, nearest);
+    return FormatText(request, result, nearest, betterKind);
 }
 
 std::string FormatChart(const CliRequest& request, const Chart& chart, const std::string& date) {

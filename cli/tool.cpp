@@ -1,5 +1,6 @@
 #include "tool.h"
 
+#include "better_kind.h"
 #include "chart.h"
 #include "cli_options.h"
 #include "cli_output.h"
@@ -44,6 +45,6 @@ int RunTool(std::span<const std::string_view> args, std::string& out, std::strin
     if (IsComplete(search) && result.solutions.empty()) {
         nearest = FindNearestTrains(search, kNearestListed);
     }
-    out = FormatResult(parse.request, result, nearest);
+    out = FormatResult(parse.request, result, nearest, FindBetterKind(search, result.solutions));
     return 0;
 }

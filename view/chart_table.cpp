@@ -1,5 +1,6 @@
 #include "chart_table.h"
 
+#include "better_kind_text.h"
 #include "number_text.h"
 #include "shown_train.h"
 
@@ -45,6 +46,23 @@ std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
         name += PositionName(gears.size(), at) + " " + std::to_string(gears[at]);
     }
     return name;
+}
+
+// The threads of the rows at these places, by name: "72 TPI, 80 TPI".
+std::string ThreadNames(const Chart& chart, const std::vector<std::size_t>& rows, const char* between) {
+    std::string names;
+    for (const std::string& name : RowNames(chart, rows)) {
+        names += names.empty() ? "" : between;
+        names += name;
+    }
+    return names;
+}
+
+// The row's mark followed by another kind of train that does better.
+void AddBetterKind(std::string& mark, const std::string& betterKind) {
+    if (!betterKind.empty()) {
+        mark += mark.empty() ? betterKind : "; " + betterKind;
+    }
 }
 
 } // namespace
@@ -108,7 +126,33 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         line.trainName = TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
     }
+    for (std::size_t i = 0; i < chart.rows.size(); ++i) {
+        AddBetterKind(table.lines[i].cells.back(), BetterKindOfRow(request, chart.rows[i]));
+    }
     return table;
+}
+
+std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
+    if (!row.betterKind) {
+        return "";
+    }
+    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo}, row.target,
+                          row.thread);
+}
+
+std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::size_t>& rows) {
+    std::vector<std::string> names;
+    for (const std::size_t row : rows) {
+        names.push_back(ThreadName(chart.rows[row].thread));
+    }
+    return names;
+}
+
+std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion) {
+    const auto names = [&](const std::vector<std::size_t>& rows) {
+        return rows.empty() ? std::string("none") : ThreadNames(chart, rows, ", ");
+    };
+    return "brings in " + names(suggestion.broughtIn) + "; still outside: " + names(suggestion.stillOutside);
 }
 
 std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
@@ -127,7 +171,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.banjo ? ",stud,verdict\n" : ",verdict\n";
+    out += request.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
     const auto field = [&out](const std::string& text) {
         out += ',';
         out += text;
@@ -166,14 +210,17 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
             field(stud);
         }
         field(RowMark(request, row));
+        field(BetterKindOfRow(request, row));
         out += '\n';
     }
     if (request.suggest != 0) {
-        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness\n";
+        out += "\ntooth,rowsWithin,worstLeadErrorPpm,totalBadness,bringsIn,stillOutside\n";
         for (const GearSuggestion& suggestion : chart.suggestions) {
             out += std::to_string(suggestion.tooth) + "," + std::to_string(suggestion.score.rowsWithin) +
                    "," + FormatShortest(suggestion.score.worstPpm) + "," +
-                   FormatShortest(suggestion.score.badness) + "\n";
+                   FormatShortest(suggestion.score.badness) + "," +
+                   ThreadNames(chart, suggestion.broughtIn, "; ") + "," +
+                   ThreadNames(chart, suggestion.stillOutside, "; ") + "\n";
         }
     }
     return out;

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The train a chart row shows: its best, or else the nearest one outside tolerance.
@@ -33,7 +34,9 @@ struct ChartLine {
 };
 
 // Thread, target ratio, the gears (A, B, C, D, or one column), lead in the
-// thread's unit, error in ppm, the error as measured, and the row's mark (RowMark).
+// thread's unit, error in ppm, the error as measured, and the row's mark
+// (RowMark), followed by another kind of train where one does better
+// (BetterKindOfRow).
 struct ChartTable {
     std::vector<std::string> headers;
     std::vector<ChartLine> lines;
@@ -45,6 +48,25 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart);
 // largest lead error among them, in whole ppm from 10 ppm, below with one decimal.
 std::string ChartSummary(const ChartRequest& request, const Chart& chart);
 
+// What a row says when another kind of train does better: "exact with six
+// gears: 30 127 75 60 80 25" (BetterKindText); empty when none does.
+std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row);
+
+// The threads of the chart's rows at these places, by name ("72 TPI").
+std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::size_t>& rows);
+
+// What a suggested gear does to the chart: "brings in 72 TPI, 80 TPI; still
+// outside: 4.5 TPI", the threads by name in the chart's order, "none" for an
+// empty list.
+std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion);
+
+// How the suggestions are ranked, in one line.
+inline constexpr std::string_view kBadnessRule =
+    "Ranked by the chart's total badness: the sum over its threads of log10(1 + |lead error in ppm|), a "
+    "thread without a train within tolerance counting as 100,000 ppm; smaller is better.";
+
 // The chart as CSV: a header line, a line per row (the train it shows, or the
-// thread alone) ending in its mark, and with suggestions a second table of them.
+// thread alone) ending in its mark and another kind that does better, and with
+// suggestions a second table of them, with the threads each brings in and
+// those still outside.
 std::string ChartCsv(const ChartRequest& request, const Chart& chart);

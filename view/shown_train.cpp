@@ -4,12 +4,19 @@
 
 #include <algorithm>
 
-bool DrawnToScale(const ShowSettings& settings) {
-    return settings.kind != TrainKind::Compound || settings.banjo.has_value();
+std::uint32_t ShownGearCount(TrainKind kind, const SolutionRecord* shown) {
+    if (shown) {
+        return shown->gears;
+    }
+    return kind == TrainKind::Simple ? 2 : kind == TrainKind::Six ? 6 : 4;
 }
 
-bool OptionBoxesApply(const ShowSettings& settings) {
-    return settings.kind != TrainKind::Simple && !settings.fitMargin && !settings.banjo;
+bool DrawnToScale(const ShowSettings& settings, std::uint32_t gears) {
+    return gears != 4 || settings.banjo.has_value();
+}
+
+bool OptionBoxesApply(const ShowSettings& settings, std::uint32_t gears) {
+    return gears != 2 && !settings.fitMargin && !settings.banjo;
 }
 
 ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings) {

@@ -23,14 +23,19 @@ struct ShowSettings {
     bool firstDrivenLarger = true;
 };
 
+// The count of gears of the train shown, which decides how it shows: its own,
+// or with none shown the kind's (four with every kind, whose empty list keeps
+// the fixed diagram).
+std::uint32_t ShownGearCount(TrainKind kind, const SolutionRecord* shown);
+
 // Trains of two or six gears, and every train on a banjo, are drawn to scale
 // at their positions; four gears without a banjo keep the fixed diagram with
-// its four tooth fields.
-bool DrawnToScale(const ShowSettings& settings);
+// its four tooth fields. gears: ShownGearCount.
+bool DrawnToScale(const ShowSettings& settings, std::uint32_t gears);
 
 // The option boxes order the gears only while nothing else does: no fit, no
 // banjo, and a train of more than one arrangement (not a simple train).
-bool OptionBoxesApply(const ShowSettings& settings);
+bool OptionBoxesApply(const ShowSettings& settings, std::uint32_t gears);
 
 struct ShownTrain {
     std::vector<std::uint32_t> gears; // in position order: A, then each shaft's gears to the leadscrew's

@@ -71,7 +71,7 @@ void OnEveryTrain(HWND window) {
 
 // The radio item is the setting: the search and the drawing follow it at once.
 void OnTrainKind(HWND window, int id) {
-    CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_SIX, static_cast<UINT>(id), MF_BYCOMMAND);
+    CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_ANY, static_cast<UINT>(id), MF_BYCOMMAND);
     Recalculate(window);
     ShowCaption(window); // the chart window follows the kind of train too
 }
@@ -109,6 +109,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_TRAIN_SIMPLE:
     case IDM_TRAIN_COMPOUND:
     case IDM_TRAIN_SIX:
+    case IDM_TRAIN_ANY:
         OnTrainKind(window, id);
         return 0;
     case IDM_FIT:

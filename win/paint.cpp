@@ -14,8 +14,6 @@
 #include "train_modes.h"
 #include "wide_text.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -158,7 +156,7 @@ void PaintMainWindow(HWND mainWindow, HDC dc) {
     char errorText[25] = {};
     GetDlgItemTextA(mainWindow, IDC_ERROR, errorText, sizeof errorText);
     const int saved = SaveDC(dc); // the brush, pen and font selected here go back with it
-    if (DrawnToScale(WindowShowSettings(mainWindow))) {
+    if (DrawnToScale(WindowShowSettings(mainWindow), ShownGears(mainWindow))) {
         if (const std::optional<ScaleDrawing> scale = ShownScaleDrawing(mainWindow)) {
             DrawToScale(dc, *scale);
         }
@@ -171,15 +169,10 @@ void PaintMainWindow(HWND mainWindow, HDC dc) {
 
 std::optional<ScaleDrawing> ShownScaleDrawing(HWND mainWindow) {
     const ShowSettings settings = WindowShowSettings(mainWindow);
-    if (!DrawnToScale(settings) || g_solutionList.empty()) {
+    if (g_solutionList.empty() || !DrawnToScale(settings, ShownGears(mainWindow))) {
         return std::nullopt;
     }
-    // The position is the low word; the high word only flags an unreadable buddy text.
-    const int position =
-        static_cast<short>(LOWORD(SendDlgItemMessageW(mainWindow, IDC_SOLUTION_UPDOWN, UDM_GETPOS, 0, 0)));
-    const std::size_t index =
-        std::min(static_cast<std::size_t>(std::max(position - 1, 0)), g_solutionList.size() - 1);
-    const ShownTrain shown = ShowTrain(g_solutionList[index], settings);
+    const ShownTrain shown = ShowTrain(g_solutionList[ShownIndex(mainWindow)], settings);
     const std::optional<Placement> placement =
         PlaceTrain(shown.gears, shown.onBanjo ? settings.banjo : std::nullopt);
     if (!placement) {

@@ -17,6 +17,7 @@ std::string g_threadRatioText;
 PitchUnit g_pickedPitchUnit = PitchUnit::Mm;
 PitchUnit g_pickedLeadscrewUnit = PitchUnit::Mm;
 std::optional<NearestTrains> g_noTrain;
+std::optional<BetterKind> g_betterKind;
 std::optional<Pitch> g_leadscrew;
 double g_fixedRatio = 1;
 bool g_onlyFittingTrains = false;

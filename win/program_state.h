@@ -2,6 +2,7 @@
 // with g_; nothing else in the program is shared between procedures.
 #pragma once
 
+#include "better_kind.h"
 #include "chart.h"
 #include "gear_set.h"
 #include "lathe.h"
@@ -66,6 +67,11 @@ extern PitchUnit g_pickedLeadscrewUnit;
 // on hand: the tolerance the search kept to and the train nearest the target,
 // for the line. Written by Recalculate; none otherwise.
 extern std::optional<NearestTrains> g_noTrain;
+
+// While the thread line shows: another kind of train that does better than
+// the kind searched, which the line names after its own train (better_kind.h).
+// Written by Recalculate; none otherwise.
+extern std::optional<BetterKind> g_betterKind;
 
 // The lathe's leadscrew and fixed ratio, which the thread dialog offers: its
 // last OK's, or the open lathe file's; no leadscrew before either.

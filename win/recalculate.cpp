@@ -1,6 +1,7 @@
 // The recalculation: the window's inputs to a new solution list, solution 1 shown.
 #include "recalculate.h"
 
+#include "better_kind.h"
 #include "chart_worker.h"
 #include "gear_set.h"
 #include "number_text.h"
@@ -59,11 +60,13 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
 
 } // namespace
 
-// With the thread line showing and no train found, the nearest one for the line.
+// With the thread line showing and no train found, the nearest one for the
+// line; with the thread line showing, another kind of train that does better.
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
     g_noTrain.reset();
+    g_betterKind.reset();
 
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
@@ -81,6 +84,9 @@ void Recalculate(HWND mainWindow) {
         }
         if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
             g_noTrain = FindNearestTrains(request, 1);
+        }
+        if (ThreadOfLine(ratioText)) {
+            g_betterKind = FindBetterKind(request, g_solutionList);
         }
     }
     ShowSolution(mainWindow, 0);

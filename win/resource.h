@@ -33,6 +33,7 @@
 #define IDM_TRAIN_SIMPLE 170   // Tools, Train: radio items, one checked; Simple (2 gears)
 #define IDM_TRAIN_COMPOUND 171 // Compound (4 gears), checked at the start
 #define IDM_TRAIN_SIX 172      // Six gears
+#define IDM_TRAIN_ANY 173      // Any (fewest gears first): every kind
 #define IDM_CHART 180          // Tools, Chart... (Ctrl+H)
 
 // The chart window's own messages: a worker's chart made (chart_worker.h),
@@ -116,7 +117,8 @@ static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == I
 // The recent lathes' commands: the first one's plus the lathe's place in the list, four in all.
 static_assert(IDM_RECENT_LAST == IDM_RECENT_FIRST + 3);
 // The train kinds' radio items form one range for CheckMenuRadioItem.
-static_assert(IDM_TRAIN_COMPOUND == IDM_TRAIN_SIMPLE + 1 && IDM_TRAIN_SIX == IDM_TRAIN_SIMPLE + 2);
+static_assert(IDM_TRAIN_COMPOUND == IDM_TRAIN_SIMPLE + 1 && IDM_TRAIN_SIX == IDM_TRAIN_SIMPLE + 2 &&
+              IDM_TRAIN_ANY == IDM_TRAIN_SIMPLE + 3);
 // Gear-box clicks arrive as commands: their range must not meet another command's.
 static_assert(IDC_GEARBOX_FIRST > IDC_MODE_LINE && IDC_GEARBOX_LAST < IDC_FIRST_DRIVER_SMALLER);
 #endif

@@ -4,6 +4,7 @@
 // boxes apply, and the line that names the modes.
 #include "show_solution.h"
 
+#include "better_kind_text.h"
 #include "number_text.h"
 #include "paint.h"
 #include "program_state.h"
@@ -63,7 +64,7 @@ SolutionTexts ShownTexts(const SolutionRecord& record, const std::string& ratioT
                          const ShowSettings& settings) {
     SolutionTexts texts =
         MakeSolutionTexts(record, ratioText, settings.firstDriverSmaller, settings.firstDrivenLarger);
-    if (DrawnToScale(settings)) {
+    if (DrawnToScale(settings, record.gears)) {
         texts.firstDriver = texts.firstDriven = texts.secondDriver = texts.secondDriven = "";
     } else {
         const std::vector<std::uint32_t> gears = ShowTrain(record, settings).gears;
@@ -102,6 +103,15 @@ void ShowModeLine(HWND mainWindow, const std::string& modes) {
                     !(Shown(mainWindow, IDC_THREAD_LINE) && ThreadLineFillsItsRows(mainWindow)));
 }
 
+// The thread line's text followed by another kind of train that does better, if any.
+std::string WithBetterKind(HWND mainWindow, const Thread& thread, std::string line) {
+    if (g_betterKind) {
+        line +=
+            "; " + BetterKindText(*g_betterKind, WindowShowSettings(mainWindow), TargetRatio(thread), thread);
+    }
+    return line;
+}
+
 // No train: while the thread line shows, it names the nearest train, its gears as they would show.
 void ShowNoTrain(HWND mainWindow) {
     const std::string ratioText = RatioText(mainWindow);
@@ -114,21 +124,21 @@ void ShowNoTrain(HWND mainWindow) {
     if (!g_noTrain->trains.empty()) {
         gears = GearsText(ShowTrain(g_noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
     }
-    SetThreadLine(mainWindow, DescribeNoTrain(*thread, *g_noTrain, gears));
+    SetThreadLine(mainWindow,
+                  WithBetterKind(mainWindow, *thread, DescribeNoTrain(*thread, *g_noTrain, gears)));
 }
 
-} // namespace
-
-void ShowModes(HWND mainWindow) {
+// The fields, boxes and mode line for a shown train of this many gears (ShownGearCount).
+void ShowModesFor(HWND mainWindow, std::uint32_t gears) {
     const ShowSettings settings = WindowShowSettings(mainWindow);
-    const bool toScale = DrawnToScale(settings);
+    const bool toScale = DrawnToScale(settings, gears);
     if (Shown(mainWindow, IDC_FIRST_DRIVER) == toScale) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
             ShowControl(mainWindow, id, !toScale);
         }
         InvalidateDiagram(mainWindow);
     }
-    const bool boxesApply = OptionBoxesApply(settings);
+    const bool boxesApply = OptionBoxesApply(settings, gears);
     for (int id : {IDC_FIRST_DRIVER_SMALLER, IDC_FIRST_DRIVEN_LARGER}) {
         if ((IsWindowEnabled(GetDlgItem(mainWindow, id)) != FALSE) != boxesApply) {
             EnableWindow(GetDlgItem(mainWindow, id), boxesApply);
@@ -137,23 +147,33 @@ void ShowModes(HWND mainWindow) {
     ShowModeLine(mainWindow, ModesText(settings, EveryTrainChecked(mainWindow)));
 }
 
+} // namespace
+
+void ShowModes(HWND mainWindow) {
+    ShowModesFor(mainWindow, ShownGears(mainWindow));
+}
+
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
     const ShowSettings settings = WindowShowSettings(mainWindow);
-    if (DrawnToScale(settings)) {
+    // The callers keep the index inside the list; an index beyond it shows the last solution.
+    const SolutionRecord* shown =
+        g_solutionList.empty()
+            ? nullptr
+            : &g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
+    const std::uint32_t gears = ShownGearCount(settings.kind, shown);
+    if (DrawnToScale(settings, gears)) {
         InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
     }
-    if (g_solutionList.empty()) {
+    if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
             SetDlgItemTextA(mainWindow, id, "");
         }
         ShowNavigation(mainWindow, SW_HIDE);
         ShowNoTrain(mainWindow);
-        ShowModes(mainWindow);
+        ShowModesFor(mainWindow, gears);
         return;
     }
-    // The callers keep the index inside the list; an index beyond it shows the last solution.
-    const SolutionRecord& record =
-        g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
+    const SolutionRecord& record = *shown;
     ShowNavigation(mainWindow, SW_SHOW);
 
     const std::string ratioText = RatioText(mainWindow);
@@ -168,6 +188,8 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetText(mainWindow, IDC_ZERO_COUNT, texts.zeroCount);
     // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote.
     const std::optional<Thread> thread = ThreadOfLine(ratioText);
-    SetThreadLine(mainWindow, thread ? std::optional(DescribeThreadTrain(*thread, record)) : std::nullopt);
-    ShowModes(mainWindow);
+    SetThreadLine(mainWindow, thread ? std::optional(WithBetterKind(mainWindow, *thread,
+                                                                    DescribeThreadTrain(*thread, record)))
+                                     : std::nullopt);
+    ShowModesFor(mainWindow, gears);
 }

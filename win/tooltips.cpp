@@ -13,7 +13,9 @@ struct Tip {
 };
 
 constexpr Tip kTips[] = {
-    {IDC_RATIO, L"Target ratio: (driver \u00D7 driver) \u00F7 (driven \u00D7 driven), spindle to leadscrew"},
+    {IDC_RATIO,
+     L"Target ratio: the drivers' teeth multiplied \u00F7 the driven gears' teeth multiplied, spindle "
+     L"to leadscrew"},
     {IDC_ACHIEVED_RATIO, L"Achieved ratio: the shown train's drivers multiplied, divided by its driven gears "
                          L"multiplied"},
     {IDC_ERROR, L"Error: achieved ratio minus target ratio"},

@@ -3,6 +3,10 @@
 #include "program_state.h"
 #include "resource.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace {
 
 bool MenuItemChecked(HWND mainWindow, int id) {
@@ -23,6 +27,7 @@ bool EveryTrainChecked(HWND mainWindow) {
 TrainKind TrainKindChecked(HWND mainWindow) {
     return MenuItemChecked(mainWindow, IDM_TRAIN_SIMPLE) ? TrainKind::Simple
            : MenuItemChecked(mainWindow, IDM_TRAIN_SIX)  ? TrainKind::Six
+           : MenuItemChecked(mainWindow, IDM_TRAIN_ANY)  ? TrainKind::Any
                                                          : TrainKind::Compound;
 }
 
@@ -34,4 +39,19 @@ ShowSettings WindowShowSettings(HWND mainWindow) {
     return {TrainKindChecked(mainWindow), FitMarginInForce(), WindowBanjo(),
             BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER),
             BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER)};
+}
+
+std::size_t ShownIndex(HWND mainWindow) {
+    if (g_solutionList.empty()) {
+        return 0;
+    }
+    // The position is the low word; the high word only flags an unreadable buddy text.
+    const int position =
+        static_cast<short>(LOWORD(SendDlgItemMessageW(mainWindow, IDC_SOLUTION_UPDOWN, UDM_GETPOS, 0, 0)));
+    return std::min(static_cast<std::size_t>(std::max(position - 1, 0)), g_solutionList.size() - 1);
+}
+
+std::uint32_t ShownGears(HWND mainWindow) {
+    return ShownGearCount(TrainKindChecked(mainWindow),
+                          g_solutionList.empty() ? nullptr : &g_solutionList[ShownIndex(mainWindow)]);
 }

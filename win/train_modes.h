@@ -14,7 +14,7 @@
 // Whether Tools, Every train is checked: Recalculate then runs the every-train search.
 bool EveryTrainChecked(HWND mainWindow);
 
-// The kind of train Tools, Train has checked: simple, compound (at the start) or six gears.
+// The kind of train Tools, Train has checked: simple, compound (at the start), six gears or any.
 TrainKind TrainKindChecked(HWND mainWindow);
 
 // The banjo whose geometry the window uses: the open lathe's, none without one.
@@ -23,3 +23,9 @@ std::optional<Banjo> WindowBanjo();
 // The settings that decide how the window shows a train: the kind, the fit
 // margin in force, the banjo and the option boxes.
 ShowSettings WindowShowSettings(HWND mainWindow);
+
+// The place in the solution list of the train the up-down stands at (0 for an empty list).
+std::size_t ShownIndex(HWND mainWindow);
+
+// The count of gears of that train, which decides how it shows (ShownGearCount).
+std::uint32_t ShownGears(HWND mainWindow);

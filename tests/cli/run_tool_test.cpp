@@ -99,11 +99,12 @@ TEST(RunTool, EveryTrainForAThreadInJson) {
 }
 
 // No train within 1 ppm of M1.25 on an 8 TPI leadscrew without a 127: the
-// nearest three instead, each saying how far off it is, in text and json alike.
+// nearest three instead, each saying how far off it is, in text and json alike;
+// then six gears.
 TEST(RunTool, NearestTrainsWhenNoneIsWithinTolerance) {
     const std::string arguments = "--every --tolerance 1ppm --pitch M8x1,25 --leadscrew 8tpi --teeth 20-80";
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[2], "Trains: 0 within 1 ppm");
     EXPECT_EQ(lines[3],
               "Thread: M8x1.25 (1.25 mm) on 8 TPI leadscrew: lead 1.250000 mm, ratio 0.39370078740157");
@@ -188,8 +189,8 @@ TEST(RunTool, PpmToleranceStartsAndFixedInText) {
                         "(9.424778 mm), ratio 5.93686800678386");
     const auto trains = lines[2].substr(8, lines[2].find(' ', 8) - 8);
     EXPECT_EQ(lines[2], "Trains: " + trains + " within 50 ppm");
-    EXPECT_EQ(lines.size(), 4 + std::stoul(trains));
-    for (std::size_t i = 4; i < lines.size(); ++i) {
+    ASSERT_EQ(lines.size(), 5 + std::stoul(trains)); // and six gears that do better
+    for (std::size_t i = 4; i + 1 < lines.size(); ++i) {
         const std::size_t ppm = lines[i].rfind(" ppm, ");
         EXPECT_LT(std::fabs(std::stod(lines[i].substr(lines[i].rfind(' ', ppm - 1)))), 50.05) << lines[i];
     }
@@ -216,7 +217,8 @@ TEST(RunTool, ChartsInEachFormat) {
     EXPECT_EQ(Lines(Invoke("chart --leadscrew 8tpi --metric --teeth 127,40x2,20-35/5,45-80/5").out)[1],
               "Gears: 20-80/5, 40x2, 127; tolerance 1000 ppm");
     EXPECT_TRUE(lines[5].starts_with("1.25 mm ")) << lines[5];
-    EXPECT_EQ(lines[6], "40 mm          no usable train within 1 %");
+    EXPECT_TRUE(lines[6].starts_with("40 mm          no usable train within 1 %  within 0.1 % with six gears: "))
+        << lines[6];
     const std::size_t ppm = lines[5].find(" ppm, ");
     EXPECT_TRUE(lines[8].starts_with("1 of 2 threads within tolerance; worst lead error " +
                                      lines[5].substr(ppm - 4, 4) + " ppm; total badness "))
@@ -231,7 +233,8 @@ TEST(RunTool, ChartsInEachFormat) {
 
 // The imperial chart on a 3 mm leadscrew with 20 to 80 in steps of 5 (two
 // of 35): 80 TPI is 1.2 % off, no use, and a 127 is the gear to buy
-// (a 124 would bring more threads within tolerance, most 127 ppm off).
+// (a 124 would bring more threads within tolerance, most 127 ppm off), each
+// with the threads it brings in and those still outside, after the ranking.
 // The json pairs the gears as the text's columns do, driver1 meshing driven1,
 // and gives a nearest train's verdict as the text does.
 TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
@@ -239,12 +242,16 @@ TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
     const std::string arguments = "chart --leadscrew 3mm --imperial --teeth "
                                   "20,25,30,35,40,45,50,55,60,65,70,75,80 --mult 35=2 --suggest 3 --fit 0";
     const std::vector<std::string> lines = Lines(Invoke(arguments).out);
-    ASSERT_EQ(lines.size(), 43u);
+    ASSERT_EQ(lines.size(), 47u);
     EXPECT_TRUE(lines[36].starts_with("80 TPI ")) << lines[36];
-    EXPECT_EQ(lines[36], "80 TPI         no usable train within 1 %");
+    EXPECT_TRUE(lines[36].starts_with("80 TPI         no usable train within 1 %")) << lines[36];
     EXPECT_TRUE(lines[38].starts_with("24 of 32 threads within tolerance; worst lead error 874.9 ppm;"))
         << lines[38];
-    EXPECT_TRUE(lines[40].starts_with("  127 teeth: ")) << lines[40];
+    EXPECT_TRUE(lines[40].starts_with("Ranked by the chart's total badness: ")) << lines[40];
+    EXPECT_TRUE(lines[41].starts_with("  127 teeth: ")) << lines[41];
+    EXPECT_EQ(
+        lines[42],
+        "        brings in 4.5 TPI; still outside: 27 TPI, 36 TPI, 48 TPI, 56 TPI, 64 TPI, 72 TPI, 80 TPI");
 
     const nlohmann::json json = RunJson(arguments);
     for (std::size_t row = 0; row < 32; ++row) {
@@ -266,6 +273,7 @@ TEST(RunTool, ChartOfAnInchThreadsOnAMetricLeadscrew) {
             << lines[5 + row];
     }
     EXPECT_EQ(json["suggestions"][0]["tooth"], 127);
+    EXPECT_EQ(json["suggestions"][1]["stillOutside"], nlohmann::json::array({"4.5 TPI", "64 TPI"}));
 }
 
 TEST(RunTool, Version) {
@@ -432,6 +440,27 @@ TEST(RunTool, TrainsOfEachKind) {
     }
 }
 
+// The trial lathe: the 2-start 1.5 mm thread (+606 ppm) and 36 TPI (none
+// within 0.1 %) with four gears are exact with six; the line after the trains
+// and the json's betterKind name six gears in position order, as --train 6
+// lists its first train.
+TEST(RunTool, AnotherKindOnTheTrialLathe) {
+    const std::string lathe =
+        "--lathe " + LatheFile("trial",
+                               "name = \"Trial lathe\"\ngears = \"20-35/5, 40x2, 45-80/5, 127\"\n"
+                               "leadscrew = \"8tpi\"\n[fit]\nmargin = 15\n[banjo]\ndp = 16\n"
+                               "centre_distance = 165\nstud_min = 50\nstud_max = 130\nmax_last = 80\n");
+    for (const std::string thread : {"--pitch 1.5mm --starts 2", "--pitch 36tpi"}) {
+        const nlohmann::json six = RunJson(lathe + " --train 6 --limit 1 " + thread)["solutions"][0];
+        std::string gears = "exact with six gears:";
+        for (std::size_t i = 0; i < 3; ++i) {
+            gears.append(" ").append(six["drivers"][i].dump()).append(" ").append(six["driven"][i].dump());
+        }
+        EXPECT_EQ(Lines(Invoke(lathe + " " + thread).out).back(), "Another kind: " + gears) << thread;
+        EXPECT_EQ(RunJson(lathe + " " + thread)["betterKind"]["text"], gears);
+    }
+}
+
 // The chart names positions only where the fit arranged the gears.
 TEST(RunTool, ChartShowsPositionsOnlyWhenArranged) {
     const std::vector<std::string> plain =
@@ -442,7 +471,7 @@ TEST(RunTool, ChartShowsPositionsOnlyWhenArranged) {
     EXPECT_EQ(
         plain[4],
         "1.5 mm        drivers 40\u00B741 / driven 58\u00B760    1.496264 mm  -2490.4 ppm, 62.26 \u00B5m "
-        "over 25 mm  outside 0.1 %: 0.25 % short");
+        "over 25 mm  outside 0.1 %: 0.25 % short  within 0.1 % with six gears: 41 58 43 56 47 54 (-16.4 ppm)");
     const std::vector<std::string> fit =
         Lines(Invoke("chart --leadscrew 8tpi --pitches 16tpi --teeth 20-60 --train 2 --fit 20").out);
     EXPECT_EQ(fit[3], "Positions: A (spindle) I (stud) D (leadscrew)");

@@ -24,7 +24,8 @@ TEST(ShowTrain, KeepsTheTrainAndFollowsTheRuleOrTheBoxes) {
         request.method = SearchMethod::EveryTrain;
         request.tolerance = {c.options.tolerance, false};
         request.limit = 20;
-        request.train = std::array{TrainKind::Simple, TrainKind::Compound, TrainKind::Six}[round % 3];
+        request.train =
+            std::array{TrainKind::Simple, TrainKind::Compound, TrainKind::Six, TrainKind::Any}[round % 4];
         request.count = false;
         request.fitMargin = c.options.fitMargin;
         request.banjo = c.options.banjo;
@@ -72,12 +73,15 @@ TEST(ShowTrain, KeepsTheTrainAndFollowsTheRuleOrTheBoxes) {
 
 TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
     const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    const SolutionRecord two{0, 20, 0, 40, 0, 2};
+    const SolutionRecord six{0, 20, 30, 40, 50, 6, 60, 70};
     struct Case {
         ShowSettings settings;
         bool everyTrain;
         std::string modes;
         bool toScale;
         bool boxesApply;
+        const SolutionRecord* shown = nullptr;
     } cases[] = {
         {{}, false, "", false, true},
         {{TrainKind::Compound, 15}, true, "every train \u00B7 fit", false, false},
@@ -89,10 +93,14 @@ TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
          false},
         {{TrainKind::Six}, false, "6 gears", true, true},
         {{TrainKind::Simple}, false, "2 gears", true, false},
+        {{TrainKind::Any}, false, "2, 4 or 6 gears", false, true},
+        {{TrainKind::Any}, false, "2, 4 or 6 gears", true, false, &two},
+        {{TrainKind::Any}, false, "2, 4 or 6 gears", true, true, &six},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ModesText(c.settings, c.everyTrain), c.modes);
-        EXPECT_EQ(DrawnToScale(c.settings), c.toScale) << c.modes;
-        EXPECT_EQ(OptionBoxesApply(c.settings), c.boxesApply) << c.modes;
+        const std::uint32_t gears = ShownGearCount(c.settings.kind, c.shown);
+        EXPECT_EQ(DrawnToScale(c.settings, gears), c.toScale) << c.modes << gears;
+        EXPECT_EQ(OptionBoxesApply(c.settings, gears), c.boxesApply) << c.modes << gears;
     }
 }

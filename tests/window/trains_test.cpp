@@ -5,10 +5,13 @@
 
 #include "gear_box_id.h"
 #include "lathe.h"
+#include "paint.h"
 #include "program_state.h"
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
+#include "shown_train.h"
+#include "thread_dialog.h"
 #include "train_modes.h"
 
 #include <commctrl.h>
@@ -64,6 +67,7 @@ TEST_F(TrainsTest, TheTrainKindSwitchesTheSearchAndWhatShows) {
         std::string modes;
     } kinds[] = {
         {IDM_TRAIN_SIX, TrainKind::Six, "no fields, boxes, 6 gears"},
+        {IDM_TRAIN_ANY, TrainKind::Any, "no fields, no boxes, 2, 4 or 6 gears"}, // 20 -> idler -> 40 first
         {IDM_TRAIN_SIMPLE, TrainKind::Simple, "no fields, no boxes, 2 gears"},
     };
     for (const auto& k : kinds) {
@@ -91,6 +95,15 @@ TEST_F(TrainsTest, TheTrainKindSwitchesTheSearchAndWhatShows) {
         EXPECT_EQ(Modes(), modes);
     }
     ShowWindow(GetDlgItem(window, IDC_THREAD_LINE), SW_HIDE);
+    // With every kind, each train shows as its kind does: a four-gear train in the tooth fields.
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
+    const auto four = std::ranges::find(g_solutionList, 4u, &SolutionRecord::gears);
+    ASSERT_NE(four, g_solutionList.end());
+    const int place = static_cast<int>(four - g_solutionList.begin());
+    SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_SETPOS, 0, place + 1);
+    ShowSolution(window, static_cast<std::uint32_t>(place));
+    EXPECT_EQ(Modes(), "fields, boxes, 2, 4 or 6 gears");
+    EXPECT_FALSE(ShownScaleDrawing(window));
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_COMPOUND, 0);
     EXPECT_EQ(Modes(), "fields, boxes");
     EXPECT_EQ(Text(IDC_FIRST_DRIVER) + Text(IDC_FIRST_DRIVEN) + Text(IDC_SECOND_DRIVER), fourGears);
@@ -121,6 +134,27 @@ TEST_F(TrainsTest, TheLathesBanjoDecidesTheFit) {
     std::filesystem::remove(file);
 }
 
+// The trial lathe's 36 TPI is exact only with six gears: with four the
+// thread line says so, naming the six gears that Any lists first as the
+// window shows them; with Any the line has nothing to add.
+TEST_F(TrainsTest, TheThreadLineSaysWhatAnotherKindDoesBetter) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"tandrel trial.tandrel";
+    std::ofstream(file, std::ios::binary)
+        << "gears = \"20-35/5, 40x2, 45-80/5, 127\"\n[fit]\nmargin = 15\n[banjo]\ndp = 16\n"
+           "centre_distance = 165\nstud_min = 50\nstud_max = 130\nmax_last = 80\n";
+    StartWindow(L"tandrel.exe \"" + file.wstring() + L"\"");
+    const Thread thread{{36, PitchUnit::Tpi}, 1, {8, PitchUnit::Tpi}, 1};
+    SetThread(window, thread);
+    const std::string fourGears = Text(IDC_THREAD_LINE);
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
+    ASSERT_EQ(g_solutionList.front().gears, 6u);
+    const ShownTrain six = ShowTrain(g_solutionList.front(), WindowShowSettings(window));
+    EXPECT_TRUE(fourGears.ends_with("; exact with six gears: " + GearsText(six.gears))) << fourGears;
+    EXPECT_EQ(Text(IDC_THREAD_LINE), DescribeThreadTrain(thread, g_solutionList.front()));
+    DestroyMainWindow();
+    std::filesystem::remove(file);
+}
+
 TEST_F(TrainsTest, TooltipsNameWhatTheFieldsHold) {
     HWND tooltip = nullptr;
     EnumThreadWindows(
@@ -145,7 +179,8 @@ TEST_F(TrainsTest, TooltipsNameWhatTheFieldsHold) {
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text,
-                 L"Target ratio: (driver \u00D7 driver) \u00F7 (driven \u00D7 driven), spindle to leadscrew");
+                 L"Target ratio: the drivers' teeth multiplied \u00F7 the driven gears' teeth multiplied, "
+                 L"spindle to leadscrew");
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, IDC_ZERO_COUNT));
     SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, L"zeros after the decimal point of the error");
