@@ -71,6 +71,21 @@ TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
     EXPECT_GT(trainsSeen, 1000u);
 }
 
+// Exact trains that tie at the worst error kept: those with the fewest teeth
+// are found first, whichever order the sweep meets them in.
+TEST(SixGearTrains, ExactTrainsThatTieComeFewestTeethFirst) {
+    Stock stock; // 16 to 40 teeth, one of each
+    std::fill(stock.count.begin() + 16, stock.count.begin() + 41, 1);
+    for (const double target : {0.75, 1.5, 2.0}) {
+        const EveryTrainOptions options{0.002, 20, std::nullopt, std::nullopt, false};
+        const SearchResult six = FindSixGearTrains(target, stock, options);
+        EXPECT_TRUE(SameSearchResult(six, brute_force::FindSixGearTrains(target, stock, options)));
+        for (std::size_t i = 1; i < six.solutions.size(); ++i) {
+            EXPECT_LE(ToothSum(six.solutions[i - 1]), ToothSum(six.solutions[i])) << target;
+        }
+    }
+}
+
 // Every kind together: the three brute forces' trains merged, fewer gears first at equal error.
 TEST(AnyTrain, MergesTheThreeKinds) {
     RandomCases cases(1618);
