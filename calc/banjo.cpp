@@ -1,6 +1,8 @@
 #include "banjo.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -22,6 +24,62 @@ bool Clears(const Banjo& banjo, std::uint32_t teeth, double distance) {
     return TipRadius(banjo, teeth) + banjo.clearance <= distance;
 }
 
+// The six-gear chain: its mesh distances, and the range of stud 2's distance
+// e from the spindle over which it closes (empty, lo > hi, when it cannot).
+struct Chain {
+    double a; // spindle to stud 1
+    double b; // stud 1 to stud 2
+    double c; // stud 2 to the leadscrew
+    double lo;
+    double hi;
+};
+
+Chain ChainOf(const Banjo& banjo, const Arrangement6& g) {
+    const double a = PitchRadius(banjo, g[0]) + PitchRadius(banjo, g[1]);
+    const double b = PitchRadius(banjo, g[2]) + PitchRadius(banjo, g[3]);
+    const double c = PitchRadius(banjo, g[4]) + PitchRadius(banjo, g[5]);
+    const double l = banjo.centreDistance;
+    return {a, b, c, std::max(std::fabs(a - b), std::fabs(l - c)), std::min(a + b, l + c)};
+}
+
+// The least distance at which the largest of three gears clears a shaft.
+double Passing(const Banjo& banjo, std::uint32_t x, std::uint32_t y, std::uint32_t z) {
+    return TipRadius(banjo, std::max({x, y, z})) + banjo.clearance;
+}
+
+struct Trial {
+    SixGearStuds studs;
+    double slack; // the least of the diagonals' clearances; below 0 where a gear fouls
+};
+
+// PlaceStuds's samples, the best of them; with `firstClear`, the first whose
+// slack is not below 0 instead, once there is one.
+Trial SampleStuds(const Banjo& banjo, const Arrangement6& g, const Chain& chain, bool firstClear) {
+    constexpr int kSteps = 32;
+    const Point spindle = {0, 0};
+    const Point leadscrew = {0, -banjo.centreDistance};
+    // A, D and E pass the diagonal from the spindle to stud 2; B, C and F the
+    // one from stud 1 to the leadscrew.
+    const double acrossSpindle = Passing(banjo, g[0], g[3], g[4]);
+    const double acrossLeadscrew = Passing(banjo, g[1], g[2], g[5]);
+    const double from = std::max(chain.lo, std::min(acrossSpindle, chain.hi));
+    Trial best{{}, -std::numeric_limits<double>::infinity()};
+    for (int k = 0; k <= kSteps; ++k) {
+        const double e = from + (chain.hi - from) * k / kSteps;
+        const Point stud2 = Meet(leadscrew, chain.c, spindle, e);
+        const Point stud1 = Meet(spindle, chain.a, stud2, chain.b);
+        const double slack =
+            std::min(Distance(spindle, stud2) - acrossSpindle, Distance(stud1, leadscrew) - acrossLeadscrew);
+        if (slack > best.slack) {
+            best = {{stud1, stud2}, slack};
+            if (firstClear && slack >= 0) {
+                break;
+            }
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 double PitchRadius(const Banjo& banjo, std::uint32_t teeth) {
@@ -35,8 +93,10 @@ double TipRadius(const Banjo& banjo, std::uint32_t teeth) {
 bool Mounts(const Banjo& banjo, const Arrangement& g) {
     const double a = PitchRadius(banjo, g[0]) + PitchRadius(banjo, g[1]);
     const double b = PitchRadius(banjo, g[2]) + PitchRadius(banjo, g[3]);
+    const double l = banjo.centreDistance;
     return WithinLimits(banjo, g[0], g[3]) && InSlot(banjo, b) && Reaches(banjo, a, b) &&
-           Clears(banjo, g[2], a) && Clears(banjo, g[1], b);
+           Clears(banjo, g[2], a) && Clears(banjo, g[1], b) && Clears(banjo, g[0], l) &&
+           Clears(banjo, g[3], l);
 }
 
 bool MountsSimple(const Banjo& banjo, std::uint32_t a, std::uint32_t idler, std::uint32_t d) {
@@ -48,12 +108,33 @@ bool MountsSimple(const Banjo& banjo, std::uint32_t a, std::uint32_t idler, std:
            TipRadius(banjo, a) + TipRadius(banjo, d) <= centres;
 }
 
+std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g) {
+    const Chain chain = ChainOf(banjo, g);
+    if (!(chain.lo <= chain.hi)) {
+        return std::nullopt;
+    }
+    return SampleStuds(banjo, g, chain, false).studs;
+}
+
+// The tests that need no placement first: most trains fail one of them.
 bool Mounts(const Banjo& banjo, const Arrangement6& g) {
-    const double a = PitchRadius(banjo, g[0]) + PitchRadius(banjo, g[1]);
-    const double b = PitchRadius(banjo, g[2]) + PitchRadius(banjo, g[3]);
-    const double c = PitchRadius(banjo, g[4]) + PitchRadius(banjo, g[5]);
+    const Chain chain = ChainOf(banjo, g);
     const double l = banjo.centreDistance;
-    const bool closes = a <= b + c + l && b <= a + c + l && c <= a + b + l && l <= a + b + c;
-    return WithinLimits(banjo, g[0], g[5]) && InSlot(banjo, c) && closes && Clears(banjo, g[2], a) &&
-           Clears(banjo, g[1], b) && Clears(banjo, g[4], b) && Clears(banjo, g[3], c);
+    if (!(WithinLimits(banjo, g[0], g[5]) && InSlot(banjo, chain.c) && chain.lo <= chain.hi &&
+          Clears(banjo, g[2], chain.a) && Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) &&
+          Clears(banjo, g[3], chain.c) && Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
+        return false;
+    }
+    // Stud 2's distance from the spindle reaches at most the chain's largest;
+    // stud 1's from the leadscrew lies between what the sides around it allow.
+    const double acrossSpindle = Passing(banjo, g[0], g[3], g[4]);
+    const double acrossLeadscrew = Passing(banjo, g[1], g[2], g[5]);
+    if (acrossSpindle > chain.hi || acrossLeadscrew > std::min(chain.a + l, chain.b + chain.c)) {
+        return false;
+    }
+    // Where stud 1 clears at any placement, every sample from A, D and E's least on clears.
+    if (acrossLeadscrew <= std::max(std::fabs(chain.a - l), std::fabs(chain.b - chain.c))) {
+        return true;
+    }
+    return SampleStuds(banjo, g, chain, true).slack >= 0;
 }

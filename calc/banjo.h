@@ -5,6 +5,7 @@
 #pragma once
 
 #include "fit.h"
+#include "plane.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,11 +25,17 @@ struct Banjo {
 double PitchRadius(const Banjo& banjo, std::uint32_t teeth);
 double TipRadius(const Banjo& banjo, std::uint32_t teeth);
 
-// Four gears A B C D (fit.h): with a = r(A) + r(B) from the spindle to the stud
-// and b = r(C) + r(D) from the stud to the leadscrew, b lies in the slot, the
-// stud can be placed (|a - b| <= centre distance <= a + b), C's tip clears the
-// spindle (tip(C) + clearance <= a), B's tip clears the leadscrew
-// (tip(B) + clearance <= b), and A and D keep within maxA and maxLast.
+// A train mounts when, among what follows for each kind, every gear's tips
+// keep the clearance from every shaft they pass: every shaft but the gear's
+// own and its meshing partners'. A and the last gear keep within maxA and
+// maxLast.
+
+// Four gears A B C D (fit.h): with a = r(A) + r(B) from the spindle to the
+// stud and b = r(C) + r(D) from the stud to the leadscrew, b lies in the slot,
+// the stud can be placed (|a - b| <= centre distance <= a + b), C's tip clears
+// the spindle (tip(C) + clearance <= a), B's tip clears the leadscrew
+// (tip(B) + clearance <= b), and A's tip the leadscrew and D's the spindle
+// (tip + clearance <= centre distance).
 bool Mounts(const Banjo& banjo, const Arrangement& g);
 
 // A simple train: A on the spindle meshes the idler on the stud, which meshes
@@ -38,10 +45,31 @@ bool Mounts(const Banjo& banjo, const Arrangement& g);
 // touch: tip(A) + tip(D) <= centre distance. A and D keep within maxA and maxLast.
 bool MountsSimple(const Banjo& banjo, std::uint32_t a, std::uint32_t idler, std::uint32_t d);
 
-// Six gears A..F (fit.h): stud 2's distance from the leadscrew,
-// c = r(E) + r(F), lies in the slot; the mesh distances a = r(A) + r(B),
-// b = r(C) + r(D), c and the centre distance close a four-bar chain (none is
-// longer than the sum of the other three); C clears the spindle and B clears
-// stud 2 (tip + clearance <= a, <= b), E clears stud 1 and D clears the
-// leadscrew (<= b, <= c); A and F keep within maxA and maxLast.
+// Where six gears' studs stand: the spindle at (0, 0), the leadscrew at
+// (0, -centre distance).
+struct SixGearStuds {
+    Point stud1; // carries B and C
+    Point stud2; // carries D and E
+};
+
+// Six gears A..F (fit.h) close a four-bar chain: the spindle, stud 1 at
+// a = r(A) + r(B), stud 2 at b = r(C) + r(D) from it, the leadscrew at
+// c = r(E) + r(F) from stud 2 and the centre distance l from the spindle. It
+// has one freedom, stud 2's distance e from the spindle, which runs from
+// max(|a - b|, |l - c|) to min(a + b, l + c). Stud 2 stands c from the
+// leadscrew and e from the spindle, stud 1 a from the spindle and b from stud
+// 2, each on the side of larger x (Meet). At e, A, D and E pass the shaft
+// across the diagonal (tip + clearance <= e), and B, C and F pass the other
+// diagonal, stud 1 to the leadscrew. Of 33 evenly spaced values of e, from
+// the least that A, D and E clear (or the chain's least, or its largest when
+// they clear none) to the chain's largest, the placement whose least slack
+// on the two diagonals is largest, the first of equals. None when the chain
+// cannot close.
+std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g);
+
+// Six gears: c lies in the slot, the chain closes, the gears clear the shafts
+// at fixed distances (C the spindle and B stud 2, E stud 1 and D the
+// leadscrew, A the leadscrew and F the spindle), and at one of PlaceStuds's
+// values of e every gear clears the diagonals: then PlaceStuds's placement
+// clears them too.
 bool Mounts(const Banjo& banjo, const Arrangement6& g);

@@ -26,7 +26,7 @@ struct EveryTrainOptions {
 // double(n1 * n2), error |r - target|, kept when the error is below the
 // tolerance (and the train mounts, with a fit margin: FitRule). Of the trains made of the
 // same four tooth counts only the one with the smallest error, then the
-// smallest (d1, d2, n1, n2), counts. Ordered by error, then (d1, d2, n1, n2).
+// smallest (d1, d2, n1, n2), counts. Ordered by TrainBefore (train.h).
 // The outcome is NoStock or Searched; candidateCount counts the trains within
 // tolerance (and fitting) before one per set of gears is kept, trainCount one
 // per set of four tooth counts: all the trains there are. Tooth counts 1 to 255.

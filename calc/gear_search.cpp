@@ -238,7 +238,8 @@ TriedErrors Within(const std::vector<GearPair>& table, double qu, Partners tried
     return t;
 }
 
-// A record with its position in the order of finding, which decides between equal errors.
+// A record with its position in the order of finding, which decides which of
+// equal errors the first cut keeps.
 struct Found {
     SolutionRecord record;
     std::uint32_t order;
@@ -270,9 +271,13 @@ class FirstCut {
 
     std::uint32_t FoundCount() const { return found_; }
 
+    // The records kept, by error, then as the complete searches order equal
+    // errors (TrainBefore), then by order of finding.
     std::vector<SolutionRecord> Ordered() {
         Cut();
-        std::sort(kept_.begin(), kept_.end(), Before);
+        std::sort(kept_.begin(), kept_.end(), [](const Found& a, const Found& b) {
+            return TrainBefore(a.record, b.record) || (!TrainBefore(b.record, a.record) && a.order < b.order);
+        });
         std::vector<SolutionRecord> records(kept_.size());
         std::transform(kept_.begin(), kept_.end(), records.begin(), [](const Found& f) { return f.record; });
         return records;

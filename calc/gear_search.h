@@ -25,6 +25,7 @@ struct Candidate {
 };
 
 // The bisection search over the tooth counts on hand (16..165): at most 100
-// trains with an error below 0.002, each within the stock's multiplicities.
+// trains with an error below 0.002, each within the stock's multiplicities,
+// ordered by error and equal errors as TrainBefore (train.h) orders them.
 // candidateCount is the length of the raw list, before ordering and filters.
 SearchResult FindGearTrains(double target, const Stock& stock);

@@ -1,33 +1,9 @@
 #include "placement.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <tuple>
 
 namespace {
-
-double Distance(Point p, Point q) {
-    return std::hypot(q.x - p.x, q.y - p.y);
-}
-
-// The point r0 from p0 and r1 from p1 with the larger x (on a tie, the larger
-// y). Circles that just miss by rounding meet where they come closest; about
-// one centre, the point to its right.
-Point Meet(Point p0, double r0, Point p1, double r1) {
-    const double d = Distance(p0, p1);
-    if (!(d > 0)) {
-        return {p0.x + r0, p0.y};
-    }
-    // Held within r0: centres that nearly coincide divide rounding by almost nothing.
-    const double along = std::clamp((r0 * r0 - r1 * r1 + d * d) / (2 * d), -r0, r0);
-    const double across = std::sqrt(r0 * r0 - along * along);
-    const Point unit = {(p1.x - p0.x) / d, (p1.y - p0.y) / d};
-    const Point base = {p0.x + along * unit.x, p0.y + along * unit.y};
-    const Point left = {base.x - across * unit.y, base.y + across * unit.x};
-    const Point right = {base.x + across * unit.y, base.y - across * unit.x};
-    return std::tie(left.x, left.y) > std::tie(right.x, right.y) ? left : right;
-}
 
 // Without a banjo: the chain's links one after the other, each turned
 // clockwise by `turn` from the one before, then the whole turned about the
@@ -86,16 +62,11 @@ std::optional<Placement> PlaceTrain(const std::vector<std::uint32_t>& positions,
         placement.shafts = {spindle, Meet(spindle, links[0], leadscrew, links[1]), leadscrew};
         return placement;
     }
-    const double a = links[0];
-    const double b = links[1];
-    const double c = links[2];
-    const double l = banjo->centreDistance;
-    const double tightest = std::max(std::fabs(a - b), std::fabs(l - c));
-    const double widest = std::min(a + b, l + c);
-    if (tightest > widest * (1 + 1e-12)) {
+    const std::optional<SixGearStuds> studs = PlaceStuds(
+        *banjo, {positions[0], positions[1], positions[2], positions[3], positions[4], positions[5]});
+    if (!studs) {
         return std::nullopt;
     }
-    const Point stud2 = Meet(leadscrew, c, spindle, (tightest + widest) / 2);
-    placement.shafts = {spindle, Meet(spindle, a, stud2, b), stud2, leadscrew};
+    placement.shafts = {spindle, studs->stud1, studs->stud2, leadscrew};
     return placement;
 }

@@ -3,16 +3,12 @@
 #pragma once
 
 #include "banjo.h"
+#include "plane.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
-
-struct Point {
-    double x;
-    double y;
-};
 
 struct PlacedGear {
     std::uint32_t teeth;
@@ -30,8 +26,8 @@ struct Placement {
 // The gears in position order (Positions, mount.h): A, idler, D; A B C D; A B
 // C D E F. The spindle stands at (0, 0) and the leadscrew straight below it,
 // at (0, -centre distance); the studs stand to the right (x > 0). With a banjo
-// each stud stands where its gears mesh (for six gears, stud 2 where the chain
-// closes halfway between its tightest and its widest); without one, the
+// each stud stands where its gears mesh (for six gears, where PlaceStuds puts
+// them, clear of the gears wherever the train mounts); without one, the
 // centre distance is where the chain turns by a right angle at the stud (for
 // six gears, by 60 degrees at each stud). A stud that cannot reach both of
 // its neighbours stands where it comes closest. None for any other count of

@@ -15,6 +15,6 @@
 // the fit off and none mounting, the smallest gear on hand besides A and D. A
 // train needs an idler, and with the fit on, one that mounts. Of A / D and
 // D / A only the one with the smaller error, then the smaller (A, D), counts.
-// Ordered by error, then (A, D). candidateCount counts the trains before one
+// Ordered by TrainBefore (train.h). candidateCount counts the trains before one
 // per pair of tooth counts is kept, trainCount one per pair. Tooth counts 1 to 255.
 SearchResult FindSimpleTrains(double target, const Stock& stock, const EveryTrainOptions& options);

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::uint32_t kMaxTooth = kMaxSearchTooth;
 constexpr std::uint32_t kMaxPairProduct = kMaxTooth * kMaxTooth;
-constexpr std::array<std::uint32_t, 3> kLastTriple = {kMaxTooth, kMaxTooth, kMaxTooth};
 
 // The 20 ways to choose three of six places, as bit sets.
 constexpr std::array<unsigned, 20> kThreeOfSix = [] {
@@ -116,26 +115,21 @@ class TripleProducts {
     const std::vector<std::uint32_t>& Products() const { return products_; }
 
     // Each triple a <= b <= c on hand whose product is p, in the order of
-    // (a, b, c), up to the triple `last` (those after it with a larger a or b
-    // are not tried), until use(triple) returns false.
-    template <class Use>
-    void EachOf(std::uint32_t p, const std::array<std::uint32_t, 3>& last, Use use) const {
+    // (a, b, c): use(triple).
+    template <class Use> void EachOf(std::uint32_t p, Use use) const {
         const std::size_t n = teeth_.size();
-        for (std::size_t i = 0; i < n && teeth_[i] <= last[0] && teeth_[i] * teeth_[i] * teeth_[i] <= p;
-             ++i) {
+        for (std::size_t i = 0; i < n && teeth_[i] * teeth_[i] * teeth_[i] <= p; ++i) {
             const std::uint32_t a = teeth_[i];
             if (p % a != 0) {
                 continue;
             }
             const std::uint32_t rest = p / a;
-            const std::uint32_t lastB = a == last[0] ? last[1] : kMaxTooth;
-            for (std::size_t j = stock_.count[a] >= 2 ? i : i + 1;
-                 j < n && teeth_[j] <= lastB && teeth_[j] * teeth_[j] <= rest; ++j) {
+            for (std::size_t j = stock_.count[a] >= 2 ? i : i + 1; j < n && teeth_[j] * teeth_[j] <= rest;
+                 ++j) {
                 const std::uint32_t b = teeth_[j];
                 const std::uint32_t c = rest / b;
-                if (rest % b == 0 && c <= kMaxTooth && stock_.count[c] >= 1u + (c == a) + (c == b) &&
-                    !use(std::array<std::uint32_t, 3>{a, b, c})) {
-                    return;
+                if (rest % b == 0 && c <= kMaxTooth && stock_.count[c] >= 1u + (c == a) + (c == b)) {
+                    use(std::array<std::uint32_t, 3>{a, b, c});
                 }
             }
         }
@@ -158,10 +152,10 @@ class SixSweep {
     // first whose ratio p / q reaches the target, as long as the error may
     // still get a train among the first. The error grows on either side, so
     // each side stops at the first product beyond the first trains' worst
-    // error. Only then are the triples of p and q found (TripleProducts), and
-    // at that worst error exactly only the trains with the smallest drivers
-    // can get in: the triples of p come in order, and the first that cannot
-    // ends them.
+    // error. Only then are the triples of p and q found (TripleProducts). At
+    // that worst error exactly only trains with no more teeth than the worst
+    // train's can get in, and six gears of product p * q have at least
+    // 6 * (p * q)^(1/6) teeth: most products of a tie are passed by undivided.
     void Best(const TripleProducts& table, FirstTrains& first) const {
         const std::vector<std::uint32_t>& products = table.Products();
         const std::size_t n = products.size();
@@ -179,26 +173,25 @@ class SixSweep {
                 if (!(error < tolerance_) || error > first.BoundError()) {
                     return false;
                 }
-                // At the worst error only drivers up to the worst train's can get in.
-                const SolutionRecord& bound = first.Bound();
-                const std::array<std::uint32_t, 3> lastDrivers =
-                    error == bound.error ? std::array{bound.driver1, bound.driver2, bound.driver3}
-                                         : kLastTriple;
-                table.EachOf(p, lastDrivers, [&](const std::array<std::uint32_t, 3>& drivers) {
+                if (error == first.BoundError()) {
+                    // Half a tooth for the rounding.
+                    const double most = (ToothSum(first.Bound()) + 0.5) / 6;
+                    if (static_cast<double>(p) * dq > most * most * most * most * most * most) {
+                        return true;
+                    }
+                }
+                table.EachOf(p, [&](const std::array<std::uint32_t, 3>& drivers) {
                     if (drivenTriples.empty()) {
-                        table.EachOf(q, kLastTriple, [&](const std::array<std::uint32_t, 3>& driven) {
+                        table.EachOf(q, [&](const std::array<std::uint32_t, 3>& driven) {
                             drivenTriples.push_back(driven);
-                            return true;
                         });
                     }
                     for (const auto& driven : drivenTriples) {
                         const SolutionRecord train = Train(error, drivers, driven);
-                        if (!first.Admits(train)) {
-                            return &driven != &drivenTriples.front(); // larger drivers cannot get in
+                        if (first.Admits(train)) {
+                            Offer(train, first);
                         }
-                        Offer(train, first);
                     }
-                    return true;
                 });
                 return true;
             };

@@ -14,7 +14,7 @@
 // the error is below the tolerance (and the train mounts, with a fit margin:
 // FitRule in mount.h). Of the trains made of the same six tooth counts only the
 // one with the smallest error, then the smallest (d1, d2, d3, n1, n2, n3),
-// counts. Ordered by error, then (d1, d2, d3, n1, n2, n3). The outcome is
+// counts. Ordered by TrainBefore (train.h). The outcome is
 // NoStock or Searched; candidateCount counts the trains within tolerance (and
 // mounting) before one per set of gears is kept, trainCount one per set of six
 // tooth counts. Counting them means meeting every train within tolerance, which

@@ -1,6 +1,15 @@
 #include "train.h"
 
+#include <algorithm>
 #include <tuple>
+
+namespace {
+
+std::uint32_t Largest(const SolutionRecord& t) {
+    return std::max({t.driver1, t.driver2, t.driver3, t.driven1, t.driven2, t.driven3});
+}
+
+} // namespace
 
 double TrainRatio(const SolutionRecord& train) {
     switch (train.gears) {
@@ -16,9 +25,26 @@ double TrainRatio(const SolutionRecord& train) {
            static_cast<double>(train.driven1 * train.driven2);
 }
 
+// The fields a kind does not use are 0.
+std::uint32_t ToothSum(const SolutionRecord& t) {
+    return t.driver1 + t.driver2 + t.driver3 + t.driven1 + t.driven2 + t.driven3;
+}
+
 bool TrainBefore(const SolutionRecord& x, const SolutionRecord& y) {
-    return std::tie(x.error, x.gears, x.driver1, x.driver2, x.driver3, x.driven1, x.driven2, x.driven3) <
-           std::tie(y.error, y.gears, y.driver1, y.driver2, y.driver3, y.driven1, y.driven2, y.driven3);
+    if (x.error < y.error || y.error < x.error) {
+        return x.error < y.error;
+    }
+    if (x.gears != y.gears) {
+        return x.gears < y.gears;
+    }
+    if (const std::uint32_t sx = ToothSum(x), sy = ToothSum(y); sx != sy) {
+        return sx < sy;
+    }
+    if (const std::uint32_t lx = Largest(x), ly = Largest(y); lx != ly) {
+        return lx < ly;
+    }
+    return std::tie(x.driver1, x.driver2, x.driver3, x.driven1, x.driven2, x.driven3) <
+           std::tie(y.driver1, y.driver2, y.driver3, y.driven1, y.driven2, y.driven3);
 }
 
 std::vector<std::uint32_t> Drivers(const SolutionRecord& train) {

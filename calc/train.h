@@ -34,9 +34,16 @@ struct SearchResult {
 // The ratio of the integer tooth products, drivers over driven gears, one division.
 double TrainRatio(const SolutionRecord& train);
 
-// The complete searches' order: by error, then fewer gears, then the drivers
-// and the driven gears ascending (driver1, driver2, driver3, driven1, driven2, driven3).
+// The order of the lists: by error, then fewer gears, then smaller gears: the
+// smaller sum of the tooth counts that set the ratio (the drivers and the
+// driven gears; not a simple train's idler), then the smaller largest of
+// them, then the drivers and the driven gears ascending (driver1, driver2,
+// driver3, driven1, driven2, driven3). Among exact trains the compact ones
+// come first.
 bool TrainBefore(const SolutionRecord& x, const SolutionRecord& y);
+
+// The sum of the tooth counts that set the ratio, TrainBefore's first measure of size.
+std::uint32_t ToothSum(const SolutionRecord& train);
 
 // The drivers and the driven gears, each ascending.
 std::vector<std::uint32_t> Drivers(const SolutionRecord& train);

@@ -99,6 +99,8 @@ inline SearchResult Find(double target, const Stock& stock) {
     if (raw.size() > 251) {
         raw.resize(251);
     }
+    // Equal errors in the complete searches' order; the same records in the order found.
+    std::stable_sort(raw.begin(), raw.end(), TrainBefore);
 
     std::vector<SolutionRecord> list;
     for (const SolutionRecord& r : raw) {

@@ -9,7 +9,38 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+// The least room a train placed at p leaves, from where its shafts stand: each
+// gear's tips and the clearance to every shaft but its neighbours' in position
+// order (its own and its partners'), a simple train's A to D, the last stud to
+// the slot's ends; -infinity when a mesh is off or A or the last gear too large.
+double LeastRoom(const Banjo& b, const std::vector<std::uint32_t>& g, const std::optional<Placement>& p) {
+    if (!p || g[0] > b.maxA.value_or(255) || g.back() > b.maxLast.value_or(255)) {
+        return -HUGE_VAL;
+    }
+    const std::vector<Point>& at = p->shafts;
+    const auto on = [&](std::size_t i, std::size_t s) { return i < g.size() && p->gears[i].shaft == s; };
+    const double stud = Distance(at[at.size() - 2], at.back());
+    double room = std::min(stud - b.studMin, b.studMax - stud);
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        for (std::size_t s = 0; s < at.size(); ++s) {
+            const double gap = Distance(at[p->gears[i].shaft], at[s]) - b.module * g[i] / 2;
+            if (on(i + 1, s) && !on(i, s) && std::fabs(gap - b.module * g[i + 1] / 2) > 1e-6) {
+                return -HUGE_VAL;
+            }
+            if (!on(i - 1, s) && !on(i, s) && !on(i + 1, s)) {
+                room = std::min(room, gap - b.module - b.clearance);
+            }
+        }
+    }
+    return g.size() != 3 ? room : std::min(room, Distance(at[0], at[2]) - b.module * (g[0] + g[2] + 4) / 2);
+}
+
+} // namespace
 
 TEST(SimpleTrains, MatchBruteForceOnRandomStocks) {
     RandomCases cases(2718);
@@ -38,6 +69,21 @@ TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
         trainsSeen += expected.solutions.size();
     }
     EXPECT_GT(trainsSeen, 1000u);
+}
+
+// Exact trains that tie at the worst error kept: those with the fewest teeth
+// are found first, whichever order the sweep meets them in.
+TEST(SixGearTrains, ExactTrainsThatTieComeFewestTeethFirst) {
+    Stock stock; // 16 to 40 teeth, one of each
+    std::fill(stock.count.begin() + 16, stock.count.begin() + 41, 1);
+    for (const double target : {0.75, 1.5, 2.0}) {
+        const EveryTrainOptions options{0.002, 20, std::nullopt, std::nullopt, false};
+        const SearchResult six = FindSixGearTrains(target, stock, options);
+        EXPECT_TRUE(SameSearchResult(six, brute_force::FindSixGearTrains(target, stock, options)));
+        for (std::size_t i = 1; i < six.solutions.size(); ++i) {
+            EXPECT_LE(ToothSum(six.solutions[i - 1]), ToothSum(six.solutions[i])) << target;
+        }
+    }
 }
 
 // Every kind: the brute forces' complete lists merged in the Any order, which many rounds order otherwise
@@ -132,6 +178,27 @@ TEST(Banjo, MountsWhatFitsItsSlotAndShafts) {
     EXPECT_FALSE(MountsSimple(banjo, 80, 30, 80));
 }
 
+// Every train the complete searches list with the fit on a banjo, placed as
+// the window draws it, stands clear of every shaft its gears pass.
+TEST(Banjo, EveryTrainListedStandsClearWhereItIsPlaced) {
+    RandomCases cases(4096);
+    std::array<int, 4> listed{};
+    for (int round = 0; round < 1500; ++round) {
+        const RandomCase c = cases.Make(8);
+        const Banjo banjo = cases.MakeBanjo(165);
+        for (const TrainKind kind : {TrainKind::Simple, TrainKind::Compound, TrainKind::Six}) {
+            const SearchRequest request{
+                c.target, c.stock, SearchMethod::EveryTrain, {c.options.tolerance}, 0, 0u, kind, banjo};
+            for (const SolutionRecord& train : RunSearch(request).solutions) {
+                const std::vector<std::uint32_t> gears = Positions(train, MountRule{0, banjo}).value();
+                EXPECT_GE(LeastRoom(banjo, gears, PlaceTrain(gears, banjo)), -1e-6) << round;
+                ++listed[gears.size() / 2];
+            }
+        }
+    }
+    EXPECT_GT(*std::min_element(listed.begin() + 1, listed.end()), 50);
+}
+
 // Each train that mounts is placed with its meshing gears their pitch radii
 // apart, the leadscrew the centre distance below the spindle and the last
 // stud in the slot; without a banjo the meshes hold as well.
@@ -153,6 +220,9 @@ TEST(Placement, MeshingGearsTouchAtTheirPitchCircles) {
                  ? Mounts(*banjo, Arrangement{gears[0], gears[1], gears[2], gears[3]})
                  : Mounts(*banjo, Arrangement6{gears[0], gears[1], gears[2], gears[3], gears[4], gears[5]}));
         const std::optional<Placement> placement = PlaceTrain(gears, banjo);
+        // Gears that stand clear where they are placed mount, and those that foul do not (beyond rounding).
+        const double room = banjo ? LeastRoom(*banjo, gears, placement) : 1;
+        EXPECT_TRUE(!banjo || std::fabs(room) <= 1e-6 || mounts == (room > 0)) << round;
         if (!mounts) {
             continue;
         }
