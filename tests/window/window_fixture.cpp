@@ -160,7 +160,8 @@ void MainWindowTest::Pump() {
             return;
         }
         if (!TranslateAcceleratorW(window, accelerators, &message) &&
-            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message))) {
+            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message)) &&
+            !(g_drawing.window != nullptr && IsDialogMessageW(g_drawing.window, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
