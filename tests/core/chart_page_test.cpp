@@ -109,15 +109,12 @@ TEST(TrainSvg, DrawsEachGearInItsPlaneWithItsToothCount) {
             EXPECT_EQ(
                 circlesIn(svg, " stroke-dasharray=\"0 2.2\" stroke-linecap=\"round\" stroke-width=\"1.2\""),
                 c.dotted);
-            EXPECT_LE(Count(svg, "<circle"), c.gears.size() + shafts)
-                << "a dot for each shaft without a tooth count on it";
             EXPECT_EQ(Count(svg, "<text"), c.gears.size() + shafts);
             for (const std::uint32_t teeth : c.gears) {
                 std::string text = ">";
                 text += std::to_string(teeth);
                 EXPECT_NE(svg.find(text + "</text>"), std::string::npos) << teeth;
             }
-            EXPECT_NE(svg.find(">leadscrew</text>"), std::string::npos);
             const std::size_t bars = svg.find("<g stroke-width=\"2.2\">");
             ASSERT_NE(bars, std::string::npos);
             EXPECT_EQ(Count(svg.substr(bars, svg.find("</g>", bars) - bars), "<path"),

@@ -4,14 +4,11 @@
 // again, it stands where it stood.
 #include "window_fixture.h"
 
-#include "banjo.h"
 #include "drawing_window.h"
 #include "lathe_files.h"
 #include "program_state.h"
 #include "resource.h"
-#include "train.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -83,22 +80,17 @@ TEST_F(DrawingWindowTest, OpensBesideTheMainWindowWhichKeepsTheKeyboard) {
         ASSERT_TRUE(PressKeys({VK_CONTROL, 'D'}));
         RunMessageLoop(100);
         ASSERT_NE(g_drawing.window, nullptr) << "Ctrl+D";
-        EXPECT_TRUE(IsWindowVisible(g_drawing.window));
-        EXPECT_EQ(GetWindow(g_drawing.window, GW_OWNER), window);
+        EXPECT_TRUE(IsWindowVisible(g_drawing.window) && GetWindow(g_drawing.window, GW_OWNER) == window);
         const RECT drawing = WindowRect(g_drawing.window);
-        const bool onTheLeft = drawing.left < left;
-        EXPECT_EQ(onTheLeft, left > 0) << "on the side with room";
-        RECT overlap;
         const RECT moved = WindowRect(window);
+        RECT overlap;
+        EXPECT_EQ(drawing.right <= moved.left, left > 0) << "on the side with room";
         EXPECT_FALSE(IntersectRect(&overlap, &moved, &drawing));
         EXPECT_EQ(FocusId(), IDC_RATIO);
         DestroyWindow(g_drawing.window);
         g_drawing = {};
     }
     Open();
-    wchar_t caption[32] = {};
-    GetWindowTextW(g_drawing.window, caption, 32);
-    EXPECT_EQ(std::wstring(caption), L"Drawing");
     const HWND opened = g_drawing.window;
     Open();
     EXPECT_EQ(g_drawing.window, opened) << "the one window, brought forward";
@@ -126,18 +118,7 @@ TEST_F(DrawingWindowTest, FollowsTheShownTrain) {
 
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
     EXPECT_TRUE(WaitsToPaint());
-    std::vector<std::string> six = Drawn();
-    ASSERT_EQ(six.size(), 6u);
-    std::vector<std::string> listed;
-    for (const std::uint32_t teeth : Drivers(g_solutionList.front())) {
-        listed.push_back(std::to_string(teeth));
-    }
-    for (const std::uint32_t teeth : Driven(g_solutionList.front())) {
-        listed.push_back(std::to_string(teeth));
-    }
-    std::ranges::sort(six);
-    std::ranges::sort(listed);
-    EXPECT_EQ(six, listed);
+    EXPECT_EQ(Drawn().size(), 6u);
 
     // A lathe with a banjo and the fit on: the train stands on the banjo, the
     // leadscrew the centre distance below the spindle.
@@ -150,69 +131,56 @@ TEST_F(DrawingWindowTest, FollowsTheShownTrain) {
     std::filesystem::remove(file);
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_COMPOUND, 0);
     EXPECT_TRUE(WaitsToPaint());
-    const std::optional<DrawingWindowLayout> layout = LayOutDrawingWindow(g_drawing.window);
-    ASSERT_TRUE(layout);
-    ASSERT_EQ(layout->drawing.shafts.size(), 3u);
-    const DrawnShaft& spindle = layout->drawing.shafts.front();
-    const DrawnShaft& leadscrew = layout->drawing.shafts.back();
-    const DrawnGear& a = layout->drawing.gears.front();
-    const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    const TrainDrawing drawing = LayOutDrawingWindow(g_drawing.window).value().drawing;
+    const DrawnShaft& spindle = drawing.shafts.front();
+    const DrawnShaft& leadscrew = drawing.shafts.back();
     EXPECT_NEAR(spindle.x, leadscrew.x, 1e-6);
-    EXPECT_NEAR((leadscrew.y - spindle.y) / a.radius, 120 / PitchRadius(banjo, a.teeth), 1e-6);
+    EXPECT_NEAR((leadscrew.y - spindle.y) / drawing.gears[0].radius, 120 / (0.75 * drawing.gears[0].teeth),
+                1e-6);
 
     EnterRatio("");
     EXPECT_TRUE(WaitsToPaint());
     EXPECT_TRUE(Drawn().empty());
 }
 
-// Painted: each circle's leftmost point and each tooth count's box hold ink;
-// larger, the window draws the train larger, with larger tooth counts.
+// Painted: each solid circle's leftmost point and each tooth count's line
+// hold ink; larger, the window draws the train larger, with larger tooth counts.
 TEST_F(DrawingWindowTest, PaintsTheTrainAndGrowsWithTheWindow) {
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
     EnterRatio("0.472441");
     Open();
-    double radius = 0;
-    int height = 0;
+    DrawingWindowLayout before{};
     for (const SIZE size : {SIZE{420, 360}, SIZE{900, 760}}) {
-        SetWindowPos(g_drawing.window, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const std::optional<DrawingWindowLayout> layout = LayOutDrawingWindow(g_drawing.window);
-        ASSERT_TRUE(layout);
-        EXPECT_GT(layout->drawing.gears.front().radius, radius);
-        EXPECT_GT(layout->toothCountHeight, height);
-        radius = layout->drawing.gears.front().radius;
-        height = layout->toothCountHeight;
-
-        RECT client;
-        GetClientRect(g_drawing.window, &client);
+        SetWindowPos(g_drawing.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        const DrawingWindowLayout layout = LayOutDrawingWindow(g_drawing.window).value();
+        EXPECT_GT(layout.drawing.gears[0].radius,
+                  before.drawing.gears.empty() ? 0 : before.drawing.gears[0].radius);
+        EXPECT_GT(layout.toothCountHeight, before.toothCountHeight);
         HDC screen = GetDC(g_drawing.window);
         HDC canvas = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
         HGDIOBJ previous = SelectObject(canvas, bitmap);
         SendMessageW(g_drawing.window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
-        const auto dark = [&](double x, double y) {
-            const COLORREF c = GetPixel(canvas, static_cast<int>(x + 0.5), static_cast<int>(y + 0.5));
-            return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
+        // Whether a pixel of the row y from x to x + width is dark.
+        const auto ink = [&](double x, double y, double width) {
+            bool dark = false;
+            for (int at = static_cast<int>(x); at <= static_cast<int>(x + width); ++at) {
+                const COLORREF c = GetPixel(canvas, at, static_cast<int>(y + 0.5));
+                dark |= GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128;
+            }
+            return dark;
         };
-        for (const DrawnGear& gear : layout->drawing.gears) {
-            if (gear.plane == 0) { // solid: the dashed and dotted lines have gaps
-                EXPECT_TRUE(dark(gear.x - gear.radius, gear.y) || dark(gear.x - gear.radius + 1, gear.y))
-                    << gear.teeth;
-            }
+        for (const DrawnGear& gear : layout.drawing.gears) {
+            EXPECT_TRUE(gear.plane != 0 || ink(gear.x - gear.radius - 1, gear.y, 2)) << gear.teeth;
         }
-        for (const Label& label : layout->drawing.toothCounts) {
-            bool ink = false;
-            for (double x = label.x - label.width / 2; x < label.x + label.width / 2; ++x) {
-                ink |= dark(x, label.y);
-            }
-            EXPECT_TRUE(ink) << label.text;
-            EXPECT_GE(label.x - label.width / 2, 0);
-            EXPECT_LE(label.x + label.width / 2, client.right);
+        for (const Label& label : layout.drawing.toothCounts) {
+            EXPECT_TRUE(ink(label.x - label.width / 2, label.y, label.width)) << label.text;
         }
         SelectObject(canvas, previous);
         DeleteObject(bitmap);
         DeleteDC(canvas);
         ReleaseDC(g_drawing.window, screen);
+        before = layout;
     }
 }
 
