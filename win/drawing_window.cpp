@@ -13,13 +13,14 @@ namespace {
 constexpr int kMargin = 10; // about the drawing and the key, in pixels
 constexpr wchar_t kNoTrain[] = L"No train is listed.";
 
-// The text heights for a client area: the tooth counts grow with the window,
-// readable from the lathe, the shafts' names and the key a little smaller.
+// The tooth counts' height for a client area: they grow with the window, to
+// be read from the lathe. The key is set in their font, the shafts' names a
+// little smaller.
 int ToothCountHeight(const RECT& client) {
     return std::clamp(static_cast<int>(std::min(client.right, client.bottom)) / 22, 14, 34);
 }
 
-// The width of the stroke before a plane's line of the key, and its gap to the text.
+// The width of the stroke before a plane's line of the key; half a line's height parts it from the text.
 int StrokeWidth(int lineHeight) {
     return 2 * lineHeight;
 }
