@@ -87,13 +87,13 @@ std::string AdviceText(const Dial& dial, std::uint32_t step) {
 
 std::string DialProblem(const Dial& dial) {
     if (dial.teeth.empty()) {
-        return "names no gear";
+        return "the dial needs teeth";
     }
     if (dial.lines < 1 || dial.lines > 360) {
-        return "lines must be 1 to 360";
+        return "the dial's lines must be 1 to 360";
     }
     if (dial.numbers < 1 || dial.numbers > dial.lines || dial.lines % dial.numbers != 0) {
-        return "numbers must divide the lines (" + std::to_string(dial.lines) + ")";
+        return "the dial's numbers must divide its " + std::to_string(dial.lines) + " lines";
     }
     return {};
 }

@@ -21,8 +21,8 @@ struct DialAdvice {
     std::string text;       // "every other line (2, 4, 6, 8 or 1, 3, 5, 7)"
 };
 
-// What the dial's numbers allow: its lines per turn at least 1 and at most
-// 360, the numbers dividing them; an empty string when the dial is sound.
+// What is wrong with a dial, as a sentence ("the dial needs teeth"): a gear,
+// 1 to 360 lines, numbers that divide them; empty when nothing is.
 std::string DialProblem(const Dial& dial);
 
 // One turn of the dial is teeth x the leadscrew's pitch of carriage travel,

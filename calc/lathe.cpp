@@ -267,6 +267,73 @@ LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
+// The dial's gear: a tooth count, or a list of the gears it can take.
+LatheProblem ReadDialTeeth(const toml::node& value, Lathe& lathe) {
+    constexpr std::string_view kWhat =
+        "teeth must be a tooth count from 8 to 200, or a list of them such as [14, 15, 16]";
+    std::vector<std::uint32_t> teeth;
+    const auto take = [&](const toml::node& item) {
+        const auto* count = item.as_integer();
+        if (count == nullptr || count->get() < 8 || count->get() > 200) {
+            return false;
+        }
+        teeth.push_back(static_cast<std::uint32_t>(count->get()));
+        return true;
+    };
+    if (const auto* array = value.as_array()) {
+        if (array->empty() || array->size() > 16 || !std::ranges::all_of(*array, take)) {
+            return Wrong(value, std::string(kWhat));
+        }
+    } else if (!take(value)) {
+        return Wrong(value, std::string(kWhat));
+    }
+    lathe.dial->teeth = std::move(teeth);
+    return {};
+}
+
+LatheProblem ReadDialCount(const toml::node& value, std::string_view key, std::uint32_t& count) {
+    const auto* number = value.as_integer();
+    if (number == nullptr || number->get() < 1 || number->get() > 360) {
+        return Wrong(value, std::string(key) + " must be a whole number from 1 to 360");
+    }
+    count = static_cast<std::uint32_t>(number->get());
+    return {};
+}
+
+LatheProblem ReadDialLines(const toml::node& value, Lathe& lathe) {
+    return ReadDialCount(value, "lines", lathe.dial->lines);
+}
+
+LatheProblem ReadDialNumbers(const toml::node& value, Lathe& lathe) {
+    return ReadDialCount(value, "numbers", lathe.dial->numbers);
+}
+
+constexpr KeyReader kDialKeys[] = {
+    {"teeth", ReadDialTeeth, {ValueForm::Kind::Other, "a tooth count or a list of them"}},
+    {"lines", ReadDialLines, {ValueForm::Kind::Number, "a whole number"}},
+    {"numbers", ReadDialNumbers, {ValueForm::Kind::Number, "a whole number"}},
+};
+
+// Lines and numbers left out: 8 lines, every one numbered.
+LatheProblem ReadDial(const toml::node& value, Lathe& lathe) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "dial must be a table: [dial] on a line of its own, then its keys");
+    }
+    lathe.dial = Dial{.teeth = {}, .lines = 8, .numbers = 0};
+    if (LatheProblem problem = ReadKeys(*table, kDialKeys, "dial.", lathe); !problem.what.empty()) {
+        return problem;
+    }
+    Dial& dial = *lathe.dial;
+    if (dial.numbers == 0) {
+        dial.numbers = dial.lines;
+    }
+    if (std::string problem = DialProblem(dial); !problem.empty()) {
+        return Wrong(value, problem);
+    }
+    return {};
+}
+
 constexpr KeyReader kLatheKeys[] = {
     {"name", ReadName, {ValueForm::Kind::Text, "a name in quotes"}},
     {"gears", ReadGears, {ValueForm::Kind::Text, "a gear list in quotes"}},
@@ -275,6 +342,7 @@ constexpr KeyReader kLatheKeys[] = {
     {"chart", ReadChart, kTable},
     {"fit", ReadFit, kTable},
     {"banjo", ReadBanjo, kTable},
+    {"dial", ReadDial, kTable},
 };
 
 // How the key takes its value, by the last part of a dotted key (no two tables share a key).
@@ -282,7 +350,7 @@ ValueForm FormOf(std::string_view key) {
     key.remove_prefix(key.rfind('.') == std::string_view::npos ? 0 : key.rfind('.') + 1);
     for (std::span<const KeyReader> table :
          {std::span<const KeyReader>(kLatheKeys), std::span<const KeyReader>(kFitKeys),
-          std::span<const KeyReader>(kBanjoKeys)}) {
+          std::span<const KeyReader>(kBanjoKeys), std::span<const KeyReader>(kDialKeys)}) {
         if (const auto reader = std::ranges::find(table, key, &KeyReader::key); reader != table.end()) {
             return reader->form;
         }
@@ -441,7 +509,7 @@ bool operator==(const Lathe& a, const Lathe& b) {
     };
     return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
            a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp &&
-           sameList(a.chart, b.chart);
+           a.dial == b.dial && sameList(a.chart, b.chart);
 }
 
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
@@ -557,6 +625,16 @@ std::string LatheText(const Lathe& lathe) {
             }
         }
         text += "\n";
+    }
+    if (lathe.dial) {
+        const Dial& dial = *lathe.dial;
+        std::string teeth;
+        for (const std::uint32_t count : dial.teeth) {
+            teeth += (teeth.empty() ? "" : ", ") + std::to_string(count);
+        }
+        text += "\n[dial]\nteeth = " + (dial.teeth.size() == 1 ? teeth : "[" + teeth + "]") +
+                "\nlines = " + std::to_string(dial.lines) + "\nnumbers = " + std::to_string(dial.numbers) +
+                "\n";
     }
     return text;
 }

@@ -119,9 +119,10 @@ TEST(Dial, NamesItsNumberedLinesAndTheGearWithTheMostLines) {
     EXPECT_EQ(advice.step, 2u);
 
     EXPECT_EQ(DialProblem(metric), "");
-    EXPECT_EQ(DialProblem({.teeth = {}, .lines = 8, .numbers = 8}), "names no gear");
-    EXPECT_EQ(DialProblem({.teeth = {16}, .lines = 8, .numbers = 3}), "numbers must divide the lines (8)");
-    EXPECT_EQ(DialProblem({.teeth = {16}, .lines = 0, .numbers = 1}), "lines must be 1 to 360");
+    EXPECT_EQ(DialProblem({.teeth = {}, .lines = 8, .numbers = 8}), "the dial needs teeth");
+    EXPECT_EQ(DialProblem({.teeth = {16}, .lines = 8, .numbers = 3}),
+              "the dial's numbers must divide its 8 lines");
+    EXPECT_EQ(DialProblem({.teeth = {16}, .lines = 0, .numbers = 1}), "the dial's lines must be 1 to 360");
 }
 
 } // namespace
