@@ -1,3 +1,4 @@
+#include "banjo.h"
 #include "chart.h"
 #include "every_train.h"
 #include "gear_search.h"
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -30,7 +32,13 @@ void BM_FindGearTrains(benchmark::State& state) {
         benchmark::DoNotOptimize(result);
     }
 }
-BENCHMARK(BM_FindGearTrains)->Arg(5000)->Arg(15000)->Arg(25400)->Arg(3937)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindGearTrains)
+    ->Arg(5000)
+    ->Arg(15000)
+    ->Arg(25400)
+    ->Arg(3937)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 // The every-train search on the same stock and targets, tolerance 0.002, the best 100 kept.
 void BM_every_train_search(benchmark::State& state) {
@@ -71,6 +79,37 @@ BENCHMARK(BM_six_gear_search)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
+
+// The imperial example lathe's banjo (docs/lathes/imperial.tandrel): 16 DP
+// gears, the leadscrew 150 mm from the spindle, the slot 45 to 125 mm, at most
+// 80 teeth on the leadscrew.
+Banjo ImperialBanjo() {
+    return {25.4 / 16, 150, 45, 125, 3, std::nullopt, 80};
+}
+
+// The searches as the window runs them on every keystroke, over the full
+// stock without the counts: four gears (every train), six gears, or every kind
+// (range 0: 4, 6, any), with the fit by the margin of 15 teeth or on the
+// imperial banjo (range 1: 0, 1), for the target range(2) / 10000.
+void BM_window_search(benchmark::State& state) {
+    SearchRequest request;
+    request.stock = FullStock();
+    request.method = SearchMethod::EveryTrain;
+    request.train = std::array{TrainKind::Compound, TrainKind::Six, TrainKind::Any}[state.range(0)];
+    request.fitMargin = 15;
+    if (state.range(1) == 1) {
+        request.banjo = ImperialBanjo();
+    }
+    request.target = static_cast<double>(state.range(2)) / 10000.0;
+    request.count = false;
+    for (auto _ : state) {
+        SearchResult result = RunSearch(request);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_window_search)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {5000, 15000, 25400, 3937, 10000}})
+    ->Unit(benchmark::kMillisecond);
 
 // The yardstick: only building the 22,500 pairs and stably sorting them by quotient.
 void BM_BuildAndStableSortPairs(benchmark::State& state) {
