@@ -145,13 +145,17 @@ ToothLimits LimitsOf(const Banjo& banjo) {
     return limits;
 }
 
-// The tests that need no placement first: most trains fail one of them.
+// The tests that need no placement first, those of the tooth counts alone
+// before any length: most trains fail one of them.
 bool Mounts(const Banjo& banjo, const Arrangement6& g) {
+    if (!WithinLimits(banjo, g[0], g[5])) {
+        return false;
+    }
     const Chain chain = ChainOf(banjo, g);
     const double l = banjo.centreDistance;
-    if (!(WithinLimits(banjo, g[0], g[5]) && InSlot(banjo, chain.c) && chain.lo <= chain.hi &&
-          Clears(banjo, g[2], chain.a) && Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) &&
-          Clears(banjo, g[3], chain.c) && Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
+    if (!(InSlot(banjo, chain.c) && chain.lo <= chain.hi && Clears(banjo, g[2], chain.a) &&
+          Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) && Clears(banjo, g[3], chain.c) &&
+          Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
         return false;
     }
     // Stud 2's distance from the spindle reaches at most the chain's largest;

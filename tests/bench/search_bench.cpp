@@ -76,9 +76,7 @@ BENCHMARK(BM_six_gear_search)
     ->Arg(25400)
     ->Arg(3937)
     ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+    ->Unit(benchmark::kMillisecond);
 
 // The imperial example lathe's banjo (docs/lathes/imperial.tandrel): 16 DP
 // gears, the leadscrew 150 mm from the spindle, the slot 45 to 125 mm, at most
