@@ -97,20 +97,22 @@ class Sweep {
                 continue; // neither goes on the leadscrew
             }
             const std::uint32_t q = Product(driven);
-            auto [begin, end] = ExactWindow(table, q);
-
-            // Products that may be among the first trains: from firstLow to
-            // firstHigh, the only ones met without the counts; those whose
-            // inverse may be within tolerance too: from q / high to q / low.
             const auto dq = static_cast<double>(q);
+            // Products within tolerance: one wider on each side than the real window.
+            const std::uint32_t windowLow = WholeAtMost(dq * (target_ - tolerance_) - 1, maxProduct);
+            const std::uint32_t windowHigh = WholeAtMost(dq * (target_ + tolerance_) + 1, maxProduct - 1) + 1;
+            // Products that may be among the first trains: from firstLow to
+            // firstHigh; those whose inverse may be within tolerance too: from
+            // q / high to q / low.
             const double bound = first.BoundError();
             const double slack = dq * std::fabs(target_) * 1e-12 + 1e-9;
             const std::uint32_t firstLow = WholeAtMost(dq * (target_ - bound) - slack, maxProduct);
             const std::uint32_t firstHigh = WholeAtMost(dq * (target_ + bound) + slack, maxProduct - 1) + 1;
-            if (!kCount) {
-                begin = std::max(begin, table.start[firstLow]);
-                end = std::min(end, table.start[firstHigh + 1]);
-            }
+            // Counting, the window exactly; otherwise only the products that may
+            // be among the first, which Consider tells within tolerance.
+            const auto [begin, end] = kCount ? ExactWindow(table, q, windowLow, windowHigh)
+                                             : std::pair(table.start[std::max(windowLow, firstLow)],
+                                                         table.start[std::min(windowHigh, firstHigh) + 1]);
             if (begin >= end) {
                 continue;
             }
@@ -120,8 +122,10 @@ class Sweep {
                     ? WordRange()
                     : WordRange(WholeAtMost(dq / high - slack, maxProduct),
                                 low > 0 ? WholeAtMost(dq / low + slack, maxProduct - 1) + 1 : maxProduct);
-            mark(n1, 1);
-            mark(n2, 1);
+            if (kCount) {
+                mark(n1, 1);
+                mark(n2, 1);
+            }
 
             std::uint64_t plain = 0;
             for (const std::uint32_t* at = &table.pairs[begin]; at != &table.pairs[end]; ++at) {
@@ -132,7 +136,9 @@ class Sweep {
                               MountArrangement(d1, d2, n1, n2, *fit_))) {
                     continue;
                 }
-                const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
+                const bool nearSize =
+                    kCount ? (nearDriven[d1] | nearDriven[d2]) != 0
+                           : near.Near(d1, n1) || near.Near(d1, n2) || near.Near(d2, n1) || near.Near(d2, n2);
                 if (nearSize | mayBeFirst.Holds(driver)) {
                     if (WithinStock(d1, d2, n1, n2)) {
                         Consider(driver, driven, nearSize, inverseMayFit, counts, first);
@@ -146,8 +152,10 @@ class Sweep {
             }
             counts.candidates += plain;
             counts.trains += plain;
-            mark(n1, 0);
-            mark(n2, 0);
+            if (kCount) {
+                mark(n1, 0);
+                mark(n2, 0);
+            }
         }
         result.candidateCount += counts.candidates;
         result.trainCount += counts.trains;
@@ -189,6 +197,9 @@ class Sweep {
                 to[x] = static_cast<std::uint8_t>(highest);
             }
         }
+        // Whether x lies among y's near tooth counts.
+        bool Near(std::uint32_t x, std::uint32_t y) const { return from[y] <= x && x <= to[y]; }
+
         std::array<std::uint8_t, kMaxTooth + 1> from{};
         std::array<std::uint8_t, kMaxTooth + 1> to{};
     };
@@ -212,12 +223,10 @@ class Sweep {
 
     // The pairs (ordered by product) whose product p has Error(p, q) below the
     // tolerance. These products are an interval, since the error falls and then
-    // rises with p; the range starts one wider on each side than the real
-    // window and is moved inward by the exact test.
-    std::pair<std::uint32_t, std::uint32_t> ExactWindow(const PairTable& table, std::uint32_t q) const {
-        const auto dq = static_cast<double>(q);
-        const std::uint32_t low = WholeAtMost(dq * (target_ - tolerance_) - 1, table.maxProduct);
-        const std::uint32_t high = WholeAtMost(dq * (target_ + tolerance_) + 1, table.maxProduct - 1) + 1;
+    // rises with p; the products from low to high take it in, and the exact
+    // test moves their pairs' range inward.
+    std::pair<std::uint32_t, std::uint32_t> ExactWindow(const PairTable& table, std::uint32_t q,
+                                                        std::uint32_t low, std::uint32_t high) const {
         std::uint32_t begin = table.start[low];
         std::uint32_t end = table.start[high + 1];
         while (begin < end && !Within(Product(table.pairs[begin]), q)) {
@@ -326,7 +335,7 @@ SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainO
     }
     const std::vector<std::uint32_t>& teeth = start.teeth;
     SearchResult& result = start.result;
-    const PairTable table = BuildPairs(teeth, stock);
+    const PairTable& table = KeptTable<PairTable>(stock, [&] { return BuildPairs(teeth, stock); });
     const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     // The fit rule, by the margin or the banjo's geometry, with or without the counts.

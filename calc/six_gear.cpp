@@ -8,7 +8,6 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -92,7 +91,8 @@ std::vector<Triple> BuildTriples(const std::vector<std::uint32_t>& teeth, const 
 
 // The products of the stock's triples, ascending, each once, without putting
 // the triples themselves in order: the triples of a product are found again
-// by dividing it. It keeps its own copy of the stock.
+// by dividing it. It keeps its own copy of the teeth and the stock, so that it
+// can be kept for the next search (KeptTable).
 class TripleProducts {
   public:
     TripleProducts(const std::vector<std::uint32_t>& teeth, const Stock& stock)
@@ -114,7 +114,6 @@ class TripleProducts {
         }
     }
 
-    const Stock& StockOf() const { return stock_; }
     const std::vector<std::uint32_t>& Products() const { return products_; }
 
     // Each triple a <= b <= c on hand whose product is p, in the order of
@@ -143,18 +142,6 @@ class TripleProducts {
     Stock stock_;
     std::vector<std::uint32_t> products_;
 };
-
-// The last stock's products, kept for the searches that follow on the same
-// gears: a chart's rows, the searches for another kind and the nearest trains,
-// the window's keystrokes. One for each thread, so that the window's and the
-// chart worker's searches never share one.
-const TripleProducts& ProductsOf(const std::vector<std::uint32_t>& teeth, const Stock& stock) {
-    thread_local std::unique_ptr<const TripleProducts> last;
-    if (!last || last->StockOf() != stock) {
-        last = std::make_unique<const TripleProducts>(teeth, stock);
-    }
-    return *last;
-}
 
 class SixSweep {
   public:
@@ -413,7 +400,7 @@ SearchResult FindSixGearTrains(double target, const Stock& stock, const EveryTra
     if (options.count) {
         sweep.Every(BuildTriples(teeth, stock), result, first);
     } else {
-        sweep.Best(ProductsOf(teeth, stock), first);
+        sweep.Best(KeptTable<TripleProducts>(stock, [&] { return TripleProducts(teeth, stock); }), first);
     }
     result.solutions = first.Ordered();
     return result;

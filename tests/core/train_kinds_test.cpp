@@ -63,10 +63,13 @@ TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
     for (int round = 0; round < 600; ++round) {
         RandomCase c = cases.Make(8);
         c.options.count = round % 2 == 0;
-        const SearchResult expected = brute_force::FindSixGearTrains(c.target, c.stock, c.options);
-        ASSERT_TRUE(SameSearchResult(FindSixGearTrains(c.target, c.stock, c.options), expected))
-            << "round " << round << " target " << c.target << " count " << c.options.count;
-        trainsSeen += expected.solutions.size();
+        // The second target searches the products kept from the first.
+        for (const double target : {c.target, 1 / c.target}) {
+            const SearchResult expected = brute_force::FindSixGearTrains(target, c.stock, c.options);
+            ASSERT_TRUE(SameSearchResult(FindSixGearTrains(target, c.stock, c.options), expected))
+                << "round " << round << " target " << target << " count " << c.options.count;
+            trainsSeen += expected.solutions.size();
+        }
     }
     EXPECT_GT(trainsSeen, 1000u);
 }
