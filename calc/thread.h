@@ -3,6 +3,7 @@
 // the change gears, and the lead a train cuts in the thread's own terms.
 #pragma once
 
+#include "pitch.h"
 #include "search.h"
 #include "train.h"
 
@@ -13,11 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-// mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm); in: the
-// pitch in inches (25.4 * v mm); module: a worm's module m (pi * m mm); dp:
-// diametral pitch (25.4 * pi / v mm).
-enum class PitchUnit { Mm, Tpi, Inch, Module, Dp };
 
 // How each unit is written: the one table behind the pitch reader, the thread
 // and leadscrew names, the lead texts, the tool's unit fields and the thread
@@ -46,14 +42,6 @@ static_assert(std::is_partitioned(kPitchUnits.begin(), kPitchUnits.end(),
                                   [](const PitchUnitText& text) { return text.leadscrew; }));
 
 const PitchUnitText& TextOf(PitchUnit unit);
-
-// A pitch as written: its number and its unit, and the standard thread it was
-// read from ("M6", "1/2-13 UNC"; empty for a plain pitch).
-struct Pitch {
-    double value;
-    PitchUnit unit;
-    std::string designation{};
-};
 
 double PitchMm(const Pitch& pitch);
 
