@@ -135,10 +135,3 @@ std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& trai
 // (+2143.0 ppm, 53.58 µm over 25 mm), outside 0.1 %: 0.21 % long", the gears
 // as shown; "...: no usable train within 1 %" without a nearest train.
 std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears);
-
-// A target that comes from a thread is judged as a thread, in the window and
-// the tool alike: by the complete search of the request's kind, whatever
-// search the request asked for, within the tolerance given or else the
-// thread's own kThreadTolerance. The bisection's absolute 0.002 would pass a
-// fine thread's train whose lead is percents off; a plain ratio keeps its search.
-SearchRequest ThreadSearch(SearchRequest request, const std::optional<Tolerance>& tolerance = std::nullopt);

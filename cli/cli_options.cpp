@@ -6,6 +6,7 @@
 #include "gear_set.h"
 #include "lathe.h"
 #include "number_text.h"
+#include "request.h"
 #include "version.h"
 
 #include <CLI/CLI.hpp>
@@ -152,7 +153,7 @@ struct Values {
     std::optional<Pitch> leadscrew;
     std::optional<double> fixed;
     bool every = false;
-    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (ThreadSearch)
+    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (LatheSearch)
     std::uint32_t limit = 100;
     std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
@@ -544,46 +545,47 @@ Stock StockOf(const Values& v) {
     return stock;
 }
 
-CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
+// The lathe the options make: a lathe file's values under the options that
+// give their own, the gears with their --mult counts, and the banjo read.
+Lathe MergedLathe(const Values& v, const std::optional<Banjo>& banjo) {
+    Lathe lathe = v.lathe.value_or(Lathe{});
+    lathe.stock = StockOf(v);
+    lathe.leadscrew = LeadscrewOf(v);
+    lathe.fixed = v.fixed.value_or(lathe.fixed);
+    if (v.fit) {
+        lathe.fitMargin = v.fitMargin.value_or(0); // with the banjo's geometry the fit needs no margin
+    }
+    lathe.banjo = banjo;
+    return lathe;
+}
+
+// The chart's list: --metric, --imperial, --pitches, or the lathe file's own.
+std::vector<Pitch> ChartPitches(const Values& v, const Lathe& lathe) {
+    return v.metric            ? MetricPitches()
+           : v.imperial        ? ImperialPitches()
+           : v.pitches.empty() ? lathe.chart
+                               : v.pitches;
+}
+
+CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo, bool chart) {
+    const Lathe lathe = MergedLathe(v, banjo);
+    const TrainKind train = KindOf(v.train);
     CliRequest request;
-    const Stock stock = StockOf(v);
-    const Thread lathe{Pitch{1, PitchUnit::Mm}, v.starts, LeadscrewOf(v).value_or(Pitch{1, PitchUnit::Mm}),
-                       v.fixed   ? *v.fixed
-                       : v.lathe ? v.lathe->fixed
-                                 : 1};
-    // With the banjo's geometry the fit needs no margin.
-    const std::optional<std::uint32_t> fitMargin = v.fit     ? std::optional(v.fitMargin.value_or(0))
-                                                   : v.lathe ? v.lathe->fitMargin
-                                                             : std::nullopt;
     if (v.pitch) {
-        request.thread = lathe;
-        request.thread->pitch = *v.pitch;
+        request.thread = Thread{
+            .pitch = *v.pitch, .starts = v.starts, .leadscrew = *lathe.leadscrew, .fixed = lathe.fixed};
     }
-    request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
-                      stock,
-                      v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
-                      v.tolerance.value_or(Tolerance{}),
-                      v.limit,
-                      fitMargin,
-                      KindOf(v.train),
-                      banjo};
-    if (request.thread) {
-        request.search = ThreadSearch(request.search, v.tolerance);
+    request.search =
+        LatheSearch(lathe, request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0), train,
+                    {.method = v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+                     .tolerance = v.tolerance,
+                     .thread = request.thread.has_value()});
+    request.search.limit = v.limit;
+    if (chart) {
+        request.chart = *LatheChart(lathe, ChartPitches(v, lathe), train, v.tolerance);
+        request.chart.suggest = v.suggest;
     }
-    request.chart = {lathe,     v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
-                     fitMargin, v.suggest, KindOf(v.train), banjo};
-    if (v.lathe) {
-        request.latheName = v.lathe->name;
-        if (v.pitches.empty()) {
-            request.chart.pitches = v.lathe->chart;
-        }
-    }
-    if (v.metric) {
-        request.chart.pitches = MetricPitches();
-    }
-    if (v.imperial) {
-        request.chart.pitches = ImperialPitches();
-    }
+    request.latheName = lathe.name;
     request.firstDriverSmaller = !v.driverLargerFirst;
     request.firstDrivenLarger = !v.drivenSmallerFirst;
     request.format = v.format == "json"   ? OutputFormat::Json
@@ -645,7 +647,7 @@ CliParse ParseWith(std::span<const std::string_view> args, FitMargin fitMargin, 
         return parse;
     }
     parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
-    parse.request = MakeRequest(v, banjo);
+    parse.request = MakeRequest(v, banjo, chart->parsed());
     return parse;
 }
 

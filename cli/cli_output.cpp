@@ -383,8 +383,9 @@ std::string SuggestionLines(const Chart& chart) {
 
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
     std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
-    out += "Gears: " + StockText(request.stock) + "; tolerance " + ToleranceText(request.tolerance) + "\n";
-    out += ArrangingLines(request.fitMargin, request.banjo, request.train);
+    out += "Gears: " + StockText(request.search.stock) + "; tolerance " +
+           ToleranceText(request.search.tolerance) + "\n";
+    out += ArrangingLines(request.search.fitMargin, request.search.banjo, request.search.train);
     const bool columns = ChartHasPositionColumns(request);
     std::size_t nameWidth = 12;
     std::size_t gearsWidth = 5;
@@ -445,7 +446,7 @@ Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const Solu
         paired.driver2 = g[2];
         paired.driven2 = g[3];
     }
-    return SolutionJson(paired, facts, row.thread, request.banjo);
+    return SolutionJson(paired, facts, row.thread, request.search.banjo);
 }
 
 std::string ChartJson(const ChartRequest& request, const Chart& chart) {

@@ -55,14 +55,14 @@ std::string Heading(const ChartRequest& request, const Chart& chart, const Chart
     out += Element("p", LeadscrewName(leadscrew) + ", fixed ratio " + FormatShortest(request.lathe.fixed) +
                             "; " + heading.date) +
            "\n";
-    const std::string gears = GearListText(request.stock);
+    const std::string gears = GearListText(request.search.stock);
     out += Element("p", "Gears: " + (gears.empty() ? std::string("none") : gears)) + "\n";
-    const Tolerance& tolerance = request.tolerance;
+    const Tolerance& tolerance = request.search.tolerance;
     out += Element("p", "Tolerance: " + ToleranceShort(tolerance) +
                             (tolerance.ppm ? " of the lead (" + FormatShortest(tolerance.amount) + " ppm)"
                                            : std::string(" of the ratio"))) +
            "\n";
-    std::string lines = ArrangingLines(request.fitMargin, request.banjo, request.train);
+    std::string lines = ArrangingLines(request.search.fitMargin, request.search.banjo, request.search.train);
     for (std::size_t end = lines.find('\n'); end != std::string::npos; end = lines.find('\n')) {
         out += Element("p", lines.substr(0, end)) + "\n";
         lines.erase(0, end + 1);
@@ -80,7 +80,7 @@ std::string Row(const ChartRequest& request, const ChartLine& line) {
     out += "<td class=\"drawing\">";
     if (line.train) {
         const std::string title = "Train for " + line.cells.front() + ": " + line.trainName;
-        out += TrainSvg(*line.train, line.facts, request.banjo, title);
+        out += TrainSvg(*line.train, line.facts, request.search.banjo, title);
     }
     return out + "</td></tr>\n";
 }

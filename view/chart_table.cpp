@@ -72,18 +72,19 @@ std::optional<SolutionRecord> RowTrain(const ChartRow& row) {
 }
 
 bool ChartHasPositionColumns(const ChartRequest& request) {
-    return request.train == TrainKind::Compound && request.fitMargin;
+    return request.search.train == TrainKind::Compound && request.search.fitMargin;
 }
 
 TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
-    return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
+    return FactsOf({}, ArrangingOf(request.search.fitMargin, request.search.banjo), train, row.target,
+                   row.thread);
 }
 
 std::string RowMark(const ChartRequest& request, const ChartRow& row) {
     if (row.best) {
         return "";
     }
-    return row.nearest ? OutsideVerdict(request.tolerance, row.target, TrainRatio(*row.nearest), true)
+    return row.nearest ? OutsideVerdict(request.search.tolerance, row.target, TrainRatio(*row.nearest), true)
                        : NoUsableTrain();
 }
 
@@ -136,7 +137,8 @@ std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
     if (!row.betterKind) {
         return "";
     }
-    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo}, row.target,
+    return BetterKindText(*row.betterKind,
+                          {request.search.train, request.search.fitMargin, request.search.banjo}, row.target,
                           row.thread);
 }
 
@@ -157,7 +159,7 @@ std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestio
 
 std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
     std::string text = std::to_string(chart.score.rowsWithin) + " of " + std::to_string(chart.rows.size());
-    text += " within " + ToleranceShort(request.tolerance);
+    text += " within " + ToleranceShort(request.search.tolerance);
     if (chart.score.rowsWithin != 0) {
         const double worst = chart.score.worstPpm;
         text += "; worst " + FormatFixed(worst, worst < 9.95 ? 1 : 0) + " ppm";
@@ -171,7 +173,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
+    out += request.search.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
     const auto field = [&out](const std::string& text) {
         out += ',';
         out += text;
@@ -206,7 +208,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         } else {
             out += std::string(8, ','); // the train's fields, as many in either layout
         }
-        if (request.banjo) {
+        if (request.search.banjo) {
             field(stud);
         }
         field(RowMark(request, row));

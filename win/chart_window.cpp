@@ -2,13 +2,14 @@
 
 #include "chart_custom.h"
 #include "chart_export.h"
-#include "chart_request.h"
 #include "chart_table.h"
 #include "chart_worker.h"
 #include "open_lathe.h"
 #include "program_state.h"
+#include "request.h"
 #include "resource.h"
 #include "thread_dialog.h"
+#include "train_modes.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
@@ -64,7 +65,8 @@ void SetSummary(HWND chartWindow, const std::wstring& text) {
 // The rows of the list chosen, asked of the worker; the list keeps the rows it
 // shows until the new ones come.
 void AskForRows(HWND chartWindow) {
-    const std::optional<ChartRequest> request = WindowChartRequest(GetWindow(chartWindow, GW_OWNER), PitchesOf(g_chartList));
+    const std::optional<ChartRequest> request =
+        LatheChart(WindowLathe(), PitchesOf(g_chartList), TrainKindChecked(GetWindow(chartWindow, GW_OWNER)));
     if (!request) {
         ++g_chartRequested; // a chart still being made is no longer wanted
         g_chartShown = {};

@@ -3,13 +3,13 @@
 
 #include "better_kind.h"
 #include "chart_worker.h"
-#include "gear_set.h"
 #include "number_text.h"
+#include "open_lathe.h"
 #include "program_state.h"
+#include "request.h"
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
-#include "thread.h"
 
 #include <commctrl.h>
 
@@ -47,15 +47,12 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 // train says. Each keeps only the fitting trains while the fit setting is on,
 // by the banjo's geometry when the lathe has one.
 SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
-    SearchRequest request;
-    request.target = RatioFromText(ratioText);
-    request.stock = StockOf(g_checkedGears, g_multiplicityTable);
-    request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
-    request.fitMargin = FitMarginInForce();
-    request.train = TrainKindChecked(mainWindow);
-    request.banjo = WindowBanjo();
+    SearchRequest request = LatheSearch(
+        WindowLathe(), RatioFromText(ratioText), TrainKindChecked(mainWindow),
+        {.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+         .thread = ThreadOfLine(ratioText).has_value()});
     request.count = false;
-    return ThreadOfLine(ratioText) ? ThreadSearch(request) : request;
+    return request;
 }
 
 } // namespace

@@ -100,10 +100,10 @@ TEST_F(ChartWindowTest, AGearBoxChangeMakesTheRowsAgain) {
     // The kind of train is the main window's too.
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIMPLE, 0);
     WaitForChart();
-    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Simple);
+    EXPECT_EQ(g_chartShownRequest.search.train, TrainKind::Simple);
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
     WaitForChart();
-    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Any);
+    EXPECT_EQ(g_chartShownRequest.search.train, TrainKind::Any);
 }
 
 TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {
