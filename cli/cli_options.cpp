@@ -106,12 +106,10 @@ std::string ReadClearance(std::string_view text, double& value) {
     return ReadPositiveNumber(text, value);
 }
 
-// Diametral pitch, kept as the module it gives: m = 25.4 / dp.
-std::string ReadDiametralPitch(std::string_view text, double& module) {
-    double dp = 0;
+// Diametral pitch, whose module m = 25.4 / dp is above zero.
+std::string ReadDiametralPitch(std::string_view text, double& dp) {
     std::string problem = ReadPositiveNumber(text, dp);
-    module = 25.4 / dp;
-    if (problem.empty() && !(module > 0)) {
+    if (problem.empty() && !(25.4 / dp > 0)) {
         problem = "is too large";
     }
     return problem;
@@ -158,7 +156,8 @@ struct Values {
     std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
     std::string train = "4";
-    std::optional<double> module; // the banjo: --module, or --dp as 25.4 / dp
+    std::optional<double> module; // the banjo: --module or --dp
+    std::optional<double> dp;
     std::optional<double> centreDistance;
     std::optional<double> studMin;
     std::optional<double> studMax;
@@ -230,8 +229,7 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
     CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
                               ->type_name("M")
                               ->group(banjo);
-    AddRead(app, "--dp", v.module, Given<double>(ReadDiametralPitch),
-            "or their diametral pitch (m = 25.4 / dp)")
+    AddRead(app, "--dp", v.dp, Given<double>(ReadDiametralPitch), "or their diametral pitch (m = 25.4 / dp)")
         ->type_name("P")
         ->excludes(module)
         ->group(banjo);
@@ -259,36 +257,51 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
 }
 
 // The banjo the options give, each over the lathe file's, or what is missing
-// or wrong in them.
+// or wrong in them: named by its option, or as the lathe's where the file gave it.
 std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
     const std::optional<Banjo> file = v.lathe ? v.lathe->banjo : std::nullopt;
-    if (!v.module && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA && !v.maxLast) {
+    if (!v.module && !v.dp && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA &&
+        !v.maxLast) {
         banjo = file;
         return {};
     }
-    if (!file) {
-        for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
-                                   {v.centreDistance.has_value(), "--centre-distance"},
-                                   {v.studMin.has_value(), "--stud-min"},
-                                   {v.studMax.has_value(), "--stud-max"}}) {
-            if (!given) {
-                return std::string("the banjo needs ") + name;
-            }
-        }
+    BanjoFigures figures;
+    if (file) {
+        figures = {.module = file->module,
+                   .centreDistance = file->centreDistance,
+                   .studMin = file->studMin,
+                   .studMax = file->studMax,
+                   .clearance = file->clearance,
+                   .maxA = file->maxA,
+                   .maxLast = file->maxLast};
     }
-    Banjo read = file.value_or(Banjo{});
-    read.module = v.module.value_or(read.module);
-    read.centreDistance = v.centreDistance.value_or(read.centreDistance);
-    read.studMin = v.studMin.value_or(read.studMin);
-    read.studMax = v.studMax.value_or(read.studMax);
-    read.clearance = v.clearance.value_or(read.clearance);
-    read.maxA = v.maxA ? v.maxA : read.maxA;
-    read.maxLast = v.maxLast ? v.maxLast : read.maxLast;
-    if (read.studMin > read.studMax) {
-        std::string problem = v.studMin ? "--stud-min " : "the lathe's stud_min ";
-        problem += Quoted(FormatShortest(read.studMin));
-        problem += v.studMax ? " is above --stud-max " : " is above the lathe's stud_max ";
-        problem += Quoted(FormatShortest(read.studMax));
+    if (v.module || v.dp) {
+        figures.module = v.module;
+        figures.dp = v.dp;
+    }
+    const auto over = [](auto& figure, const auto& option) {
+        if (option) {
+            figure = option;
+        }
+    };
+    over(figures.centreDistance, v.centreDistance);
+    over(figures.studMin, v.studMin);
+    over(figures.studMax, v.studMax);
+    over(figures.clearance, v.clearance);
+    over(figures.maxA, v.maxA);
+    over(figures.maxLast, v.maxLast);
+    const bool fileMin = file && !v.studMin;
+    const bool fileMax = file && !v.studMax;
+    const BanjoNames names{.module = "--module",
+                           .dp = "--dp",
+                           .centreDistance = "--centre-distance",
+                           .studMin = fileMin ? "stud_min" : "--stud-min",
+                           .studMax = fileMax ? "stud_max" : "--stud-max",
+                           .studMinOwner = fileMin ? "the lathe's " : "",
+                           .studMaxOwner = fileMax ? "the lathe's " : "",
+                           .quoted = true};
+    Banjo read;
+    if (std::string problem = BanjoOf(figures, names, read); !problem.empty()) {
         return problem;
     }
     banjo = read;
