@@ -50,7 +50,7 @@ void OnGearBoxClicked(HWND window, int id) {
     g_checkedGears[IndexOfTooth(ToothOfGearBox(id))] =
         SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     Recalculate(window);
-    ShowCaption(window);
+    LatheChanged(window);
     FocusRatioField(window);
 }
 
@@ -73,7 +73,7 @@ void OnEveryTrain(HWND window) {
 void OnTrainKind(HWND window, int id) {
     CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_ANY, static_cast<UINT>(id), MF_BYCOMMAND);
     Recalculate(window);
-    ShowCaption(window); // the chart window follows the kind of train too
+    LatheChanged(window); // the chart window follows the kind of train too
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -151,8 +151,8 @@ LRESULT OnDestroy() {
 // deactivation it does not take the activation back from the other program;
 // but it would from the chart window, which keeps it.
 LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == WA_INACTIVE && g_chartWindow != nullptr &&
-        reinterpret_cast<HWND>(lParam) == g_chartWindow) {
+    if (LOWORD(wParam) == WA_INACTIVE && g_chart.window != nullptr &&
+        reinterpret_cast<HWND>(lParam) == g_chart.window) {
         return 0;
     }
     FocusRatioField(window);

@@ -62,8 +62,8 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
-    g_noTrain.reset();
-    g_betterKind.reset();
+    g_threadLine.noTrain.reset();
+    g_threadLine.betterKind.reset();
 
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
@@ -80,10 +80,10 @@ void Recalculate(HWND mainWindow) {
             ResetNavigation(mainWindow, g_solutionList.size());
         }
         if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
-            g_noTrain = FindNearestTrains(request, 1);
+            g_threadLine.noTrain = FindNearestTrains(request, 1);
         }
         if (ThreadOfLine(ratioText)) {
-            g_betterKind = FindBetterKind(request, g_solutionList);
+            g_threadLine.betterKind = FindBetterKind(request, g_solutionList);
         }
     }
     ShowSolution(mainWindow, 0);

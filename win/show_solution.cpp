@@ -105,9 +105,9 @@ void ShowModeLine(HWND mainWindow, const std::string& modes) {
 
 // The thread line's text followed by another kind of train that does better, if any.
 std::string WithBetterKind(HWND mainWindow, const Thread& thread, std::string line) {
-    if (g_betterKind) {
-        line +=
-            "; " + BetterKindText(*g_betterKind, WindowShowSettings(mainWindow), TargetRatio(thread), thread);
+    if (g_threadLine.betterKind) {
+        line += "; " + BetterKindText(*g_threadLine.betterKind, WindowShowSettings(mainWindow),
+                                      TargetRatio(thread), thread);
     }
     return line;
 }
@@ -116,16 +116,17 @@ std::string WithBetterKind(HWND mainWindow, const Thread& thread, std::string li
 void ShowNoTrain(HWND mainWindow) {
     const std::string ratioText = RatioText(mainWindow);
     const std::optional<Thread> thread = ThreadOfLine(ratioText);
-    if (!thread || !g_noTrain) {
+    if (!thread || !g_threadLine.noTrain) {
         SetThreadLine(mainWindow, std::nullopt);
         return;
     }
     std::string gears;
-    if (!g_noTrain->trains.empty()) {
-        gears = GearsText(ShowTrain(g_noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
+    if (!g_threadLine.noTrain->trains.empty()) {
+        gears =
+            GearsText(ShowTrain(g_threadLine.noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
     }
-    SetThreadLine(mainWindow,
-                  WithBetterKind(mainWindow, *thread, DescribeNoTrain(*thread, *g_noTrain, gears)));
+    SetThreadLine(mainWindow, WithBetterKind(mainWindow, *thread,
+                                             DescribeNoTrain(*thread, *g_threadLine.noTrain, gears)));
 }
 
 // The fields, boxes and mode line for a shown train of this many gears (ShownGearCount).
