@@ -15,6 +15,7 @@ HFONT g_markFonts[kGearCount];
 ThreadLineState g_threadLine;
 LatheState g_lathe;
 ChartState g_chart;
+DrawingWindowState g_drawing;
 
 std::optional<Thread> ThreadOfLine(std::string_view ratioText) {
     return !g_threadLine.ratioText.empty() && g_threadLine.ratioText == ratioText ? g_threadLine.thread

@@ -113,6 +113,14 @@ struct ChartState {
 };
 extern ChartState g_chart;
 
+// The drawing window (none while it is closed) and where it stood when it
+// was last closed, where it opens again for the rest of the run.
+struct DrawingWindowState {
+    HWND window = nullptr;
+    std::optional<WINDOWPLACEMENT> place;
+};
+extern DrawingWindowState g_drawing;
+
 // The thread the thread line names while the ratio field holds ratioText:
 // the dialog's last thread while that is the text its OK wrote, otherwise none.
 std::optional<Thread> ThreadOfLine(std::string_view ratioText);

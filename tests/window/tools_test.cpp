@@ -248,12 +248,12 @@ TEST_F(ToolsTest, AThreadIsJudgedAsAThreadWhateverEveryTrainSays) {
     std::filesystem::remove(lathe);
     const std::pair<ThreadEntry, const char*> threads[] = {
         {{{"0.35", "1", "8", "1"}, 0, 1},
-         "0.35 mm on 8 TPI leadscrew: no usable train within 1 %; exact with six gears: 20 40 30 127 70 75"},
+         "0.35 mm on 8 TPI leadscrew: no usable train within 1 %; exact with six gears: 20 40 35 127 60 75"},
         {{{"36", "1", "8", "1"}, 1, 1},
          "36 TPI on 8 TPI leadscrew: nearest: 30 127 75 80, lead 36.1244 TPI "
          "(0.703125 mm) (-3444.9 ppm, 3.44 thou per inch), outside 0.1 %: 0.34 % short; exact with six "
          "gears: "
-         "20 30 25 40 40 75"},
+         "20 40 25 45 40 50"},
     };
     for (const auto& [entry, line] : threads) {
         InDialog(IDM_THREAD, [&entry](HWND dialog) {
