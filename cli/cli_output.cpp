@@ -3,10 +3,8 @@
 #include "better_kind_text.h"
 #include "chart_page.h"
 #include "chart_table.h"
-#include "fit.h"
 #include "gear_list.h"
 #include "json_text.h"
-#include "mount.h"
 #include "number_text.h"
 #include "shown_train.h"
 #include "solution_texts.h"
@@ -225,7 +223,7 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool compound = search.train == TrainKind::Compound;
-    const bool arranged = ArrangeRule(search.fitMargin, search.banjo).has_value();
+    const bool arranged = ArrangingOf(search.fitMargin, search.banjo).rule.has_value();
     std::string out =
         compound ? "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount"
                  : "number,kind,drivers,driven,idler,achievedRatio,error,zeroCount";

@@ -19,12 +19,6 @@
 
 namespace {
 
-std::string RatioText(HWND mainWindow) {
-    char text[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, text, sizeof text);
-    return text;
-}
-
 void BlankForOutOfRange(HWND mainWindow) {
     for (int id = IDC_FIRST_DRIVER; id <= IDC_ERROR; ++id) {
         SetDlgItemTextA(mainWindow, id, "");

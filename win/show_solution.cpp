@@ -52,12 +52,6 @@ void SetThreadLine(HWND mainWindow, const std::optional<std::string>& line) {
     ShowThreadLine(mainWindow, line.has_value());
 }
 
-std::string RatioText(HWND mainWindow) {
-    char ratioText[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
-    return ratioText;
-}
-
 // The texts of a train as the window shows it: its gears in the option boxes'
 // order, or as it fits while the fit setting is on (every train listed fits
 // then); no tooth texts for a train drawn to scale, which names its gears itself.
@@ -195,4 +189,10 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
                                                                     DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);
     ShowModesFor(mainWindow, gears);
+}
+
+std::string RatioText(HWND mainWindow) {
+    char ratioText[kRatioTextRead + 1] = {};
+    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
+    return ratioText;
 }
