@@ -3,13 +3,13 @@
 
 #include "better_kind.h"
 #include "chart_worker.h"
-#include "gear_set.h"
 #include "number_text.h"
+#include "open_lathe.h"
 #include "program_state.h"
+#include "request.h"
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
-#include "thread.h"
 
 #include <commctrl.h>
 
@@ -18,12 +18,6 @@
 #include <utility>
 
 namespace {
-
-std::string RatioText(HWND mainWindow) {
-    char text[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, text, sizeof text);
-    return text;
-}
 
 void BlankForOutOfRange(HWND mainWindow) {
     for (int id = IDC_FIRST_DRIVER; id <= IDC_ERROR; ++id) {
@@ -47,15 +41,12 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 // train says. Each keeps only the fitting trains while the fit setting is on,
 // by the banjo's geometry when the lathe has one.
 SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
-    SearchRequest request;
-    request.target = RatioFromText(ratioText);
-    request.stock = StockOf(g_checkedGears, g_multiplicityTable);
-    request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
-    request.fitMargin = FitMarginInForce();
-    request.train = TrainKindChecked(mainWindow);
-    request.banjo = WindowBanjo();
+    SearchRequest request = LatheSearch(
+        WindowLathe(), RatioFromText(ratioText), TrainKindChecked(mainWindow),
+        {.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+         .thread = ThreadOfLine(ratioText).has_value()});
     request.count = false;
-    return ThreadOfLine(ratioText) ? ThreadSearch(request) : request;
+    return request;
 }
 
 } // namespace
@@ -65,8 +56,8 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
-    g_noTrain.reset();
-    g_betterKind.reset();
+    g_threadLine.noTrain.reset();
+    g_threadLine.betterKind.reset();
 
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
@@ -83,10 +74,10 @@ void Recalculate(HWND mainWindow) {
             ResetNavigation(mainWindow, g_solutionList.size());
         }
         if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
-            g_noTrain = FindNearestTrains(request, 1);
+            g_threadLine.noTrain = FindNearestTrains(request, 1);
         }
         if (ThreadOfLine(ratioText)) {
-            g_betterKind = FindBetterKind(request, g_solutionList);
+            g_threadLine.betterKind = FindBetterKind(request, g_solutionList);
         }
     }
     ShowSolution(mainWindow, 0);
