@@ -18,6 +18,7 @@ PitchUnit g_pickedPitchUnit = PitchUnit::Mm;
 PitchUnit g_pickedLeadscrewUnit = PitchUnit::Mm;
 std::optional<NearestTrains> g_noTrain;
 std::optional<BetterKind> g_betterKind;
+std::optional<WindowAnswer> g_lastAnswer;
 std::optional<Pitch> g_leadscrew;
 double g_fixedRatio = 1;
 bool g_onlyFittingTrains = false;

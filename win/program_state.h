@@ -73,6 +73,17 @@ extern std::optional<NearestTrains> g_noTrain;
 // Written by Recalculate; none otherwise.
 extern std::optional<BetterKind> g_betterKind;
 
+// The last recalculation's request and its answers, taken again by the next
+// recalculation that asks the same. Written by Recalculate only.
+struct WindowAnswer {
+    SearchRequest request;
+    bool threadLine = false;
+    SearchResult result;
+    std::optional<NearestTrains> noTrain;
+    std::optional<BetterKind> betterKind;
+};
+extern std::optional<WindowAnswer> g_lastAnswer;
+
 // The lathe's leadscrew and fixed ratio, which the thread dialog offers: its
 // last OK's, or the open lathe file's; no leadscrew before either.
 extern std::optional<Pitch> g_leadscrew;
