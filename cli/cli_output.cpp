@@ -232,10 +232,11 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
     const std::string outcome = OutcomeSentence(result, search);
     std::string out =
         "Outcome: " + (outcome.empty() ? std::string(OutcomeName(result.outcome)) : outcome) + "\n";
-    out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
+    out += "Candidates: " + (search.count ? std::to_string(result.candidateCount) : "not counted") + "\n";
     if (IsComplete(search)) {
-        out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
-               "\n";
+        out += search.count ? "Trains: " + std::to_string(result.trainCount) + " within " +
+                                  ToleranceText(search.tolerance) + "\n"
+                            : "Trains: not counted (--count counts them)\n";
     }
     if (request.thread) {
         out += ThreadLine(*request.thread, search.target);
@@ -313,12 +314,13 @@ std::string FormatJson(const CliRequest& request, const SearchResult& result, co
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool every = IsComplete(search);
+    const auto counted = [&](std::uint64_t count) { return search.count ? Json(count) : Json(nullptr); };
     Json json = {{"target", search.target},
                  {"outcome", OutcomeName(result.outcome)},
-                 {"candidateCount", result.candidateCount},
+                 {"candidateCount", counted(result.candidateCount)},
                  {"search", every ? "every" : "bisection"}};
     if (every) {
-        json["trainCount"] = result.trainCount;
+        json["trainCount"] = counted(result.trainCount);
     }
     if (thread) {
         json["thread"] = ThreadJson(*thread);
