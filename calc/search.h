@@ -47,6 +47,8 @@ struct SearchRequest {
     std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
     bool count = true; // false: the four- and six-gear searches skip the counts, which cost the six-gear
                        // search most of its time and the four-gear one its fit on the banjo
+
+    bool operator==(const SearchRequest&) const = default;
 };
 
 // Whether the request runs a complete search: every train, or trains of any

@@ -5,6 +5,7 @@ wchar_t g_windowTitle[100];
 wchar_t g_windowClassName[100];
 std::vector<SolutionRecord> g_solutionList;
 MultiplicityTable g_multiplicityTable;
+std::optional<WindowAnswer> g_lastAnswer;
 std::array<bool, kGearCount> g_checkedGears;
 WNDPROC g_keptRatioFieldProcedure;
 WNDPROC g_keptErrorFieldProcedure;

@@ -29,6 +29,17 @@ extern wchar_t g_windowClassName[100];
 extern std::vector<SolutionRecord> g_solutionList;
 extern MultiplicityTable g_multiplicityTable;
 
+// The last recalculation's request and its answers, taken again by the next
+// recalculation that asks the same. Written by Recalculate only.
+struct WindowAnswer {
+    SearchRequest request;
+    bool threadLine = false;
+    SearchResult result;
+    std::optional<NearestTrains> noTrain;
+    std::optional<BetterKind> betterKind;
+};
+extern std::optional<WindowAnswer> g_lastAnswer;
+
 // The gear boxes' check states, by stock index: set as the boxes are created and
 // kept in step on every gear-box command, so that a recalculation reads a table
 // instead of sending 150 messages on every keystroke.

@@ -49,10 +49,28 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     return request;
 }
 
+// The answers to one request: the search's, and for the thread line the
+// nearest train when none was found and another kind that does better.
+WindowAnswer AnswerOf(const SearchRequest& request, bool threadLine) {
+    WindowAnswer answer{.request = request,
+                        .threadLine = threadLine,
+                        .result = RunSearch(request),
+                        .noTrain = {},
+                        .betterKind = {}};
+    if (answer.result.solutions.empty() && threadLine) {
+        answer.noTrain = FindNearestTrains(request, 1);
+    }
+    if (threadLine) {
+        answer.betterKind = FindBetterKind(request, answer.result.solutions);
+    }
+    return answer;
+}
+
 } // namespace
 
-// With the thread line showing and no train found, the nearest one for the
-// line; with the thread line showing, another kind of train that does better.
+// A keystroke recalculates twice, first with the text as it was before the
+// character goes in: that request is the previous one's, and its answers are
+// taken again rather than searched for again.
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
@@ -63,21 +81,21 @@ void Recalculate(HWND mainWindow) {
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
         const std::string ratioText = RatioText(mainWindow);
         const SearchRequest request = WindowSearch(mainWindow, ratioText);
-        SearchResult result = RunSearch(request);
+        const bool threadLine = ThreadOfLine(ratioText).has_value();
+        if (!g_lastAnswer || g_lastAnswer->threadLine != threadLine || !(g_lastAnswer->request == request)) {
+            g_lastAnswer = AnswerOf(request, threadLine);
+        }
+        const SearchResult& result = g_lastAnswer->result;
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }
-        g_solutionList = std::move(result.solutions);
+        g_solutionList = result.solutions;
+        g_threadLine.noTrain = g_lastAnswer->noTrain;
+        g_threadLine.betterKind = g_lastAnswer->betterKind;
         // A complete search without its counts reports no candidates, only its trains.
         if (result.outcome == SearchOutcome::Searched &&
             (result.candidateCount != 0 || !g_solutionList.empty())) {
             ResetNavigation(mainWindow, g_solutionList.size());
-        }
-        if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
-            g_threadLine.noTrain = FindNearestTrains(request, 1);
-        }
-        if (ThreadOfLine(ratioText)) {
-            g_threadLine.betterKind = FindBetterKind(request, g_solutionList);
         }
     }
     ShowSolution(mainWindow, 0);
