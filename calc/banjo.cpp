@@ -1,5 +1,7 @@
 #include "banjo.h"
 
+#include "number_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -116,13 +118,46 @@ std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g
     return SampleStuds(banjo, g, chain, false).studs;
 }
 
-// The tests that need no placement first: most trains fail one of them.
+ToothLimits LimitsOf(const Banjo& banjo) {
+    const double m = banjo.module;
+    const double l = banjo.centreDistance;
+    const double scale =
+        m + std::fabs(l) + std::fabs(banjo.clearance) + std::fabs(banjo.studMin) + std::fabs(banjo.studMax);
+    ToothLimits limits;
+    if (!(m > 0) || !std::isfinite(scale)) {
+        return limits;
+    }
+    // Lengths widened by far more than rounding moves the rule's sums of radii.
+    const double slack = scale * 1e-9;
+    const auto whole = [](double teeth) {
+        return teeth <= 0     ? 0
+               : teeth >= 4e9 ? std::numeric_limits<std::uint32_t>::max()
+                              : static_cast<std::uint32_t>(teeth);
+    };
+    // The most teeth whose pitch radius stays within a length, and the least
+    // whose pitch radii together reach it.
+    const auto most = [&](double length) { return whole(std::floor(2 * (length + slack) / m)); };
+    const auto least = [&](double length) { return whole(std::ceil(2 * (length - slack) / m)); };
+    const std::uint32_t clearsOtherEnd = most(l - banjo.clearance - m); // tip and clearance within l
+    limits.mostA = std::min(clearsOtherEnd, banjo.maxA.value_or(limits.mostA));
+    limits.mostLast = std::min(clearsOtherEnd, banjo.maxLast.value_or(limits.mostLast));
+    limits.leastSlot = least(banjo.studMin);
+    limits.mostSlot = most(banjo.studMax);
+    limits.leastReach = least(l);
+    return limits;
+}
+
+// The tests that need no placement first, those of the tooth counts alone
+// before any length: most trains fail one of them.
 bool Mounts(const Banjo& banjo, const Arrangement6& g) {
+    if (!WithinLimits(banjo, g[0], g[5])) {
+        return false;
+    }
     const Chain chain = ChainOf(banjo, g);
     const double l = banjo.centreDistance;
-    if (!(WithinLimits(banjo, g[0], g[5]) && InSlot(banjo, chain.c) && chain.lo <= chain.hi &&
-          Clears(banjo, g[2], chain.a) && Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) &&
-          Clears(banjo, g[3], chain.c) && Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
+    if (!(InSlot(banjo, chain.c) && chain.lo <= chain.hi && Clears(banjo, g[2], chain.a) &&
+          Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) && Clears(banjo, g[3], chain.c) &&
+          Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
         return false;
     }
     // Stud 2's distance from the spindle reaches at most the chain's largest;
@@ -137,4 +172,43 @@ bool Mounts(const Banjo& banjo, const Arrangement6& g) {
         return true;
     }
     return SampleStuds(banjo, g, chain, true).slack >= 0;
+}
+
+std::string OnePitchProblem(const BanjoFigures& figures, const BanjoNames& names) {
+    if (!figures.module || !figures.dp) {
+        return {};
+    }
+    return std::string(names.module) + " and " + std::string(names.dp) +
+           " exclude each other: give the one the gears are made to";
+}
+
+std::string BanjoOf(const BanjoFigures& figures, const BanjoNames& names, Banjo& banjo) {
+    if (std::string problem = OnePitchProblem(figures, names); !problem.empty()) {
+        return problem;
+    }
+    const std::string moduleOrDp = std::string(names.module) + " or " + std::string(names.dp);
+    for (const auto& [given, name] : {std::pair{figures.module || figures.dp, std::string_view(moduleOrDp)},
+                                      {figures.centreDistance.has_value(), names.centreDistance},
+                                      {figures.studMin.has_value(), names.studMin},
+                                      {figures.studMax.has_value(), names.studMax}}) {
+        if (!given) {
+            return "the banjo needs " + std::string(name);
+        }
+    }
+    if (*figures.studMin > *figures.studMax) {
+        const auto figure = [&names](std::string_view owner, std::string_view name, double length) {
+            const std::string value = FormatShortest(length);
+            return std::string(owner) + std::string(name) + " " + (names.quoted ? Quoted(value) : value);
+        };
+        return figure(names.studMinOwner, names.studMin, *figures.studMin) + " is above " +
+               figure(names.studMaxOwner, names.studMax, *figures.studMax);
+    }
+    banjo = {.module = figures.dp ? 25.4 / *figures.dp : *figures.module,
+             .centreDistance = *figures.centreDistance,
+             .studMin = *figures.studMin,
+             .studMax = *figures.studMax,
+             .clearance = figures.clearance.value_or(Banjo{}.clearance),
+             .maxA = figures.maxA,
+             .maxLast = figures.maxLast};
+    return {};
 }

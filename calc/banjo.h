@@ -7,8 +7,13 @@
 #include "fit.h"
 #include "plane.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
+#include <string>
+#include <string_view>
 
 struct Banjo {
     double module = 0;         // m; for diametral-pitch gears 25.4 / dp
@@ -73,3 +78,74 @@ std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g
 // values of e every gear clears the diagonals: then PlaceStuds's placement
 // clears them too.
 bool Mounts(const Banjo& banjo, const Arrangement6& g);
+
+// What every four- or six-gear train that mounts keeps to, in whole teeth, so
+// that the searches pass by the trains the rule would refuse before building
+// them. Each limit is necessary, not sufficient, and widened beyond any
+// rounding: Mounts stays the judge. The defaults hold every train.
+struct ToothLimits {
+    std::uint32_t mostA = std::numeric_limits<std::uint32_t>::max(); // maxA, and A's tips clear the leadscrew
+    std::uint32_t mostLast =
+        std::numeric_limits<std::uint32_t>::max(); // maxLast, and its tips clear the spindle
+    // The last gear and its partner: the stud they set stands in the slot.
+    std::uint32_t leastSlot = 0;
+    std::uint32_t mostSlot = std::numeric_limits<std::uint32_t>::max();
+    // All the gears: the mesh distances reach from the spindle to the leadscrew.
+    std::uint32_t leastReach = 0;
+};
+
+ToothLimits LimitsOf(const Banjo& banjo);
+
+// Whether drivers and driven gears, each ascending, may mount within the
+// limits in some arrangement: A is one of the drivers, the last gear one of
+// the driven gears and its partner another driver.
+template <std::size_t N>
+bool MayMount(const ToothLimits& limits, const std::array<std::uint32_t, N>& drivers,
+              const std::array<std::uint32_t, N>& driven) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        sum += drivers[i] + driven[i];
+    }
+    return drivers[0] <= limits.mostA && driven[0] <= limits.mostLast &&
+           drivers[0] + driven[0] <= limits.mostSlot && drivers[N - 1] + driven[N - 1] >= limits.leastSlot &&
+           sum >= limits.leastReach;
+}
+
+// A banjo's figures as given, each where a caller reads it: a lathe file's
+// [banjo] table, or the command line's options over a lathe file's banjo.
+struct BanjoFigures {
+    std::optional<double> module{};
+    std::optional<double> dp{}; // diametral pitch: the module is 25.4 / dp
+    std::optional<double> centreDistance{};
+    std::optional<double> studMin{};
+    std::optional<double> studMax{};
+    std::optional<double> clearance{}; // none: Banjo's default
+    std::optional<std::uint32_t> maxA{};
+    std::optional<std::uint32_t> maxLast{};
+};
+
+// How a caller names the figures when it says what is wrong with them: a
+// lathe file by its keys ("stud_min"), the command line by its options
+// ("--stud-min"). Where the two ends of the slot are compared, each stands
+// with its owner before it ("the banjo's stud_min", "the lathe's stud_max").
+struct BanjoNames {
+    std::string_view module;
+    std::string_view dp;
+    std::string_view centreDistance;
+    std::string_view studMin;
+    std::string_view studMax;
+    std::string_view studMinOwner{};
+    std::string_view studMaxOwner{};
+    bool quoted = false; // the slot's figures in quotation marks: '80'
+};
+
+// The module or the diametral pitch, not both: what is wrong when both are
+// given ("module and dp exclude each other: ..."), empty otherwise.
+std::string OnePitchProblem(const BanjoFigures& figures, const BanjoNames& names);
+
+// The banjo's rules: the module or the diametral pitch, not both; the centre
+// distance and both ends of the slot; stud_min no more than stud_max. Returns
+// what is wrong with the figures in the caller's names ("the banjo needs
+// stud_max", "--stud-min '85' is above the lathe's stud_max '80'"), or an
+// empty string when banjo holds the banjo they give.
+std::string BanjoOf(const BanjoFigures& figures, const BanjoNames& names, Banjo& banjo);

@@ -29,14 +29,16 @@ std::optional<MountRule> FitRule(const std::optional<std::uint32_t>& fitMargin,
 std::optional<MountRule> ArrangeRule(const std::optional<std::uint32_t>& fitMargin,
                                      const std::optional<Banjo>& banjo);
 
+// The banjo's tooth limits (banjo.h); the margin rule holds every train to none.
+ToothLimits LimitsOf(const MountRule& rule);
+
 bool Mounts(const MountRule& rule, const Arrangement& g);
 bool Mounts(const MountRule& rule, const Arrangement6& g);
 // The margin rule holds every simple train: no gear of one passes a shaft
 // whose place the margin knows. The geometry decides as MountsSimple (banjo.h).
 bool MountsSimple(const MountRule& rule, std::uint32_t a, std::uint32_t idler, std::uint32_t d);
 
-// The first arrangement that mounts: A = driver1 then driver2 and, for each,
-// B = driven1 then driven2 (FitArrangement's order).
+// The first arrangement that mounts, in the order of Arrangements (fit.h).
 std::optional<Arrangement> MountArrangement(std::uint32_t driver1, std::uint32_t driver2,
                                             std::uint32_t driven1, std::uint32_t driven2,
                                             const MountRule& rule);
