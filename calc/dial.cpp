@@ -109,3 +109,9 @@ DialAdvice AdviseDial(const Dial& dial, double leadscrewMm, double leadMm) {
     best.text = AdviceText(dial, best.step);
     return best;
 }
+
+std::string DialText(const Dial& dial, const DialAdvice& advice) {
+    const std::string gear =
+        dial.teeth.size() > 1 && !advice.closed ? " gear " + std::to_string(advice.gear) : "";
+    return "dial" + gear + ": " + advice.text;
+}

@@ -32,3 +32,7 @@ std::string DialProblem(const Dial& dial);
 // Of several dial gears the one with the most safe lines is chosen, the first
 // listed among equals.
 DialAdvice AdviseDial(const Dial& dial, double leadscrewMm, double leadMm);
+
+// The advice as a train's line says it: "dial: any line"; with several dial
+// gears, the one to fit, "dial gear 16: opposite lines (1 and 5)".
+std::string DialText(const Dial& dial, const DialAdvice& advice);
