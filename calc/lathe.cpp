@@ -267,6 +267,73 @@ LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
+// The dial's gear: a tooth count, or a list of the gears it can take.
+LatheProblem ReadDialTeeth(const toml::node& value, Dial& dial) {
+    constexpr std::string_view kWhat =
+        "teeth must be a tooth count from 8 to 200, or a list of them such as [14, 15, 16]";
+    std::vector<std::uint32_t> teeth;
+    const auto take = [&](const toml::node& item) {
+        const auto* count = item.as_integer();
+        if (count == nullptr || count->get() < 8 || count->get() > 200) {
+            return false;
+        }
+        teeth.push_back(static_cast<std::uint32_t>(count->get()));
+        return true;
+    };
+    if (const auto* array = value.as_array()) {
+        if (array->empty() || array->size() > 16 || !std::ranges::all_of(*array, take)) {
+            return Wrong(value, std::string(kWhat));
+        }
+    } else if (!take(value)) {
+        return Wrong(value, std::string(kWhat));
+    }
+    dial.teeth = std::move(teeth);
+    return {};
+}
+
+LatheProblem ReadDialCount(const toml::node& value, std::string_view key, std::uint32_t& count) {
+    const auto* number = value.as_integer();
+    if (number == nullptr || number->get() < 1 || number->get() > 360) {
+        return Wrong(value, std::string(key) + " must be a whole number from 1 to 360");
+    }
+    count = static_cast<std::uint32_t>(number->get());
+    return {};
+}
+
+LatheProblem ReadDialLines(const toml::node& value, Dial& dial) {
+    return ReadDialCount(value, "lines", dial.lines);
+}
+
+LatheProblem ReadDialNumbers(const toml::node& value, Dial& dial) {
+    return ReadDialCount(value, "numbers", dial.numbers);
+}
+
+constexpr KeyReader<Dial> kDialKeys[] = {
+    {"teeth", ReadDialTeeth, {ValueForm::Kind::Other, "a tooth count or a list of them"}},
+    {"lines", ReadDialLines, {ValueForm::Kind::Number, "a whole number"}},
+    {"numbers", ReadDialNumbers, {ValueForm::Kind::Number, "a whole number"}},
+};
+
+// Lines and numbers left out: 8 lines, every one numbered.
+LatheProblem ReadDial(const toml::node& value, Lathe& lathe) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "dial must be a table: [dial] on a line of its own, then its keys");
+    }
+    Dial dial{.teeth = {}, .lines = 8, .numbers = 0};
+    if (LatheProblem problem = ReadKeys<Dial>(*table, kDialKeys, "dial.", dial); !problem.what.empty()) {
+        return problem;
+    }
+    if (dial.numbers == 0) {
+        dial.numbers = dial.lines;
+    }
+    if (std::string problem = DialProblem(dial); !problem.empty()) {
+        return Wrong(value, problem);
+    }
+    lathe.dial = std::move(dial);
+    return {};
+}
+
 constexpr KeyReader<Lathe> kLatheKeys[] = {
     {"name", ReadName, {ValueForm::Kind::Text, "a name in quotes"}},
     {"gears", ReadGears, {ValueForm::Kind::Text, "a gear list in quotes"}},
@@ -275,6 +342,7 @@ constexpr KeyReader<Lathe> kLatheKeys[] = {
     {"chart", ReadChart, kTable},
     {"fit", ReadFit, kTable},
     {"banjo", ReadBanjo, kTable},
+    {"dial", ReadDial, kTable},
 };
 
 // How the key takes its value, by the last part of a dotted key (no two tables share a key).
@@ -284,7 +352,8 @@ ValueForm FormOf(std::string_view key) {
         const auto reader = std::ranges::find(table, key, [](const auto& known) { return known.key; });
         return reader == std::end(table) ? std::nullopt : std::optional(reader->form);
     };
-    return formIn(kLatheKeys).value_or(formIn(kFitKeys).value_or(formIn(kBanjoKeys).value_or(kTable)));
+    return formIn(kLatheKeys)
+        .value_or(formIn(kFitKeys).value_or(formIn(kBanjoKeys).value_or(formIn(kDialKeys).value_or(kTable))));
 }
 
 // Windows editors may start a UTF-8 file with U+FEFF.
@@ -438,7 +507,7 @@ bool operator==(const Lathe& a, const Lathe& b) {
     };
     return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
            a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp &&
-           sameList(a.chart, b.chart);
+           a.dial == b.dial && sameList(a.chart, b.chart);
 }
 
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
@@ -554,6 +623,16 @@ std::string LatheText(const Lathe& lathe) {
             }
         }
         text += "\n";
+    }
+    if (lathe.dial) {
+        const Dial& dial = *lathe.dial;
+        std::string teeth;
+        for (const std::uint32_t count : dial.teeth) {
+            teeth += (teeth.empty() ? "" : ", ") + std::to_string(count);
+        }
+        text += "\n[dial]\nteeth = " + (dial.teeth.size() == 1 ? teeth : "[" + teeth + "]") +
+                "\nlines = " + std::to_string(dial.lines) + "\nnumbers = " + std::to_string(dial.numbers) +
+                "\n";
     }
     return text;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "banjo.h"
+#include "dial.h"
 #include "stock.h"
 #include "thread.h"
 
@@ -25,6 +26,7 @@ struct Lathe {
     std::optional<Banjo> banjo;             // [banjo]: its geometry, which decides what fits instead
     std::optional<double> dp; // [banjo] dp, written back as given; the banjo's module is then 25.4 / dp
     std::vector<Pitch> chart; // chart: the chart window's own pitch list, ["M6", "1.5mm"]
+    std::optional<Dial> dial; // [dial]: the threading dial, its gears, lines and numbers
 };
 
 bool operator==(const Lathe& a, const Lathe& b);

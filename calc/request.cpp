@@ -17,9 +17,11 @@ std::optional<ChartRequest> LatheChart(const Lathe& lathe, std::vector<Pitch> pi
     if (!lathe.leadscrew) {
         return std::nullopt;
     }
-    ChartRequest request{
-        .lathe = {.pitch = Pitch{1, PitchUnit::Mm}, .leadscrew = *lathe.leadscrew, .fixed = lathe.fixed},
-        .pitches = std::move(pitches),
-        .search = LatheSearch(lathe, 0, train, {.tolerance = tolerance, .thread = true})};
+    ChartRequest request{.lathe = {.pitch = Pitch{1, PitchUnit::Mm},
+                                   .leadscrew = *lathe.leadscrew,
+                                   .fixed = lathe.fixed,
+                                   .dial = lathe.dial},
+                         .pitches = std::move(pitches),
+                         .search = LatheSearch(lathe, 0, train, {.tolerance = tolerance, .thread = true})};
     return request;
 }

@@ -245,6 +245,13 @@ double LeadErrorPpm(const Thread& thread, double ratio) {
     return 1e6 * (LeadOfRatio(thread, ratio) - target) / target;
 }
 
+std::optional<DialAdvice> DialOf(const Thread& thread, double ratio) {
+    if (!thread.dial) {
+        return std::nullopt;
+    }
+    return AdviseDial(*thread.dial, LeadscrewMm(thread), LeadOfRatio(thread, ratio));
+}
+
 double LeadInUnit(const Thread& thread, double leadMm) {
     return InUnit(thread.pitch.unit, leadMm);
 }
@@ -314,8 +321,12 @@ std::string LeadErrorText(const Thread& thread, double ppm) {
 
 std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& train) {
     const double ratio = TrainRatio(train);
-    return ThreadOnLeadscrew(thread) + ": lead " + LeadText(thread, LeadOfRatio(thread, ratio)) + ", " +
-           LeadErrorText(thread, LeadErrorPpm(thread, ratio));
+    std::string line = ThreadOnLeadscrew(thread) + ": lead " + LeadText(thread, LeadOfRatio(thread, ratio)) +
+                       ", " + LeadErrorText(thread, LeadErrorPpm(thread, ratio));
+    if (const std::optional<DialAdvice> dial = DialOf(thread, ratio)) {
+        line += "; " + DialText(*thread.dial, *dial);
+    }
+    return line;
 }
 
 std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears) {

@@ -3,6 +3,7 @@
 // the change gears, and the lead a train cuts in the thread's own terms.
 #pragma once
 
+#include "dial.h"
 #include "pitch.h"
 #include "search.h"
 #include "train.h"
@@ -93,6 +94,7 @@ struct Thread {
     std::uint32_t starts = 1;
     Pitch leadscrew{1, PitchUnit::Mm}; // mm, tpi or in
     double fixed = 1;                  // gearing outside the change gears
+    std::optional<Dial> dial{};        // the threading dial on the leadscrew, where the lathe has one
 };
 
 // A train cuts a thread well enough when its lead is within 1000 ppm (0.1 %)
@@ -108,6 +110,10 @@ double TargetRatio(const Thread& thread);
 double LeadOfRatio(const Thread& thread, double ratio);
 // 10^6 * (lead - target lead) / target lead.
 double LeadErrorPpm(const Thread& thread, double ratio);
+
+// Where the half-nut may close again for the lead a train of ratio r cuts,
+// with the thread's dial; none without a dial.
+std::optional<DialAdvice> DialOf(const Thread& thread, double ratio);
 
 // A lead in mm written in the thread's pitch unit: 25.4 / lead for tpi.
 double LeadInUnit(const Thread& thread, double leadMm);
@@ -128,7 +134,8 @@ std::string LeadText(const Thread& thread, double leadMm);
 std::string MeasuredErrorText(const Thread& thread, double ppm);
 // "+2.4 ppm, 0.06 µm over 25 mm" for a metric thread, "-605.7 ppm, 0.61 thou per inch" for an inch thread.
 std::string LeadErrorText(const Thread& thread, double ppm);
-// "1.25 mm on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm, 0.06 µm over 25 mm" for a train.
+// "1.25 mm on 2 mm leadscrew: lead 1.250003 mm, +2.4 ppm, 0.06 µm over 25 mm" for a train,
+// followed on a lathe with a dial by "; dial: any line" (DialText).
 std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& train);
 // What the thread line says when no train is within the tolerance kept:
 // "1.25 mm on 8 TPI leadscrew: nearest: 20 55 127 80, lead 1.252679 mm

@@ -592,8 +592,11 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo, bool 
     const TrainKind train = KindOf(v.train);
     CliRequest request;
     if (v.pitch) {
-        request.thread = Thread{
-            .pitch = *v.pitch, .starts = v.starts, .leadscrew = *lathe.leadscrew, .fixed = lathe.fixed};
+        request.thread = Thread{.pitch = *v.pitch,
+                                .starts = v.starts,
+                                .leadscrew = *lathe.leadscrew,
+                                .fixed = lathe.fixed,
+                                .dial = lathe.dial};
     }
     request.search =
         LatheSearch(lathe, request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0), train,

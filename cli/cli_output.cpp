@@ -175,6 +175,9 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += "  fit " + GearsText({facts.arrangement->begin(), facts.arrangement->end()}, " ", 3);
         }
         out += StudText(facts);
+        if (!facts.dialText.empty()) {
+            out += "  " + facts.dialText;
+        }
         if (outsideOf) {
             out += "  " + NearestVerdict(request, *outsideOf, trains[i]);
         }
@@ -388,6 +391,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
             out += "  " + PadRight(TrainGearsText(*line.train, facts, 3), gearsWidth);
         }
         out += PadLeft(facts.leadText, leadWidth) + PadLeft(facts.leadErrorText, errorWidth);
+        out += facts.dialText.empty() ? "" : "  " + facts.dialText;
         out += line.within ? "" : "  " + line.mark;
         out += betterKind + "\n";
     }

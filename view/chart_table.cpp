@@ -78,8 +78,13 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
          columns ? std::vector<const char*>{"A", "B", "C", "D"} : std::vector<const char*>{"Gears"}) {
         table.headers.emplace_back(header);
     }
-    for (const char* header : {"Lead", "Error", "Measured", "Mark"}) {
-        table.headers.emplace_back(header);
+    // The columns after the gears: the lead, its errors, the dial where the lathe has one, the mark.
+    const bool dial = request.lathe.dial.has_value();
+    const std::size_t after = dial ? 5 : 4;
+    for (const char* header : {"Lead", "Error", "Measured", "Dial", "Mark"}) {
+        if (dial || std::string_view(header) != "Dial") {
+            table.headers.emplace_back(header);
+        }
     }
     for (const ChartRow& row : chart.rows) {
         ChartLine line;
@@ -102,11 +107,14 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
             }
         } else {
             line.cells.push_back(TrainGearsText(*line.train, facts));
-            line.cells.resize(table.headers.size() - 4);
+            line.cells.resize(table.headers.size() - after);
         }
         line.cells.push_back(facts.leadText);
         line.cells.push_back(PpmText(facts.leadErrorPpm));
         line.cells.push_back(MeasuredErrorText(row.thread, facts.leadErrorPpm));
+        if (dial) {
+            line.cells.push_back(facts.dial ? facts.dial->text : "");
+        }
         line.cells.push_back(MarkCell(line));
         line.trainName = TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
@@ -154,7 +162,9 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.search.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
+    const bool dial = request.lathe.dial.has_value();
+    out += request.search.banjo ? ",stud" : "";
+    out += dial ? ",dialGear,dialStep,verdict,betterKind\n" : ",verdict,betterKind\n";
     const auto field = [&out](const std::string& text) {
         out += ',';
         out += text;
@@ -168,6 +178,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         }
         const std::optional<SolutionRecord> train = RowTrain(row);
         std::string stud;
+        std::optional<DialAdvice> advice;
         if (train) {
             const TrainFacts facts = RowFacts(request, row, *train);
             if (columns) {
@@ -186,11 +197,17 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
                 field(text);
             }
             stud = StudField(facts);
+            advice = facts.dial;
         } else {
             out += std::string(8, ','); // the train's fields, as many in either layout
         }
         if (request.search.banjo) {
             field(stud);
+        }
+        if (dial) {
+            // The step in lines (1 any line, the dial's lines the same line; 0: keep the half-nut closed).
+            field(advice ? std::to_string(advice->gear) : "");
+            field(advice ? std::to_string(advice->step) : "");
         }
         field(RowMark(request, row));
         field(BetterKindOfRow(request, row));

@@ -63,6 +63,10 @@ TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const Sol
         facts.measuredLeadError = MeasuredLeadError(*thread, facts.leadErrorPpm);
         facts.leadText = LeadText(*thread, *facts.lead);
         facts.leadErrorText = LeadErrorText(*thread, facts.leadErrorPpm);
+        facts.dial = DialOf(*thread, TrainRatio(record));
+        if (facts.dial) {
+            facts.dialText = DialText(*thread->dial, *facts.dial);
+        }
     }
     return facts;
 }

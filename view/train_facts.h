@@ -26,10 +26,12 @@ struct TrainFacts {
     double signedError = 0;     // the achieved ratio minus the target, as texts.error
     std::optional<double> lead; // with a thread: mm
     double leadErrorPpm = 0;
-    double leadInUnit = 0;        // the lead in the thread's unit
-    double measuredLeadError = 0; // in µm over 25 mm or thou per inch
-    std::string leadText;         // "11.0067 TPI (2.307692 mm)"
-    std::string leadErrorText;    // "-605.7 ppm, 0.61 thou per inch"
+    double leadInUnit = 0;          // the lead in the thread's unit
+    double measuredLeadError = 0;   // in µm over 25 mm or thou per inch
+    std::string leadText;           // "11.0067 TPI (2.307692 mm)"
+    std::string leadErrorText;      // "-605.7 ppm, 0.61 thou per inch"
+    std::optional<DialAdvice> dial; // with a thread on a lathe with a dial: where the half-nut may close
+    std::string dialText;           // "dial: every other line (2, 4, 6, 8 or 1, 3, 5, 7)"; empty without
 };
 
 // How trains are arranged for showing: the fit's rule, or the banjo's

@@ -177,6 +177,9 @@ std::optional<DrawingWindowLayout> LayOutDrawingWindow(HWND drawingWindow) {
     const double height = layout.toothCountHeight;
     layout.style = {kMargin, std::max(2.0, height / 6), 0.8 * height, std::max(2.0, height / 6), true};
     layout.key = TrainKey(shown->placement, shown->doesNotMount);
+    if (!g_drawing.dialLine.empty()) {
+        layout.key.push_back({g_drawing.dialLine, std::nullopt});
+    }
 
     HDC dc = GetDC(drawingWindow);
     const DrawingFonts fonts = MakeDrawingFonts(layout.toothCountHeight, layout.shaftNameHeight);

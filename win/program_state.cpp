@@ -19,6 +19,10 @@ ChartState g_chart;
 DrawingWindowState g_drawing;
 
 std::optional<Thread> ThreadOfLine(std::string_view ratioText) {
-    return !g_threadLine.ratioText.empty() && g_threadLine.ratioText == ratioText ? g_threadLine.thread
-                                                                                  : std::nullopt;
+    if (g_threadLine.ratioText.empty() || g_threadLine.ratioText != ratioText || !g_threadLine.thread) {
+        return std::nullopt;
+    }
+    Thread thread = *g_threadLine.thread;
+    thread.dial = g_lathe.settings.dial; // the lathe open now, whose dial may have come after the dialog's OK
+    return thread;
 }

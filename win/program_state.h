@@ -129,11 +129,13 @@ extern ChartState g_chart;
 struct DrawingWindowState {
     HWND window = nullptr;
     std::optional<WINDOWPLACEMENT> place;
+    std::string dialLine; // the shown train's "dial: ..." while the thread line shows, for the key
 };
 extern DrawingWindowState g_drawing;
 
 // The thread the thread line names while the ratio field holds ratioText:
-// the dialog's last thread while that is the text its OK wrote, otherwise none.
+// the dialog's last thread while that is the text its OK wrote, otherwise none;
+// on the dial of the lathe the window has now.
 std::optional<Thread> ThreadOfLine(std::string_view ratioText);
 
 // Whether "Every train" is on lives in the Tools menu's check mark, the kind

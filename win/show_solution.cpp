@@ -160,6 +160,12 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     if (DrawnToScale(settings, gears)) {
         InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
     }
+    // The drawing window's key ends with the shown train's dial line while the thread line shows.
+    const std::string ratioText = RatioText(mainWindow);
+    const std::optional<Thread> thread = ThreadOfLine(ratioText);
+    const std::optional<DialAdvice> dial =
+        thread && shown ? DialOf(*thread, TrainRatio(*shown)) : std::nullopt;
+    g_drawing.dialLine = dial ? DialText(*thread->dial, *dial) : "";
     RedrawDrawingWindow();
     if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
@@ -173,7 +179,6 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     const SolutionRecord& record = *shown;
     ShowNavigation(mainWindow, SW_SHOW);
 
-    const std::string ratioText = RatioText(mainWindow);
     const SolutionTexts texts = ShownTexts(record, ratioText, settings);
 
     SetText(mainWindow, IDC_FIRST_DRIVER, texts.firstDriver);
@@ -184,7 +189,6 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetText(mainWindow, IDC_ERROR, texts.error);
     SetText(mainWindow, IDC_ZERO_COUNT, texts.zeroCount);
     // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote.
-    const std::optional<Thread> thread = ThreadOfLine(ratioText);
     SetThreadLine(mainWindow, thread ? std::optional(WithBetterKind(mainWindow, *thread,
                                                                     DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);

@@ -62,6 +62,26 @@ TEST(ChartTable, EveryLineFillsTheHeadersAndSaysHowFarOffItIs) {
     }
 }
 
+// With the lathe's dial a Dial column stands before the mark, and the CSV
+// gives the gear and the step: inch threads on a metric leadscrew keep the
+// half-nut closed.
+TEST(ChartTable, TheDialHasAColumnBeforeTheMark) {
+    ChartRequest request = Request();
+    request.lathe.dial = Dial{.teeth = {16}, .lines = 8, .numbers = 8};
+    const Chart chart = MakeChart(request);
+    const ChartTable table = MakeChartTable(request, chart);
+    ASSERT_EQ(table.headers.size(), 8u);
+    EXPECT_EQ(table.headers[6], "Dial");
+    for (const ChartLine& line : table.lines) {
+        ASSERT_EQ(line.cells.size(), table.headers.size());
+    }
+    EXPECT_EQ(table.lines[1].cells[6], "keep the half-nut closed and reverse the spindle");
+    const std::string csv = ChartCsv(request, chart);
+    EXPECT_TRUE(
+        csv.substr(0, csv.find('\n')).ends_with(",leadErrorPpm,dialGear,dialStep,verdict,betterKind"));
+    EXPECT_NE(csv.find(",16,0,outside 0.1 %: 0.17 % long"), std::string::npos) << csv;
+}
+
 // One self-contained page: no script, nothing fetched, every text escaped,
 // every drawing titled, header cells for the columns and the threads.
 TEST(ChartPage, IsSelfContainedEscapedAndTitled) {

@@ -18,6 +18,7 @@ Lathe ImperialLathe() {
     lathe.banjo = Banjo{25.4 / 16, 150, 45, 125.5, 0, std::nullopt, 80};
     lathe.dp = 16;
     ReadPitchList("M6, 1/2-13 UNC, 1.5mm,11tpi, 2module", lathe.chart);
+    lathe.dial = Dial{.teeth = {14, 15, 16}, .lines = 8, .numbers = 4};
     return lathe;
 }
 
@@ -33,7 +34,8 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
                     "chart = [\"M6\", \"1/2-13 UNC\", \"1.5mm\", \"11tpi\", \"2module\"]\n"
                     "\n[fit]\nmargin = 15\n"
                     "\n[banjo]\ndp = 16\ncentre_distance = 150\nstud_min = 45\nstud_max = 125.5\n"
-                    "clearance = 0\nmax_last = 80\n");
+                    "clearance = 0\nmax_last = 80\n"
+                    "\n[dial]\nteeth = [14, 15, 16]\nlines = 8\nnumbers = 4\n");
     Lathe read;
     EXPECT_EQ(ReadLathe(text, read).what, "");
     EXPECT_TRUE(read == ImperialLathe());
@@ -57,6 +59,10 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
     EXPECT_NE(LatheText(read).find("[banjo]\nmodule = 1.5\ncentre_distance = 120\nstud_min = 40\n"
                                    "stud_max = 100\nclearance = 3\nmax_a = 165\n"),
               std::string::npos);
+    // A dial of one gear, its lines and numbers left out: 8 lines, all numbered.
+    ASSERT_EQ(ReadLathe("gears = \"20\"\n[dial]\nteeth = 16", read).what, "");
+    EXPECT_TRUE(read.dial == (Dial{.teeth = {16}, .lines = 8, .numbers = 8}));
+    EXPECT_NE(LatheText(read).find("[dial]\nteeth = 16\nlines = 8\nnumbers = 8\n"), std::string::npos);
 }
 
 TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
@@ -71,7 +77,7 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         std::string what;
     } cases[] = {
         {"gears = \"20-80\"\nnmae = \"x\"", 2,
-         "unknown key 'nmae' (name, gears, leadscrew, fixed, chart, fit, banjo)"},
+         "unknown key 'nmae' (name, gears, leadscrew, fixed, chart, fit, banjo, dial)"},
         {"gears = \"20\"\n[fit]\nmargin = 5\nmarign = 3\n", 4, "unknown key 'fit.marign' (margin)"},
         {"[fit]\nmargin = 201\n", 2, "margin must be a whole number of teeth from 0 to 200"},
         {"gears = \"20\"\nfit = 15", 2, "fit must be a table: [fit] on a line of its own, then margin = 15"},
@@ -114,6 +120,12 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"gears = \"20\"\nbanjo = 1", 2, "banjo must be a table"},
         {"gears = \"20\"\n[banjo]\ncentre_distance = 90\ncenter_distance = 90", 4,
          "centre_distance and center_distance are the same length: give it once"},
+        {"gears = \"20\"\n[dial]\nlines = 8", 2, "the dial needs teeth"},
+        {"gears = \"20\"\n[dial]\nteeth = [14, 7]", 3,
+         "teeth must be a tooth count from 8 to 200, or a list"},
+        {"gears = \"20\"\n[dial]\nteeth = 16\nlines = 8\nnumbers = 3", 2,
+         "the dial's numbers must divide its 8 lines"},
+        {"gears = \"20\"\n[dial]\nteeth = 16\nlines = 0", 4, "lines must be a whole number from 1 to 360"},
         // A line that TOML refuses for a common mistake says what to write
         // instead; a byte-order mark, as Windows editors write, moves no line.
         {"\xEF\xBB\xBFgears = \"20\"\r\nfixed = 1,5 # half\r\n", 2,

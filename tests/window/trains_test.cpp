@@ -155,6 +155,24 @@ TEST_F(TrainsTest, TheThreadLineSaysWhatAnotherKindDoesBetter) {
     std::filesystem::remove(file);
 }
 
+// The open lathe's threading dial: the thread line and the drawing window's
+// key say where the half-nut may close for the train shown.
+TEST_F(TrainsTest, TheDialSaysWhereTheHalfNutMayClose) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"tandrel dial.tandrel";
+    std::ofstream(file, std::ios::binary)
+        << "gears = \"20-80/5, 127\"\nleadscrew = \"8tpi\"\n[dial]\nteeth = 16\n";
+    StartWindow(L"tandrel.exe \"" + file.wstring() + L"\"");
+    SetThread(window, {{13, PitchUnit::Tpi}, 1, {8, PitchUnit::Tpi}, 1});
+    EXPECT_TRUE(Text(IDC_THREAD_LINE).ends_with("; dial: opposite lines (1 and 5)")) << Text(IDC_THREAD_LINE);
+    EXPECT_EQ(g_drawing.dialLine, "dial: opposite lines (1 and 5)");
+    SetThread(window, {{1.25, PitchUnit::Mm}, 1, {8, PitchUnit::Tpi}, 1});
+    EXPECT_EQ(g_drawing.dialLine, "dial: keep the half-nut closed and reverse the spindle");
+    EnterRatio("0.5"); // a ratio typed: no thread, no dial
+    EXPECT_EQ(g_drawing.dialLine, "");
+    DestroyMainWindow();
+    std::filesystem::remove(file);
+}
+
 TEST_F(TrainsTest, TooltipsNameWhatTheFieldsHold) {
     HWND tooltip = nullptr;
     EnumThreadWindows(
