@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
+  cmake g++ make libgtest-dev googletest libbenchmark-dev libcli11-dev libfast-float-dev nlohmann-json3-dev
+  libtomlplusplus-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool imagemagick fonts-liberation2 nsis
   clang-14 libclang-rt-14-dev
