@@ -5,6 +5,7 @@
 #include "gear_list.h"
 #include "gear_set.h"
 #include "lathe.h"
+#include "load_lathe.h"
 #include "number_text.h"
 #include "version.h"
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a file crosses the layers: outside win/, tests/window/ and
 # tests/e2e/ nothing includes <windows.h> (or another Win32 header) or a
-# header of win/; and the portable folders include only downward:
-# calc <- stock, calc <- view, and all three <- cli.
+# header of win/; the core (calc/, stock/, view/) opens no file, so that it
+# builds for the web too: none of it includes <filesystem> or <fstream>; and
+# the portable folders include only downward: calc <- stock, calc <- view,
+# calc <- files, and all four <- cli.
 #
 #   check_layers.sh SOURCE_ROOT
 set -uo pipefail
@@ -13,13 +15,15 @@ declare -A sees=(
   [calc]="calc"
   [stock]="calc stock"
   [view]="calc view"
-  [cli]="calc stock view cli"
+  [files]="calc files"
+  [cli]="calc stock view files cli"
 )
 win32_headers='windows|commctrl|winuser|wingdi|winbase|windef|shellapi'
+file_headers='filesystem|fstream'
 
 # The folder that holds a project header, by its name.
 declare -A home=()
-for folder in calc stock view cli win; do
+for folder in calc stock view files cli win; do
   for header in "$folder"/*.h; do
     [ -e "$header" ] && home[$(basename "$header")]=$folder
   done
@@ -33,6 +37,9 @@ while IFS= read -r file; do
   while IFS= read -r line; do
     if [[ $line =~ \#include\ *\<($win32_headers)\.h\> ]]; then
       echo "$file: $line: a Win32 header outside win/"
+      status=1
+    elif [[ $line =~ \#include\ *\<($file_headers)\> && $top =~ ^(calc|stock|view)$ ]]; then
+      echo "$file: $line: files are the front ends' business, not the core's"
       status=1
     elif [[ $line =~ \#include\ *\"([^\"]+)\" ]]; then
       name=$(basename "${BASH_REMATCH[1]}")
