@@ -4,7 +4,7 @@
 # header of win/; the core (calc/, stock/, view/) opens no file, so that it
 # builds for the web too: none of it includes <filesystem> or <fstream>; and
 # the portable folders include only downward: calc <- stock, calc <- view,
-# calc <- files, and all four <- cli.
+# calc <- files, all four <- cli, and the core <- wasm.
 #
 #   check_layers.sh SOURCE_ROOT
 set -uo pipefail
@@ -17,6 +17,7 @@ declare -A sees=(
   [view]="calc view"
   [files]="calc files"
   [cli]="calc stock view files cli"
+  [wasm]="calc stock view wasm"
 )
 win32_headers='windows|commctrl|winuser|wingdi|winbase|windef|shellapi'
 file_headers='filesystem|fstream'

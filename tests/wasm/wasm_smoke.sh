@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# The core built as WebAssembly gives the trains the native tool gives: runs
+# The core built as WebAssembly finds the trains the native tool finds: runs
 # wasm_smoke.wasm in Node and compares its trains with tandrel-cli's for the
 # same every-train searches over all 150 gears. Skips (77) without the wasm
 # build or without Node.
 #
-#   wasm_smoke.sh WASM_SMOKE.wasm TANDREL_CLI
+#   wasm_smoke.sh RUN_WASI.mjs WASM_SMOKE.wasm TANDREL_CLI
 set -euo pipefail
-wasm=$1
-cli=$2
-here=$(dirname "$0")
+runner=$1 wasm=$2 cli=$3
 
 if [ ! -f "$wasm" ]; then
   echo "skipped: no WebAssembly build at $wasm (cmake --preset wasm && cmake --build --preset wasm)"
@@ -19,17 +17,14 @@ if ! command -v node >/dev/null; then
   exit 77
 fi
 
-wasm_out=$(node --no-warnings "$here/run_wasi.mjs" "$wasm")
-native_out=$(
-  for target in 0.5 1.5 2.54 0.3937 1; do
-    echo "$target"
-    # number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount
-    "$cli" --teeth 16-165 --every --format csv "$target" | tail -n +2 | cut -d, -f2-7 | tr , ' '
-  done
-)
+wasm_out=$(node --no-warnings "$runner" "$wasm")
+native_out=$(for target in 0.5 1.5 2.54 0.3937 1; do
+  echo "$target" # then the csv's gears, achieved ratio and error
+  "$cli" --teeth 16-165 --every --format csv "$target" | tail -n +2 | cut -d, -f2-7 | tr , ' '
+done)
 if [ "$wasm_out" != "$native_out" ]; then
   echo "the WebAssembly build's trains differ from tandrel-cli's:"
   diff <(echo "$native_out") <(echo "$wasm_out") | head -20
   exit 1
 fi
-echo "the WebAssembly build gives tandrel-cli's $(echo "$native_out" | grep -c ' ') trains"
+echo "the WebAssembly build finds tandrel-cli's $(grep -c ' ' <<<"$native_out") trains"
