@@ -3,7 +3,7 @@
 #include "chart_table.h"
 #include "gear_list.h"
 #include "number_text.h"
-#include "train_facts.h"
+#include "shown_train.h"
 #include "train_svg.h"
 
 #include <string_view>
@@ -12,6 +12,7 @@ namespace {
 
 // Margins that leave room on both A4 (210 x 297 mm) and Letter (216 x 279
 // mm); the table repeats its header on every page and never splits a row.
+// The drawings follow the table, three in a row, none split across pages.
 constexpr std::string_view kStyle = R"(<style>
 @page { margin: 12mm 12mm 14mm; }
 * { box-sizing: border-box; }
@@ -23,12 +24,17 @@ p { margin: 0 0 2pt; }
 table { border-collapse: collapse; width: 100%; }
 thead { display: table-header-group; }
 tr { break-inside: avoid; page-break-inside: avoid; }
-th, td { border: 0.5pt solid #000; padding: 1pt 3pt; text-align: left; vertical-align: middle; }
+th, td { border: 0.5pt solid #000; padding: 1pt 3pt; text-align: left; vertical-align: middle; white-space: nowrap; }
 thead th { border-bottom-width: 1.5pt; }
-td.mark { font-weight: bold; }
+td.mark { font-weight: bold; white-space: normal; }
 tr.outside td, tr.outside th { font-style: italic; }
-td.drawing { padding: 0.5pt; width: 22mm; }
-svg.train { display: block; width: 21mm; height: 16mm; font-family: inherit; }
+h2 { font-size: 11pt; margin: 8pt 0 2pt; }
+h2, p.key { break-after: avoid; page-break-after: avoid; }
+figure { display: inline-block; vertical-align: top; margin: 0 1mm 2mm 0; width: 60mm;
+         break-inside: avoid; page-break-inside: avoid; }
+figure.outside figcaption { font-style: italic; }
+svg.train { display: block; border: 0.5pt solid #000; font-family: inherit; }
+figcaption { padding: 1pt 0 0; }
 </style>
 )";
 
@@ -71,19 +77,33 @@ std::string Heading(const ChartRequest& request, const Chart& chart, const Chart
     return out;
 }
 
-std::string Row(const ChartRequest& request, const ChartLine& line) {
+std::string Row(const ChartLine& line) {
     std::string out = line.within ? "<tr>" : "<tr class=\"outside\">";
     out += Element("th", line.cells.front(), " scope=\"row\"");
     for (std::size_t i = 1; i < line.cells.size(); ++i) {
         out += Element("td", line.cells[i], i + 1 == line.cells.size() ? " class=\"mark\"" : "");
     }
-    out += "<td class=\"drawing\">";
-    if (line.train) {
-        const std::string title = "Train for " + line.cells.front() + ": " + line.trainName;
-        out += TrainSvg(*line.train, line.facts, request.banjo, title);
-    }
-    return out + "</td></tr>\n";
+    return out + "</tr>\n";
 }
+
+// A row's train drawn, captioned with its thread and the train by name.
+std::string Figure(const ChartRequest& request, const ChartLine& line) {
+    const ShownTrain shown = ShowTrain(*line.train, {request.train, request.fitMargin, request.banjo});
+    std::string out = line.within ? "<figure>" : "<figure class=\"outside\">";
+    out += TrainSvg(shown, request.banjo, "Train for " + line.cells.front() + ": " + line.trainName);
+    out += "<figcaption>" + Element("b", line.cells.front()) + " " + EscapeHtml(line.trainName) +
+           "</figcaption>";
+    return out + "</figure>\n";
+}
+
+// What the drawings' lines mean, once for all of them.
+constexpr std::string_view kDrawingsKey =
+    "Each gear is its pitch circle with its tooth count, on its shaft: A and B turn in the front plane "
+    "(solid "
+    "circles), C and D behind them (dashed), E and F of six gears behind those (dotted); a simple train's "
+    "gears "
+    "all turn in one plane. A bar marks where two gears mesh. With the banjo's figures a train that mounts "
+    "stands on it to scale, any other in proportion.";
 
 } // namespace
 
@@ -95,14 +115,20 @@ std::string ChartPage(const ChartRequest& request, const Chart& chart, const Cha
     for (const std::string& header : table.headers) {
         out += Element("th", header, " scope=\"col\"");
     }
-    out += Element("th", "Train", " scope=\"col\"") + "</tr></thead>\n<tbody>\n";
+    out += "</tr></thead>\n<tbody>\n";
     for (const ChartLine& line : table.lines) {
-        out += Row(request, line);
+        out += Row(line);
     }
     out += "</tbody>\n</table>\n";
     out += Element("p", "A row in italics has no train within tolerance: it shows the nearest train and how "
                         "far off its lead is, or says \"" +
                             NoUsableTrain() + "\".") +
            "\n";
+    out += Element("h2", "Trains") + "\n" + Element("p", kDrawingsKey, " class=\"key\"") + "\n";
+    for (const ChartLine& line : table.lines) {
+        if (line.train) {
+            out += Figure(request, line);
+        }
+    }
     return out + "</body>\n</html>\n";
 }

@@ -16,8 +16,9 @@ struct ChartPageHeading {
 
 // The page: a heading with the lathe's name, leadscrew, fixed ratio and date;
 // the gears on hand as a gear list, the tolerance, the fit and banjo, the
-// summary; then a table with a row per thread and a drawing of its train,
-// the rows outside tolerance marked with their nearest train. Every text is
-// escaped. It prints in black and white on A4 and Letter, no row split
-// across pages.
+// summary; then a table with a row per thread, the rows outside tolerance
+// marked with their nearest train; then a drawing of each row's train,
+// three in a row, captioned with its thread and its gears. Every text is
+// escaped. It prints in black and white on A4 and Letter, no row or drawing
+// split across pages.
 std::string ChartPage(const ChartRequest& request, const Chart& chart, const ChartPageHeading& heading);

@@ -1,90 +1,108 @@
 #include "train_svg.h"
 
 #include "number_text.h"
-#include "placement.h"
 #include "train_drawing.h"
 
-#include <algorithm>
 #include <array>
-#include <vector>
 
 namespace {
 
+constexpr double kShaftNamePt = 7;
+constexpr DrawingStyle kStyle = {2, 1.4, 7, 1.2, true};
+
+// Each plane's line: solid, dashed, dotted (round dots).
+constexpr std::array<std::string_view, 3> kPlaneStrokes = {
+    "", " stroke-dasharray=\"4 2.5\"",
+    " stroke-dasharray=\"0 2.2\" stroke-linecap=\"round\" stroke-width=\"1.2\""};
+
 std::string Number(double value) {
-    return FormatFixed(value, 1);
+    return FormatFixed(value, 2);
 }
 
-std::string Open(std::string_view viewBox, std::string_view title) {
-    std::string svg = "<svg class=\"train\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
-    svg += viewBox;
-    svg += "\" role=\"img\"><title>";
-    svg += EscapeHtml(title);
-    svg += "</title>";
-    return svg;
-}
-
-// The window's diagram, in the window's own pixels: the large gear with the
-// pie-shaped sector of the gear beside it on the middle shaft, and a small
-// gear at its upper left and lower right; each tooth count in a framed box
-// where the window's tooth field stands.
-std::string Schematic(const std::array<std::string, 4>& labels, std::string_view title) {
-    std::string svg = Open("253 0 165 143", title);
-    svg += "<g fill=\"#fff\" stroke=\"#000\" stroke-width=\"1.5\">"
-           "<circle cx=\"330\" cy=\"75\" r=\"50\"/><circle cx=\"281\" cy=\"28\" r=\"25\"/>"
-           "<circle cx=\"390\" cy=\"115\" r=\"25\"/>"
-           // From the radial through (420, 30) counterclockwise on screen to the one through (30, 800).
-           "<path d=\"M330 75L370.2 54.9A45 45 0 1 0 312.8 116.6Z\"/></g>";
-    // The tooth fields' left and top: first driver, first driven, second driver, second driven.
-    static constexpr std::array<std::array<int, 2>, 4> kFields = {
-        {{268, 16}, {303, 47}, {333, 77}, {378, 103}}};
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const auto [x, y] = kFields[i];
-        svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
-               "\" width=\"25\" height=\"24\" fill=\"#fff\" stroke=\"#000\"/>";
-        svg += "<text x=\"" + std::to_string(x + 12) + ".5\" y=\"" + std::to_string(y + 18) +
-               "\" font-size=\"16\" font-weight=\"bold\" text-anchor=\"middle\">" + EscapeHtml(labels[i]) +
-               "</text>";
+// The advance of a character of the page's font (Liberation Sans, Arial's
+// widths) in ems: digits and the letters of the shafts' names.
+double Advance(char c) {
+    switch (c) {
+    case 'i':
+    case 'l':
+        return 0.222;
+    case ' ':
+    case 't':
+        return 0.278;
+    case 'r':
+        return 0.333;
+    case 'c':
+    case 's':
+        return 0.5;
+    case 'w':
+        return 0.722;
+    default:
+        return 0.556;
     }
-    return svg + "</svg>";
 }
 
-// The placement fitted to a box of 120 x 100: each pitch circle, the shafts as
-// dots, each tooth count inside its gear, a driver's above its shaft and a
-// driven gear's below, so that the two gears on a stud keep apart.
-std::string Placed(const Placement& placement, std::string_view title) {
-    const TrainDrawing drawing = DrawTrain(placement, 120, 100, 3);
-    std::string svg = Open("0 0 120 100", title);
-    svg += "<g fill=\"none\" stroke=\"#000\" stroke-width=\"0.8\">";
-    for (const DrawnGear& gear : drawing.gears) {
-        svg += "<circle cx=\"" + Number(gear.x) + "\" cy=\"" + Number(gear.y) + "\" r=\"" +
-               Number(gear.radius) + "\"/>";
+// A text's box: its advance, and 1.2 em high with its baseline 0.35 em below the middle.
+TextSize Measure(const std::string& text, bool toothCount) {
+    const double size = toothCount ? kTrainSvgToothCountPt : kShaftNamePt;
+    double width = 0;
+    for (const char c : text) {
+        width += Advance(c) * size;
     }
-    svg += "</g>";
+    return {width, 1.2 * size};
+}
+
+std::string Path(const Segment& s) {
+    return "<path d=\"M" + Number(s.x1) + " " + Number(s.y1) + "L" + Number(s.x2) + " " + Number(s.y2) +
+           "\"/>";
+}
+
+std::string Text(const Label& label, double size) {
+    return "<text x=\"" + Number(label.x) + "\" y=\"" + Number(label.y + 0.35 * size) + "\">" +
+           EscapeHtml(label.text) + "</text>";
+}
+
+std::string Drawing(const TrainDrawing& drawing) {
+    std::string svg = "<g fill=\"none\" stroke=\"#000\" stroke-width=\"0.8\">";
+    for (std::size_t plane = kPlaneStrokes.size(); plane-- > 0;) {
+        svg += "<g" + std::string(kPlaneStrokes[plane]) + ">";
+        for (const DrawnGear& gear : drawing.gears) {
+            if (gear.plane == plane) {
+                svg += "<circle cx=\"" + Number(gear.x) + "\" cy=\"" + Number(gear.y) + "\" r=\"" +
+                       Number(gear.radius) + "\"/>";
+            }
+        }
+        svg += "</g>";
+    }
+    svg += "<g stroke-width=\"2.2\">";
+    for (const MeshMark& mesh : drawing.meshes) {
+        svg += Path(mesh.stroke);
+    }
+    svg += "</g><g stroke-width=\"0.4\">";
+    for (const std::vector<Label>* labels : {&drawing.toothCounts, &drawing.shaftNames}) {
+        for (const Label& label : *labels) {
+            if (label.leader) {
+                svg += Path(*label.leader);
+            }
+        }
+    }
+    svg += "</g></g>";
     for (const DrawnShaft& shaft : drawing.shafts) {
-        svg += "<circle cx=\"" + Number(shaft.x) + "\" cy=\"" + Number(shaft.y) + "\" r=\"1.5\"/>";
+        if (!shaft.dot) {
+            continue;
+        }
+        svg += "<circle cx=\"" + Number(shaft.x) + "\" cy=\"" + Number(shaft.y) + "\" r=\"" +
+               Number(kStyle.shaftRadius) + "\"/>";
     }
-    for (std::size_t i = 0; i < drawing.gears.size(); ++i) {
-        const DrawnGear& gear = drawing.gears[i];
-        const bool driver = i % 2 == 0 && !(drawing.gears.size() == 3 && i == 2);
-        const double offset = std::max(gear.radius * 0.5, 5.0);
-        svg += "<text x=\"" + Number(gear.x) + "\" y=\"" +
-               Number(gear.y + (driver ? -offset + 3 : offset + 3)) +
-               "\" font-size=\"9\" text-anchor=\"middle\">" + std::to_string(gear.teeth) + "</text>";
+    svg += "<g font-size=\"" + Number(kTrainSvgToothCountPt) + "\" text-anchor=\"middle\">";
+    for (const Label& label : drawing.toothCounts) {
+        svg += Text(label, kTrainSvgToothCountPt);
     }
-    return svg + "</svg>";
-}
-
-// Six gears without an arrangement stand as the drivers and driven gears pair
-// up ascending: A, B, C, D, E, F.
-std::vector<std::uint32_t> Interleaved(const SolutionRecord& train) {
-    const std::vector<std::uint32_t> drivers = Drivers(train);
-    const std::vector<std::uint32_t> driven = Driven(train);
-    std::vector<std::uint32_t> gears;
-    for (std::size_t i = 0; i < drivers.size() && i < driven.size(); ++i) {
-        gears.push_back(drivers[i]);
-        gears.push_back(driven[i]);
+    svg += "</g><g font-size=\"" + Number(kShaftNamePt) +
+           "\" font-style=\"italic\" fill=\"#444\" text-anchor=\"middle\">";
+    for (const Label& label : drawing.shaftNames) {
+        svg += Text(label, kShaftNamePt);
     }
-    return gears;
+    return svg + "</g>";
 }
 
 } // namespace
@@ -115,19 +133,14 @@ std::string EscapeHtml(std::string_view text) {
     return escaped;
 }
 
-std::string TrainSvg(const SolutionRecord& train, const TrainFacts& facts, const std::optional<Banjo>& banjo,
-                     std::string_view title) {
-    if (train.gears == 4 && !(facts.positions && banjo)) {
-        if (facts.arrangement) {
-            return Schematic(GearsAbcd(*facts.arrangement), title);
-        }
-        const SolutionTexts& t = facts.texts;
-        return Schematic({t.firstDriver, t.firstDriven, t.secondDriver, t.secondDriven}, title);
+std::string TrainSvg(const ShownTrain& shown, const std::optional<Banjo>& banjo, std::string_view title) {
+    const std::string width = Number(kTrainSvgWidth);
+    const std::string height = Number(kTrainSvgHeight);
+    std::string svg = "<svg class=\"train\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width +
+                      "pt\" height=\"" + height + "pt\" viewBox=\"0 0 " + width + " " + height +
+                      "\" role=\"img\"><title>" + EscapeHtml(title) + "</title>";
+    if (const std::optional<Placement> placement = PlaceShownTrain(shown, banjo)) {
+        svg += Drawing(DrawTrain(*placement, {0, 0, kTrainSvgWidth, kTrainSvgHeight}, kStyle, Measure));
     }
-    const std::vector<std::uint32_t> positions = facts.positions ? *facts.positions : Interleaved(train);
-    std::optional<Placement> placement = PlaceTrain(positions, facts.positions ? banjo : std::nullopt);
-    if (!placement) {
-        placement = PlaceTrain(positions, std::nullopt);
-    }
-    return placement ? Placed(*placement, title) : Open("0 0 120 100", title) + "</svg>";
+    return svg + "</svg>";
 }

@@ -13,9 +13,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_TANDREL));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0)) {
-        // The chart window is a modeless dialog: Tab, Enter and Escape there are its own.
+        // The chart and drawing windows are modeless dialogs: Tab, Enter and Escape there are their own.
         if (!TranslateAcceleratorW(mainWindow, accelerators, &message) &&
-            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message))) {
+            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message)) &&
+            !(g_drawing.window != nullptr && IsDialogMessageW(g_drawing.window, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

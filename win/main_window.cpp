@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "chart_window.h"
+#include "drawing_window.h"
 #include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
@@ -121,6 +122,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_CHART:
         OpenChartWindow(window);
         return 0;
+    case IDM_DRAWING:
+        OpenDrawingWindow(window);
+        return 0;
     case IDM_OPEN_LATHE:
         OpenLatheCommand(window);
         return 0;
@@ -149,10 +153,11 @@ LRESULT OnDestroy() {
 // Activation and deactivation alike put the focus back into the ratio field.
 // SetFocus only moves the focus within this program's windows, so on
 // deactivation it does not take the activation back from the other program;
-// but it would from the chart window, which keeps it.
+// but it would from the chart and drawing windows, which keep it.
 LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == WA_INACTIVE && g_chartWindow != nullptr &&
-        reinterpret_cast<HWND>(lParam) == g_chartWindow) {
+    const HWND activated = reinterpret_cast<HWND>(lParam);
+    if (LOWORD(wParam) == WA_INACTIVE && activated != nullptr &&
+        (activated == g_chartWindow || activated == g_drawing.window)) {
         return 0;
     }
     FocusRatioField(window);

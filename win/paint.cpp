@@ -4,20 +4,16 @@
 #include "paint.h"
 
 #include "gauge.h"
-#include "label_font.h"
-#include "placement.h"
 #include "program_state.h"
 #include "replacement.h"
 #include "resource.h"
 #include "shown_train.h"
 #include "train_drawing.h"
 #include "train_modes.h"
+#include "train_paint.h"
 #include "wide_text.h"
 
-#include <algorithm>
-#include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -29,13 +25,14 @@ constexpr RECT kGaugeRect = {75, 106, 202, 119};
 // up-down, or wider above it. It goes where it is drawn largest.
 constexpr DrawingBox kDrawingBoxes[] = {{268, 0, 116, 146}, {214, 0, 170, 118}};
 
+// The drawing's sizes in pixels; the key beside it names the shafts, so the drawing does not.
+constexpr DrawingStyle kDrawingStyle = {2, 2, 7, 1, false};
+constexpr int kToothCountHeight = 12;
+
 // The key beside the drawing, under the option boxes: each shaft with its gears.
 constexpr int kKeyLeft = 392;
 constexpr int kKeyTop = 60;
 constexpr int kKeyLineHeight = 15;
-
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kLabelColour = RGB(90, 90, 90); // the shafts' names, apart from the tooth counts
 
 // The drawing boxes and the fixed diagram together.
 constexpr RECT kDiagramRects[] = {{214, 0, 384, 118}, {266, 118, 384, 146}, {384, 56, 560, 146}};
@@ -48,88 +45,19 @@ void DrawGearDiagram(HDC dc) {
     Pie(dc, 285, 30, 375, 120, 420, 30, 30, 800);
 }
 
-// Texts centred on points, each drawn only where it meets none drawn before:
-// in a small drawing the labels of close shafts would write over each other,
-// and the key beside the drawing names every gear anyway.
-class Labels {
-  public:
-    explicit Labels(HDC dc) : dc_(dc) {}
-
-    void Centred(double x, double y, const std::string& text) {
-        const std::wstring wide = WideFromUtf8(text);
-        SIZE size{};
-        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-        const RECT box = {static_cast<LONG>(x) - size.cx / 2, static_cast<LONG>(y) - size.cy / 2,
-                          static_cast<LONG>(x) + (size.cx + 1) / 2, static_cast<LONG>(y) + (size.cy + 1) / 2};
-        RECT overlap;
-        if (std::ranges::any_of(drawn_,
-                                [&](const RECT& other) { return IntersectRect(&overlap, &box, &other); })) {
-            return;
-        }
-        TextOutW(dc_, box.left, box.top, wide.c_str(), static_cast<int>(wide.size()));
-        drawn_.push_back(box);
-    }
-
-  private:
-    HDC dc_;
-    std::vector<RECT> drawn_;
-};
-
-void DrawCircle(HDC dc, double x, double y, double radius) {
-    Ellipse(dc, static_cast<int>(x - radius + 0.5), static_cast<int>(y - radius + 0.5),
-            static_cast<int>(x + radius + 0.5), static_cast<int>(y + radius + 0.5));
-}
-
-// Each gear's pitch circle; each shaft a dot with its gears' tooth counts
-// above it (the smaller gear's by the dot, the larger one's halfway out
-// between the two circles) and its name: above the spindle's gear, below the
-// leadscrew's, below the dot of a stud. The key beside it lists each shaft's
-// gears; for a train that does not mount on the banjo, drawn as if there were
-// none, it says so.
+// The train to scale and, beside it, the key of its shafts and gears.
 void DrawToScale(HDC dc, const ScaleDrawing& scale) {
-    const TrainDrawing& drawing = scale.train;
-    SelectObject(dc, GetStockObject(NULL_BRUSH));
-    for (const DrawnGear& gear : drawing.gears) {
-        DrawCircle(dc, gear.x, gear.y, gear.radius);
-    }
-    SelectObject(dc, GetStockObject(BLACK_BRUSH));
-    LOGFONTW description = LabelFontDescription();
-    description.lfHeight = -12;
-    HFONT font = CreateFontIndirectW(&description);
-    SelectObject(dc, font);
+    const DrawingFonts fonts = MakeDrawingFonts(kToothCountHeight, kToothCountHeight);
+    PaintTrainDrawing(dc, scale.train, kDrawingStyle, fonts, 1);
+    SelectObject(dc, fonts.toothCounts);
     SetBkMode(dc, TRANSPARENT);
-    Labels labels(dc);
-    for (std::size_t s = 0; s < drawing.shafts.size(); ++s) {
-        const DrawnShaft& shaft = drawing.shafts[s];
-        std::vector<DrawnGear> gears;
-        std::ranges::copy_if(drawing.gears, std::back_inserter(gears),
-                             [&](const DrawnGear& g) { return g.x == shaft.x && g.y == shaft.y; });
-        std::ranges::sort(gears, {}, &DrawnGear::radius);
-        DrawCircle(dc, shaft.x, shaft.y, 2);
-        labels.Centred(shaft.x, shaft.y - 8, std::to_string(gears.front().teeth));
-        if (gears.size() == 2) {
-            labels.Centred(shaft.x, shaft.y - (gears[0].radius + gears[1].radius) / 2,
-                           std::to_string(gears[1].teeth));
-        }
-        const double outside = gears.back().radius + 7;
-        const double labelY = s == 0                           ? shaft.y - outside
-                              : s + 1 == drawing.shafts.size() ? shaft.y + outside
-                                                               : shaft.y + 9;
-        SetTextColor(dc, kLabelColour);
-        labels.Centred(shaft.x, labelY, shaft.label);
-        SetTextColor(dc, kBlack);
-    }
-    std::vector<std::string> key = scale.key;
-    if (scale.doesNotMount) {
-        key.push_back("does not mount on the banjo");
-    }
-    for (std::size_t line = 0; line < key.size(); ++line) {
-        const std::wstring text = WideFromUtf8(key[line]);
+    for (std::size_t line = 0; line < scale.key.size(); ++line) {
+        const std::wstring text = WideFromUtf8(scale.key[line]);
         TextOutW(dc, kKeyLeft, kKeyTop + static_cast<int>(line) * kKeyLineHeight, text.c_str(),
                  static_cast<int>(text.size()));
     }
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DeleteObject(font);
+    DeleteDrawingFonts(fonts);
 }
 
 void DrawErrorGauge(HDC dc, const char* errorText) {
@@ -168,18 +96,21 @@ void PaintMainWindow(HWND mainWindow, HDC dc) {
 }
 
 std::optional<ScaleDrawing> ShownScaleDrawing(HWND mainWindow) {
-    const ShowSettings settings = WindowShowSettings(mainWindow);
-    if (g_solutionList.empty() || !DrawnToScale(settings, ShownGears(mainWindow))) {
+    if (!DrawnToScale(WindowShowSettings(mainWindow), ShownGears(mainWindow))) {
         return std::nullopt;
     }
-    const ShownTrain shown = ShowTrain(g_solutionList[ShownIndex(mainWindow)], settings);
-    const std::optional<Placement> placement =
-        PlaceTrain(shown.gears, shown.onBanjo ? settings.banjo : std::nullopt);
-    if (!placement) {
+    const std::optional<ShownPlacement> shown = ShownTrainPlacement(mainWindow);
+    if (!shown) {
         return std::nullopt;
     }
-    return ScaleDrawing{DrawTrainInLargest(*placement, kDrawingBoxes, 13), ShaftKey(*placement),
-                        settings.banjo && !shown.onBanjo};
+    HDC dc = GetDC(mainWindow);
+    const DrawingFonts fonts = MakeDrawingFonts(kToothCountHeight, kToothCountHeight);
+    ScaleDrawing scale = {
+        DrawTrainInLargest(shown->placement, kDrawingBoxes, kDrawingStyle, MeasureWith(dc, fonts)).drawing,
+        ShaftKey(shown->placement, shown->doesNotMount)};
+    DeleteDrawingFonts(fonts);
+    ReleaseDC(mainWindow, dc);
+    return scale;
 }
 
 void InvalidateDiagram(HWND mainWindow) {

@@ -15,13 +15,12 @@ void PaintMainWindow(HWND mainWindow, HDC dc);
 
 // The shown train (at the up-down's place in the list) as the diagram draws
 // it to scale, fitted to the diagram's area, in the main window's client
-// coordinates; the key of its shafts and gears beside it; and whether it does
-// not mount on the banjo, when it is drawn without one. None while the fixed
-// diagram shows or no train is listed.
+// coordinates; and the key of its shafts and gears beside it, which says
+// when the train does not mount on the banjo and is drawn without it. None
+// while the fixed diagram shows or no train is listed.
 struct ScaleDrawing {
     TrainDrawing train;
     std::vector<std::string> key;
-    bool doesNotMount = false;
 };
 std::optional<ScaleDrawing> ShownScaleDrawing(HWND mainWindow);
 

@@ -33,6 +33,7 @@ bool g_chartWorking;
 std::optional<ChartRequest> g_chartWaiting;
 ChartRequest g_chartShownRequest;
 Chart g_chartShown;
+DrawingWindowState g_drawing;
 
 std::optional<std::uint32_t> FitMarginInForce() {
     return g_onlyFittingTrains ? std::optional<std::uint32_t>(g_fitMargin) : std::nullopt;

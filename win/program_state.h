@@ -109,6 +109,14 @@ extern std::optional<ChartRequest> g_chartWaiting; // the request for after it
 extern ChartRequest g_chartShownRequest;           // the request and chart the window shows
 extern Chart g_chartShown;
 
+// The drawing window (none while it is closed) and where it stood when it
+// was last closed, where it opens again for the rest of the run.
+struct DrawingWindowState {
+    HWND window = nullptr;
+    std::optional<WINDOWPLACEMENT> place;
+};
+extern DrawingWindowState g_drawing;
+
 // The margin in teeth that every train listed must fit with, or none while
 // "Only trains that fit" is off.
 std::optional<std::uint32_t> FitMarginInForce();

@@ -16,6 +16,7 @@
 #define IDD_GEARS 132
 #define IDD_CHART 133
 #define IDD_CHART_CUSTOM 134
+#define IDD_DRAWING 135
 
 // Main window commands
 #define IDM_ABOUT 104
@@ -35,6 +36,7 @@
 #define IDM_TRAIN_SIX 172      // Six gears
 #define IDM_TRAIN_ANY 173      // Any (fewest gears first): every kind
 #define IDM_CHART 180          // Tools, Chart... (Ctrl+H)
+#define IDM_DRAWING 181        // Tools, Drawing... (Ctrl+D)
 
 // The chart window's own messages: a worker's chart made (chart_worker.h),
 // and the lathe changed, which the chart follows (open_lathe.h).

@@ -5,6 +5,7 @@
 #include "show_solution.h"
 
 #include "better_kind_text.h"
+#include "drawing_window.h"
 #include "number_text.h"
 #include "paint.h"
 #include "program_state.h"
@@ -164,6 +165,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     if (DrawnToScale(settings, gears)) {
         InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
     }
+    RedrawDrawingWindow();
     if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
             SetDlgItemTextA(mainWindow, id, "");

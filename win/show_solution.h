@@ -8,7 +8,8 @@
 // fields (its fitting arrangement while the fit setting is on; no tooth counts
 // while the train is drawn to scale, whose drawing it renews), shows the
 // navigation and updates the thread line; with an empty list blanks the
-// fields and hides the navigation and the thread line. Then ShowModes.
+// fields and hides the navigation and the thread line. Then ShowModes. The
+// drawing window paints the train again.
 void ShowSolution(HWND mainWindow, std::uint32_t index);
 
 // The modes in force: the tooth fields only on the fixed diagram (with four

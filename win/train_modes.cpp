@@ -2,6 +2,7 @@
 
 #include "program_state.h"
 #include "resource.h"
+#include "train_drawing.h"
 
 #include <commctrl.h>
 
@@ -54,4 +55,17 @@ std::size_t ShownIndex(HWND mainWindow) {
 std::uint32_t ShownGears(HWND mainWindow) {
     return ShownGearCount(TrainKindChecked(mainWindow),
                           g_solutionList.empty() ? nullptr : &g_solutionList[ShownIndex(mainWindow)]);
+}
+
+std::optional<ShownPlacement> ShownTrainPlacement(HWND mainWindow) {
+    if (g_solutionList.empty()) {
+        return std::nullopt;
+    }
+    const ShowSettings settings = WindowShowSettings(mainWindow);
+    const ShownTrain shown = ShowTrain(g_solutionList[ShownIndex(mainWindow)], settings);
+    std::optional<Placement> placement = PlaceShownTrain(shown, settings.banjo);
+    if (!placement) {
+        return std::nullopt;
+    }
+    return ShownPlacement{std::move(*placement), settings.banjo && !shown.onBanjo};
 }

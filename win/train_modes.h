@@ -4,6 +4,7 @@
 #pragma once
 
 #include "banjo.h"
+#include "placement.h"
 #include "search.h"
 #include "shown_train.h"
 
@@ -29,3 +30,13 @@ std::size_t ShownIndex(HWND mainWindow);
 
 // The count of gears of that train, which decides how it shows (ShownGearCount).
 std::uint32_t ShownGears(HWND mainWindow);
+
+// The train the up-down stands at, placed for a drawing (PlaceShownTrain of
+// train_drawing.h),
+// and whether it does not mount on the open lathe's banjo, so that it is
+// drawn without it. None while no train is listed.
+struct ShownPlacement {
+    Placement placement;
+    bool doesNotMount = false;
+};
+std::optional<ShownPlacement> ShownTrainPlacement(HWND mainWindow);

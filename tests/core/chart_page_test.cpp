@@ -78,29 +78,47 @@ TEST(ChartPage, IsSelfContainedEscapedAndTitled) {
     EXPECT_NE(page.find("Gears: 20-80/5, 35x2"), std::string::npos);
     EXPECT_EQ(Count(page, "<svg"), 2u) << "a drawing for each row with a train";
     EXPECT_EQ(Count(page, "</title>"), 3u);
-    EXPECT_EQ(Count(page, "<th scope=\"col\">"), 8u);
+    EXPECT_NE(page.find("<figcaption><b>36 TPI</b> drivers "), std::string::npos);
+    EXPECT_EQ(Count(page, "<th scope=\"col\">"), 7u);
     EXPECT_EQ(Count(page, "<th scope=\"row\">"), 3u);
     EXPECT_EQ(Count(page, "<tr class=\"outside\">"), 2u);
     EXPECT_NE(page.find("break-inside: avoid"), std::string::npos);
 }
 
-// Without the banjo a four-gear train is the window's diagram with the tooth
-// fields' texts; with it, its gears stand on their shafts to scale.
-TEST(TrainSvg, SchematicOrToScale) {
-    ChartRequest request = Request();
-    const ChartRow row = MakeChart(request).rows.front();
-    TrainFacts facts = RowFacts(request, row, *row.best);
-    const std::string schematic = TrainSvg(*row.best, facts, std::nullopt, "a < b");
-    EXPECT_EQ(Count(schematic, "<rect"), 4u);
-    for (const std::string& label : {facts.texts.firstDriver, facts.texts.secondDriven}) {
-        EXPECT_NE(schematic.find(">" + label + "</text>"), std::string::npos);
+// Every gear is drawn in its plane's line with its tooth count, every shaft
+// named, each meshing pair marked, on the banjo or in proportion.
+TEST(TrainSvg, DrawsEachGearInItsPlaneWithItsToothCount) {
+    const std::optional<Banjo> banjo = Banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
+    // The circles of the group that opens with `line`.
+    const auto circlesIn = [](const std::string& svg, const std::string& line) {
+        const std::size_t at = svg.find(std::string("<g").append(line).append(">"));
+        return at == std::string::npos ? 0 : Count(svg.substr(at, svg.find("</g>", at) - at), "<circle");
+    };
+    struct Case {
+        std::vector<std::uint32_t> gears;
+        std::size_t solid, dashed, dotted;
+    };
+    for (const Case& c : {Case{{20, 60, 40}, 3, 0, 0}, Case{{20, 127, 30, 40}, 2, 2, 0},
+                          Case{{30, 60, 40, 50, 25, 35}, 2, 2, 2}}) {
+        for (const std::optional<Banjo>& lathe : {std::optional<Banjo>(), banjo}) {
+            const std::string svg = TrainSvg({c.gears, lathe.has_value()}, lathe, "a < b");
+            const std::size_t shafts = c.gears.size() == 6 ? 4 : 3;
+            EXPECT_NE(svg.find("<title>a &lt; b</title>"), std::string::npos);
+            EXPECT_EQ(circlesIn(svg, ""), c.solid);
+            EXPECT_EQ(circlesIn(svg, " stroke-dasharray=\"4 2.5\""), c.dashed);
+            EXPECT_EQ(
+                circlesIn(svg, " stroke-dasharray=\"0 2.2\" stroke-linecap=\"round\" stroke-width=\"1.2\""),
+                c.dotted);
+            EXPECT_EQ(Count(svg, "<text"), c.gears.size() + shafts);
+            for (const std::uint32_t teeth : c.gears) {
+                std::string text = ">";
+                text += std::to_string(teeth);
+                EXPECT_NE(svg.find(text + "</text>"), std::string::npos) << teeth;
+            }
+            const std::size_t bars = svg.find("<g stroke-width=\"2.2\">");
+            ASSERT_NE(bars, std::string::npos);
+            EXPECT_EQ(Count(svg.substr(bars, svg.find("</g>", bars) - bars), "<path"),
+                      c.gears.size() == 3 ? 2 : c.gears.size() / 2);
+        }
     }
-    EXPECT_NE(schematic.find("<title>a &lt; b</title>"), std::string::npos);
-
-    request.banjo = Banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
-    facts = RowFacts(request, row, *row.best);
-    ASSERT_TRUE(facts.positions);
-    const std::string placed = TrainSvg(*row.best, facts, request.banjo, "t");
-    EXPECT_EQ(Count(placed, "<circle"), 4u + 3u) << "four pitch circles and three shafts";
-    EXPECT_EQ(Count(placed, "<rect"), 0u);
 }

@@ -19,12 +19,13 @@ int ticksSinceAction = 0;
 bool dialogForcedClosed = false;
 UINT_PTR dialogTimer = 0;
 
-// A modal dialog of this thread: the chart window is a dialog too, but a
-// modeless one that stays open beside the dialogs the tests answer.
+// A modal dialog of this thread: the chart and drawing windows are dialogs
+// too, but modeless ones that stay open beside the dialogs the tests answer.
 BOOL CALLBACK FindDialog(HWND candidate, LPARAM found) {
     wchar_t className[16] = {};
     GetClassNameW(candidate, className, 16);
-    if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(candidate) && candidate != g_chartWindow) {
+    if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(candidate) && candidate != g_chartWindow &&
+        candidate != g_drawing.window) {
         *reinterpret_cast<HWND*>(found) = candidate;
         return FALSE;
     }
@@ -160,7 +161,8 @@ void MainWindowTest::Pump() {
             return;
         }
         if (!TranslateAcceleratorW(window, accelerators, &message) &&
-            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message))) {
+            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message)) &&
+            !(g_drawing.window != nullptr && IsDialogMessageW(g_drawing.window, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
