@@ -149,7 +149,7 @@ nlohmann::ordered_json JsonOf(const toml::node& node) {
 
 DoorProblem ReadLatheJson(const Json& value, Lathe& lathe) {
     if (!value.is_object()) {
-        return {"lathe", "is not an object of the lathe file's keys"};
+        return {"lathe", "lathe is not an object of the lathe file's keys"};
     }
     TomlLines lines;
     if (DoorProblem problem = TomlOf(value, lines); !problem.what.empty()) {
