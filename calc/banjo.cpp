@@ -116,13 +116,46 @@ std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g
     return SampleStuds(banjo, g, chain, false).studs;
 }
 
-// The tests that need no placement first: most trains fail one of them.
+ToothLimits LimitsOf(const Banjo& banjo) {
+    const double m = banjo.module;
+    const double l = banjo.centreDistance;
+    const double scale =
+        m + std::fabs(l) + std::fabs(banjo.clearance) + std::fabs(banjo.studMin) + std::fabs(banjo.studMax);
+    ToothLimits limits;
+    if (!(m > 0) || !std::isfinite(scale)) {
+        return limits;
+    }
+    // Lengths widened by far more than rounding moves the rule's sums of radii.
+    const double slack = scale * 1e-9;
+    const auto whole = [](double teeth) {
+        return teeth <= 0     ? 0
+               : teeth >= 4e9 ? std::numeric_limits<std::uint32_t>::max()
+                              : static_cast<std::uint32_t>(teeth);
+    };
+    // The most teeth whose pitch radius stays within a length, and the least
+    // whose pitch radii together reach it.
+    const auto most = [&](double length) { return whole(std::floor(2 * (length + slack) / m)); };
+    const auto least = [&](double length) { return whole(std::ceil(2 * (length - slack) / m)); };
+    const std::uint32_t clearsOtherEnd = most(l - banjo.clearance - m); // tip and clearance within l
+    limits.mostA = std::min(clearsOtherEnd, banjo.maxA.value_or(limits.mostA));
+    limits.mostLast = std::min(clearsOtherEnd, banjo.maxLast.value_or(limits.mostLast));
+    limits.leastSlot = least(banjo.studMin);
+    limits.mostSlot = most(banjo.studMax);
+    limits.leastReach = least(l);
+    return limits;
+}
+
+// The tests that need no placement first, those of the tooth counts alone
+// before any length: most trains fail one of them.
 bool Mounts(const Banjo& banjo, const Arrangement6& g) {
+    if (!WithinLimits(banjo, g[0], g[5])) {
+        return false;
+    }
     const Chain chain = ChainOf(banjo, g);
     const double l = banjo.centreDistance;
-    if (!(WithinLimits(banjo, g[0], g[5]) && InSlot(banjo, chain.c) && chain.lo <= chain.hi &&
-          Clears(banjo, g[2], chain.a) && Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) &&
-          Clears(banjo, g[3], chain.c) && Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
+    if (!(InSlot(banjo, chain.c) && chain.lo <= chain.hi && Clears(banjo, g[2], chain.a) &&
+          Clears(banjo, g[1], chain.b) && Clears(banjo, g[4], chain.b) && Clears(banjo, g[3], chain.c) &&
+          Clears(banjo, g[0], l) && Clears(banjo, g[5], l))) {
         return false;
     }
     // Stud 2's distance from the spindle reaches at most the chain's largest;

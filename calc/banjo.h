@@ -7,7 +7,10 @@
 #include "fit.h"
 #include "plane.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 struct Banjo {
@@ -73,3 +76,35 @@ std::optional<SixGearStuds> PlaceStuds(const Banjo& banjo, const Arrangement6& g
 // values of e every gear clears the diagonals: then PlaceStuds's placement
 // clears them too.
 bool Mounts(const Banjo& banjo, const Arrangement6& g);
+
+// What every four- or six-gear train that mounts keeps to, in whole teeth, so
+// that the searches pass by the trains the rule would refuse before building
+// them. Each limit is necessary, not sufficient, and widened beyond any
+// rounding: Mounts stays the judge. The defaults hold every train.
+struct ToothLimits {
+    std::uint32_t mostA = std::numeric_limits<std::uint32_t>::max(); // maxA, and A's tips clear the leadscrew
+    std::uint32_t mostLast =
+        std::numeric_limits<std::uint32_t>::max(); // maxLast, and its tips clear the spindle
+    // The last gear and its partner: the stud they set stands in the slot.
+    std::uint32_t leastSlot = 0;
+    std::uint32_t mostSlot = std::numeric_limits<std::uint32_t>::max();
+    // All the gears: the mesh distances reach from the spindle to the leadscrew.
+    std::uint32_t leastReach = 0;
+};
+
+ToothLimits LimitsOf(const Banjo& banjo);
+
+// Whether drivers and driven gears, each ascending, may mount within the
+// limits in some arrangement: A is one of the drivers, the last gear one of
+// the driven gears and its partner another driver.
+template <std::size_t N>
+bool MayMount(const ToothLimits& limits, const std::array<std::uint32_t, N>& drivers,
+              const std::array<std::uint32_t, N>& driven) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        sum += drivers[i] + driven[i];
+    }
+    return drivers[0] <= limits.mostA && driven[0] <= limits.mostLast &&
+           drivers[0] + driven[0] <= limits.mostSlot && drivers[N - 1] + driven[N - 1] >= limits.leastSlot &&
+           sum >= limits.leastReach;
+}

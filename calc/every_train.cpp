@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -58,7 +59,8 @@ class Sweep {
   public:
     Sweep(double target, const EveryTrainOptions& options, const Stock& stock)
         : target_(target), tolerance_(options.tolerance), fit_(FitRule(options.fitMargin, options.banjo)),
-          stock_(stock), roughTolerance_(RoughTolerance(target, options.tolerance)) {}
+          limits_(fit_ ? LimitsOf(*fit_) : ToothLimits{}), stock_(stock),
+          roughTolerance_(RoughTolerance(target, options.tolerance)) {}
 
     // For every driven pair, the driver pairs whose product p lies in the
     // window around target * driven product q. Most of them need no more than
@@ -67,11 +69,13 @@ class Sweep {
     // within tolerance too, see NearTeeth), when its inverse may be within
     // tolerance, or when it may be among the first trains. These tests are
     // rough, but on the safe side.
-    // Without the counts (kCount false), a train that needs no more than a
-    // count is passed by before the fit rule, which is most of the sweep's
-    // work with a banjo.
+    // Without the counts (kCount false) only the driver pairs that may be
+    // among the first trains are met: their products are a range within the
+    // window. With the fit on the banjo, the gears' tooth limits pass by most
+    // trains that do not mount before the rule is asked.
     template <bool kFit, bool kCount>
     void Run(const PairTable& table, SearchResult& result, FirstTrains& first) const {
+        Counts counts;
         const NearTeeth near(target_, roughTolerance_);
         std::array<std::uint8_t, kMaxTooth + 1> nearDriven{};
         const auto mark = [&](std::uint32_t tooth, std::uint8_t value) {
@@ -87,54 +91,96 @@ class Sweep {
         const std::uint32_t maxProduct = table.maxProduct;
 
         for (const std::uint32_t driven : table.pairs) {
-            const std::uint32_t q = Product(driven);
-            const auto [begin, end] = ExactWindow(table, q);
-            if (begin == end) {
-                continue;
-            }
             const std::uint32_t n1 = Smaller(driven);
             const std::uint32_t n2 = Larger(driven);
-            mark(n1, 1);
-            mark(n2, 1);
-
-            // Products that may need the exact way: from firstLow to firstHigh.
+            if (kFit && n1 > limits_.mostLast) {
+                continue; // neither goes on the leadscrew
+            }
+            const std::uint32_t q = Product(driven);
             const auto dq = static_cast<double>(q);
+            // Products within tolerance: one wider on each side than the real window.
+            const std::uint32_t windowLow = WholeAtMost(dq * (target_ - tolerance_) - 1, maxProduct);
+            const std::uint32_t windowHigh = WholeAtMost(dq * (target_ + tolerance_) + 1, maxProduct - 1) + 1;
+            // Products that may be among the first trains: from firstLow to
+            // firstHigh; those whose inverse may be within tolerance too: from
+            // q / high to q / low.
             const double bound = first.BoundError();
             const double slack = dq * std::fabs(target_) * 1e-12 + 1e-9;
-            std::uint32_t firstLow = WholeAtMost(dq * (target_ - bound) - slack, maxProduct);
-            std::uint32_t firstHigh = WholeAtMost(dq * (target_ + bound) + slack, maxProduct - 1) + 1;
-            if (inverseMayFit) {
-                firstLow = std::min(firstLow, WholeAtMost(dq / high - slack, maxProduct));
-                firstHigh = low > 0 ? std::max(firstHigh, WholeAtMost(dq / low + slack, maxProduct - 1) + 1)
-                                    : maxProduct;
+            const std::uint32_t firstLow = WholeAtMost(dq * (target_ - bound) - slack, maxProduct);
+            const std::uint32_t firstHigh = WholeAtMost(dq * (target_ + bound) + slack, maxProduct - 1) + 1;
+            // Counting, the window exactly; otherwise only the products that may
+            // be among the first, which Consider tells within tolerance.
+            const auto [begin, end] = kCount ? ExactWindow(table, q, windowLow, windowHigh)
+                                             : std::pair(table.start[std::max(windowLow, firstLow)],
+                                                         table.start[std::min(windowHigh, firstHigh) + 1]);
+            if (begin >= end) {
+                continue;
             }
-            const std::uint32_t fromWord = firstLow << 16;
-            const std::uint32_t toWord = firstHigh << 16 | 0xFFFF;
+            const WordRange mayBeFirst(firstLow, firstHigh);
+            const WordRange inverse =
+                !inverseMayFit
+                    ? WordRange()
+                    : WordRange(WholeAtMost(dq / high - slack, maxProduct),
+                                low > 0 ? WholeAtMost(dq / low + slack, maxProduct - 1) + 1 : maxProduct);
+            if (kCount) {
+                mark(n1, 1);
+                mark(n2, 1);
+            }
 
             std::uint64_t plain = 0;
             for (const std::uint32_t* at = &table.pairs[begin]; at != &table.pairs[end]; ++at) {
                 const std::uint32_t driver = *at;
                 const std::uint32_t d1 = Smaller(driver);
                 const std::uint32_t d2 = Larger(driver);
-                const bool nearSize = (nearDriven[d1] | nearDriven[d2]) != 0;
-                const bool countOnly = !(nearSize | ((driver >= fromWord) & (driver <= toWord)));
-                if ((!kCount && countOnly) || (kFit && !MountArrangement(d1, d2, n1, n2, *fit_))) {
+                if (kFit && !(MayMount(limits_, std::array{d1, d2}, std::array{n1, n2}) &&
+                              MountArrangement(d1, d2, n1, n2, *fit_))) {
                     continue;
                 }
-                if (countOnly) {
+                const bool nearSize =
+                    kCount ? (nearDriven[d1] | nearDriven[d2]) != 0
+                           : near.Near(d1, n1) || near.Near(d1, n2) || near.Near(d2, n1) || near.Near(d2, n2);
+                if (nearSize | mayBeFirst.Holds(driver)) {
+                    if (WithinStock(d1, d2, n1, n2)) {
+                        Consider(driver, driven, nearSize, inverseMayFit, counts, first);
+                    }
+                } else if (!inverse.Holds(driver)) {
                     ++plain;
-                } else if (WithinStock(d1, d2, n1, n2)) {
-                    Consider(driver, driven, nearSize || inverseMayFit, result, first);
+                } else { // no tooth on both sides, only the inverse may come before it
+                    ++counts.candidates;
+                    counts.trains += !InverseFirst(d1, d2, n1, n2);
                 }
             }
-            result.candidateCount += plain;
-            result.trainCount += plain;
-            mark(n1, 0);
-            mark(n2, 0);
+            counts.candidates += plain;
+            counts.trains += plain;
+            if (kCount) {
+                mark(n1, 0);
+                mark(n2, 0);
+            }
         }
+        result.candidateCount += counts.candidates;
+        result.trainCount += counts.trains;
     }
 
   private:
+    // The pairs whose product lies from low to high, as a range of words.
+    class WordRange {
+      public:
+        WordRange() = default; // none
+        WordRange(std::uint32_t low, std::uint32_t high)
+            : from_(low << 16), width_((high << 16 | 0xFFFF) - from_) {}
+        bool Holds(std::uint32_t pair) const { return pair - from_ <= width_; }
+
+      private:
+        std::uint32_t from_ = 0xFFFF0000; // above every pair: products stay below 2^16 - 1
+        std::uint32_t width_ = 0;
+    };
+
+    // The trains within tolerance (and fitting) met, and the best of their gears among them.
+    struct Counts {
+        std::uint64_t candidates = 0;
+        std::uint64_t trains = 0;
+    };
+
     // For each tooth count x, the tooth counts y from `from` to `to` with x / y
     // between 1 / rho and rho (NearQuotient). If another split S of a train's
     // gears is within tolerance as well as the train (ratio r), r / S lies
@@ -151,6 +197,9 @@ class Sweep {
                 to[x] = static_cast<std::uint8_t>(highest);
             }
         }
+        // Whether x lies among y's near tooth counts.
+        bool Near(std::uint32_t x, std::uint32_t y) const { return from[y] <= x && x <= to[y]; }
+
         std::array<std::uint8_t, kMaxTooth + 1> from{};
         std::array<std::uint8_t, kMaxTooth + 1> to{};
     };
@@ -174,12 +223,10 @@ class Sweep {
 
     // The pairs (ordered by product) whose product p has Error(p, q) below the
     // tolerance. These products are an interval, since the error falls and then
-    // rises with p; the range starts one wider on each side than the real
-    // window and is moved inward by the exact test.
-    std::pair<std::uint32_t, std::uint32_t> ExactWindow(const PairTable& table, std::uint32_t q) const {
-        const auto dq = static_cast<double>(q);
-        const std::uint32_t low = WholeAtMost(dq * (target_ - tolerance_) - 1, table.maxProduct);
-        const std::uint32_t high = WholeAtMost(dq * (target_ + tolerance_) + 1, table.maxProduct - 1) + 1;
+    // rises with p; the products from low to high take it in, and the exact
+    // test moves their pairs' range inward.
+    std::pair<std::uint32_t, std::uint32_t> ExactWindow(const PairTable& table, std::uint32_t q,
+                                                        std::uint32_t low, std::uint32_t high) const {
         std::uint32_t begin = table.start[low];
         std::uint32_t end = table.start[high + 1];
         while (begin < end && !Within(Product(table.pairs[begin]), q)) {
@@ -207,39 +254,65 @@ class Sweep {
     }
 
     // Whether no other split of the same four gears into drivers and driven is
-    // within tolerance (and fits) and comes before this train.
-    bool BestOfItsGears(const SolutionRecord& train) const {
+    // within tolerance (and fits) and comes before this train: the inverse
+    // when it may be within tolerance, the splits that swap a driver and a
+    // driven gear when those may be near in size.
+    bool BestOfItsGears(const SolutionRecord& train, bool nearSize, bool inverse) const {
+        const auto before = [&](std::uint32_t x, std::uint32_t y, std::uint32_t u, std::uint32_t v) {
+            const SolutionRecord other{Error(x * y, u * v), std::min(x, y), std::max(x, y), std::min(u, v),
+                                       std::max(u, v)};
+            return other.error < tolerance_ && TrainBefore(other, train) && FitsIfAsked(other);
+        };
         const std::uint32_t d1 = train.driver1;
         const std::uint32_t d2 = train.driver2;
         const std::uint32_t n1 = train.driven1;
         const std::uint32_t n2 = train.driven2;
-        const std::array<std::array<std::uint32_t, 4>, 5> splits = {
-            {{d1, n1, d2, n2}, {d1, n2, d2, n1}, {d2, n1, d1, n2}, {d2, n2, d1, n1}, {n1, n2, d1, d2}}};
-        for (const auto& [x, y, u, v] : splits) {
-            const SolutionRecord other{Error(x * y, u * v), std::min(x, y), std::max(x, y), std::min(u, v),
-                                       std::max(u, v)};
-            if (other.error < tolerance_ && TrainBefore(other, train) && FitsIfAsked(other)) {
-                return false;
-            }
+        return !(inverse && InverseFirst(d1, d2, n1, n2)) &&
+               !(nearSize && (before(d1, n1, d2, n2) || before(d1, n2, d2, n1) || before(d2, n1, d1, n2) ||
+                              before(d2, n2, d1, n1)));
+    }
+
+    // Whether the inverse of a train within tolerance (its drivers and driven
+    // gears swapped) comes before it, is within tolerance too and fits. Its
+    // gears are the train's: only the error and then the gears in order can
+    // tell them apart (TrainBefore). The errors e of p / q and e' of q / p are
+    // mostly ordered by multiplying, as p q e = p |p - t q| and p q e' =
+    // q |q - t p|; only where those lie within rounding's reach of each other
+    // are the errors divided out.
+    bool InverseFirst(std::uint32_t d1, std::uint32_t d2, std::uint32_t n1, std::uint32_t n2) const {
+        const std::uint32_t p = d1 * d2;
+        const std::uint32_t q = n1 * n2;
+        const auto dp = static_cast<double>(p);
+        const auto dq = static_cast<double>(q);
+        const double scaled = dp * std::fabs(dp - target_ * dq);
+        const double inverseScaled = dq * std::fabs(dq - target_ * dp);
+        // Far beyond the rounding of both products and of the errors divided out.
+        const double reach =
+            ((dp + dq) * (dp + dq) * (1 + std::fabs(target_)) + scaled + inverseScaled) * 1e-14;
+        bool first = inverseScaled < scaled;
+        if (!(std::fabs(scaled - inverseScaled) > reach)) {
+            const double error = Error(p, q);
+            const double inverseError = Error(q, p);
+            first = inverseError < error || (inverseError == error && std::tie(n1, n2) < std::tie(d1, d2));
         }
-        return true;
+        return first && Within(q, p) && FitsIfAsked({0, n1, n2, d1, d2});
     }
 
     // The exact way for one train within stock (and fitting): counts it and
-    // offers it to the first trains. rivals: another split of its gears may
-    // be within tolerance.
-    void Consider(std::uint32_t driver, std::uint32_t driven, bool rivals, SearchResult& result,
+    // offers it to the first trains. nearSize and inverse: which other splits
+    // of its gears may be within tolerance too (BestOfItsGears).
+    void Consider(std::uint32_t driver, std::uint32_t driven, bool nearSize, bool inverse, Counts& counts,
                   FirstTrains& first) const {
         const SolutionRecord train{Error(Product(driver), Product(driven)), Smaller(driver), Larger(driver),
                                    Smaller(driven), Larger(driven)};
         if (!(train.error < tolerance_)) {
             return;
         }
-        ++result.candidateCount;
-        if (rivals && !BestOfItsGears(train)) {
+        ++counts.candidates;
+        if (!BestOfItsGears(train, nearSize, inverse)) {
             return;
         }
-        ++result.trainCount;
+        ++counts.trains;
         if (train.error <= first.BoundError()) {
             first.Add(train);
         }
@@ -248,6 +321,7 @@ class Sweep {
     double target_;
     double tolerance_;
     std::optional<MountRule> fit_;
+    ToothLimits limits_;
     const Stock& stock_;
     double roughTolerance_;
 };
@@ -261,7 +335,7 @@ SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainO
     }
     const std::vector<std::uint32_t>& teeth = start.teeth;
     SearchResult& result = start.result;
-    const PairTable table = BuildPairs(teeth, stock);
+    const PairTable& table = KeptTable<PairTable>(stock, [&] { return BuildPairs(teeth, stock); });
     const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     // The fit rule, by the margin or the banjo's geometry, with or without the counts.

@@ -1,5 +1,6 @@
-// What the complete searches share: where each starts, and the first trains
-// in TrainBefore's order (train.h), kept without holding or sorting all the
+// What the complete searches share: where each starts, the tables they build
+// from the stock, kept for the next search, and the first trains in
+// TrainBefore's order (train.h), kept without holding or sorting all the
 // trains met.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -81,4 +83,19 @@ inline SearchStart StartSearch(double target, double tolerance, const Stock& sto
     }
     const bool searchable = tolerance > 0 && std::isfinite(tolerance) && std::isfinite(target);
     return {std::move(teeth), {SearchOutcome::Searched, 0, {}}, searchable};
+}
+
+// The table a search builds from the stock (its pairs or triples of tooth
+// counts), kept for the next search on the same stock: a chart's rows, the
+// searches for another kind and for the nearest trains, and the window's
+// keystrokes search the same gears again and again. One of each kind of table
+// for each thread, so that the window's and the chart worker's searches never
+// share one; a search never starts another of its own kind.
+template <class Table, class Build> const Table& KeptTable(const Stock& stock, Build build) {
+    thread_local std::optional<std::pair<Stock, Table>> kept;
+    if (!kept || kept->first != stock) {
+        kept.reset();
+        kept.emplace(stock, build());
+    }
+    return kept->second;
 }

@@ -16,6 +16,10 @@ std::optional<MountRule> ArrangeRule(const std::optional<std::uint32_t>& fitMarg
     return FitRule(fitMargin, banjo);
 }
 
+ToothLimits LimitsOf(const MountRule& rule) {
+    return rule.banjo ? LimitsOf(*rule.banjo) : ToothLimits{};
+}
+
 bool Mounts(const MountRule& rule, const Arrangement& g) {
     return rule.banjo ? Mounts(*rule.banjo, g) : Fits(g, rule.margin);
 }

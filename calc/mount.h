@@ -29,6 +29,9 @@ std::optional<MountRule> FitRule(const std::optional<std::uint32_t>& fitMargin,
 std::optional<MountRule> ArrangeRule(const std::optional<std::uint32_t>& fitMargin,
                                      const std::optional<Banjo>& banjo);
 
+// The banjo's tooth limits (banjo.h); the margin rule holds every train to none.
+ToothLimits LimitsOf(const MountRule& rule);
+
 bool Mounts(const MountRule& rule, const Arrangement& g);
 bool Mounts(const MountRule& rule, const Arrangement6& g);
 // The margin rule holds every simple train: no gear of one passes a shaft

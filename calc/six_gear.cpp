@@ -44,11 +44,14 @@ constexpr std::array<std::uint32_t, 3> Teeth(Triple t) {
 template <class Use> void EachTriple(const std::vector<std::uint32_t>& teeth, const Stock& stock, Use use) {
     const std::size_t n = teeth.size();
     for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = stock.count[teeth[i]] >= 2 ? i : i + 1; j < n; ++j) {
-            for (std::size_t k = j; k < n; ++k) {
-                if (stock.count[teeth[k]] >= (k != j ? 1u : (i == j ? 3u : 2u))) {
-                    use(teeth[i], teeth[j], teeth[k]);
-                }
+        const std::uint32_t a = teeth[i];
+        for (std::size_t j = stock.count[a] >= 2 ? i : i + 1; j < n; ++j) {
+            const std::uint32_t b = teeth[j];
+            if (stock.count[b] >= (i == j ? 3u : 2u)) {
+                use(a, b, b);
+            }
+            for (std::size_t k = j + 1; k < n; ++k) {
+                use(a, b, teeth[k]);
             }
         }
     }
@@ -88,22 +91,21 @@ std::vector<Triple> BuildTriples(const std::vector<std::uint32_t>& teeth, const 
 
 // The products of the stock's triples, ascending, each once, without putting
 // the triples themselves in order: the triples of a product are found again
-// by dividing it.
+// by dividing it. It keeps its own copy of the teeth and the stock, so that it
+// can be kept for the next search (KeptTable).
 class TripleProducts {
   public:
     TripleProducts(const std::vector<std::uint32_t>& teeth, const Stock& stock)
         : teeth_(teeth), stock_(stock) {
         const std::uint32_t top = teeth.back();
         std::vector<std::uint64_t> present((top * top * top >> 6) + 1, 0);
+        std::size_t triples = 0;
         EachTriple(teeth, stock, [&](std::uint32_t a, std::uint32_t b, std::uint32_t c) {
             const std::uint32_t product = a * b * c;
             present[product >> 6] |= std::uint64_t{1} << (product & 63);
+            ++triples;
         });
-        std::size_t count = 0;
-        for (const std::uint64_t bits : present) {
-            count += static_cast<std::size_t>(std::popcount(bits));
-        }
-        products_.reserve(count);
+        products_.reserve(triples); // at least as many as there are products
         for (std::size_t word = 0; word < present.size(); ++word) {
             for (std::uint64_t bits = present[word]; bits != 0; bits &= bits - 1) {
                 products_.push_back(static_cast<std::uint32_t>(word << 6) +
@@ -136,8 +138,8 @@ class TripleProducts {
     }
 
   private:
-    const std::vector<std::uint32_t>& teeth_;
-    const Stock& stock_;
+    std::vector<std::uint32_t> teeth_;
+    Stock stock_;
     std::vector<std::uint32_t> products_;
 };
 
@@ -145,40 +147,53 @@ class SixSweep {
   public:
     SixSweep(double target, const EveryTrainOptions& options, const Stock& stock)
         : target_(target), tolerance_(options.tolerance), fit_(FitRule(options.fitMargin, options.banjo)),
-          stock_(stock), roughTolerance_(RoughTolerance(target, options.tolerance)) {}
+          limits_(fit_ ? LimitsOf(*fit_) : ToothLimits{}), stock_(stock),
+          roughTolerance_(RoughTolerance(target, options.tolerance)) {}
 
     // The first trains without counting: for every product q of driven
-    // triples, in order, the products p of driver triples outward from the
-    // first whose ratio p / q reaches the target, as long as the error may
-    // still get a train among the first. The error grows on either side, so
-    // each side stops at the first product beyond the first trains' worst
-    // error. Only then are the triples of p and q found (TripleProducts). At
-    // that worst error exactly only trains with no more teeth than the worst
-    // train's can get in, and six gears of product p * q have at least
-    // 6 * (p * q)^(1/6) teeth: most products of a tie are passed by undivided.
+    // triples, ascending, the products p of driver triples whose ratio p / q
+    // lies within the first trains' worst error of the target (and within
+    // tolerance): those about the first product p at or above target * q,
+    // which moves up with q. Only then are the triples of p and q found
+    // (TripleProducts). At that worst error exactly only trains with no more
+    // teeth than the worst train's can get in, and six gears of product p * q
+    // have at least 6 * (p * q)^(1/6) teeth: most products of a tie are passed
+    // by undivided, and once the worst error is 0, so are all the larger q.
     void Best(const TripleProducts& table, FirstTrains& first) const {
         const std::vector<std::uint32_t>& products = table.Products();
         const std::size_t n = products.size();
         std::vector<std::array<std::uint32_t, 3>> drivenTriples;
+        std::uint32_t tieSum = 0;     // the worst first train's teeth
+        double tieProduct = HUGE_VAL; // the largest product of six gears with no more teeth
+        const auto mostProduct = [&] {
+            if (const std::uint32_t sum = ToothSum(first.Bound()); sum != tieSum) {
+                const double most = (sum + 0.5) / 6; // half a tooth for the rounding
+                tieSum = sum;
+                tieProduct = most * most * most * most * most * most;
+            }
+            return tieProduct;
+        };
         std::size_t cross = 0;
         for (const std::uint32_t q : products) {
             const auto dq = static_cast<double>(q);
             const double tq = target_ * dq;
-            while (cross < n && Below(products[cross], q, tq)) {
+            // Products beyond these cannot be among the first trains: no need to divide.
+            const double reach =
+                std::min(first.BoundError(), tolerance_) * dq * (1 + 1e-12) + std::fabs(tq) * 1e-12 + 1e-9;
+            if (first.BoundError() == 0 && (tq - reach) * dq > mostProduct() * (1 + 1e-9)) {
+                break;
+            }
+            while (cross < n && products[cross] < tq) {
                 ++cross;
             }
             drivenTriples.clear();
             const auto trains = [&](std::uint32_t p) {
                 const double error = Error(p, q);
                 if (!(error < tolerance_) || error > first.BoundError()) {
-                    return false;
+                    return;
                 }
-                if (error == first.BoundError()) {
-                    // Half a tooth for the rounding.
-                    const double most = (ToothSum(first.Bound()) + 0.5) / 6;
-                    if (static_cast<double>(p) * dq > most * most * most * most * most * most) {
-                        return true;
-                    }
+                if (error == first.BoundError() && static_cast<double>(p) * dq > mostProduct()) {
+                    return;
                 }
                 table.EachOf(p, [&](const std::array<std::uint32_t, 3>& drivers) {
                     if (drivenTriples.empty()) {
@@ -193,14 +208,12 @@ class SixSweep {
                         }
                     }
                 });
-                return true;
             };
-            // Products beyond these cannot be among the first trains: no need to divide.
-            const double reach =
-                std::min(first.BoundError(), tolerance_) * dq * (1 + 1e-12) + std::fabs(tq) * 1e-12 + 1e-9;
-            for (std::size_t i = cross; i < n && products[i] <= tq + reach && trains(products[i]); ++i) {
+            for (std::size_t i = cross; i < n && products[i] <= tq + reach; ++i) {
+                trains(products[i]);
             }
-            for (std::size_t i = cross; i-- > 0 && products[i] >= tq - reach && trains(products[i]);) {
+            for (std::size_t i = cross; i-- > 0 && products[i] >= tq - reach;) {
+                trains(products[i]);
             }
         }
     }
@@ -274,7 +287,8 @@ class SixSweep {
                 const Triple driver = triples[i];
                 const auto [d1, d2, d3] = Teeth(driver);
                 const std::uint32_t p = Product(driver);
-                if (fit_ && !MountArrangement({d1, d2, d3}, {n1, n2, n3}, *fit_)) {
+                if (fit_ && !(MayMount(limits_, std::array{d1, d2, d3}, std::array{n1, n2, n3}) &&
+                              MountArrangement({d1, d2, d3}, {n1, n2, n3}, *fit_))) {
                     continue;
                 }
                 const bool rivals = allRivals || (nearTooth[d1] | nearTooth[d2] | nearTooth[d3]) != 0 ||
@@ -304,16 +318,6 @@ class SixSweep {
     }
 
   private:
-    // p / q < target, mostly decided by multiplying (tq = target * q): only a
-    // product within a rounding's reach of tq is divided.
-    bool Below(std::uint32_t p, std::uint32_t q, double tq) const {
-        const auto dp = static_cast<double>(p);
-        if (dp < tq * (1 - 1e-14)) {
-            return true;
-        }
-        return dp <= tq * (1 + 1e-14) && Ratio(p, q) < target_;
-    }
-
     double Ratio(std::uint32_t driverProduct, std::uint32_t drivenProduct) const {
         return static_cast<double>(driverProduct) / static_cast<double>(drivenProduct);
     }
@@ -337,8 +341,9 @@ class SixSweep {
     }
 
     bool MountsIfAsked(const SolutionRecord& train) const {
-        return !fit_ || MountArrangement({train.driver1, train.driver2, train.driver3},
-                                         {train.driven1, train.driven2, train.driven3}, *fit_);
+        const std::array drivers = {train.driver1, train.driver2, train.driver3};
+        const std::array driven = {train.driven1, train.driven2, train.driven3};
+        return !fit_ || (MayMount(limits_, drivers, driven) && MountArrangement(drivers, driven, *fit_));
     }
 
     // Whether no other split of the same six gears into three drivers and
@@ -376,6 +381,7 @@ class SixSweep {
     double target_;
     double tolerance_;
     std::optional<MountRule> fit_;
+    ToothLimits limits_;
     const Stock& stock_;
     double roughTolerance_;
 };
@@ -394,7 +400,7 @@ SearchResult FindSixGearTrains(double target, const Stock& stock, const EveryTra
     if (options.count) {
         sweep.Every(BuildTriples(teeth, stock), result, first);
     } else {
-        sweep.Best(TripleProducts(teeth, stock), first);
+        sweep.Best(KeptTable<TripleProducts>(stock, [&] { return TripleProducts(teeth, stock); }), first);
     }
     result.solutions = first.Ordered();
     return result;

@@ -141,6 +141,7 @@ struct Values {
     bool every = false;
     std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (ThreadSearch)
     std::uint32_t limit = 100;
+    bool count = false;
     std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
     std::string train = "4";
@@ -183,8 +184,9 @@ train, or every train of the three kinds: by the error plus a tenth of the
 tolerance for each pair of gears beyond the first, so fewer gears first where
 the errors lie within a tenth of the tolerance.
 
-text: the outcome (Searched, or why no search ran), the candidate count, then
-one line per train: its number, first driver, first driven, second driver,
+text: the outcome (Searched, or why no search ran), the candidate count and,
+for a complete search, the count of trains (with --train 6 or any both "not
+counted" unless --count asks for them), then one line per train: its number, first driver, first driven, second driver,
 second driven, achieved ratio, error (achieved ratio minus the target) and the
 error's count of zeros after the decimal point (blank when not 1 to 13); with
 a thread, the lead it cuts in the thread's unit and its error in ppm and in
@@ -423,6 +425,11 @@ void AddSearchOptions(CLI::App& app, CLI::App& chart, Values& v) {
             "with --every, --pitch or --train 2, 6 or any: the best N trains (default 100, 0 lists all)")
         ->type_name("N")
         ->group("Search");
+    app.add_flag("--count", v.count,
+                 "with --train 6 or any: count every train within the tolerance (seconds on many gears); "
+                 "simple and four-gear trains are always counted")
+        ->disable_flag_override()
+        ->group("Search");
     chart.excludes(ratio)->excludes(pitch);
 }
 
@@ -501,7 +508,7 @@ std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Val
         return "--format html is for chart alone";
     }
     if (!chart.parsed() && !v.every && v.train == "4" && !v.pitch) {
-        for (const char* option : {"--tolerance", "--limit"}) {
+        for (const char* option : {"--tolerance", "--limit", "--count"}) {
             if (app.count(option) != 0) {
                 return std::string(option) + " requires --every, --pitch or --train 2, 6 or any";
             }
@@ -554,6 +561,9 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
                       fitMargin,
                       KindOf(v.train),
                       banjo};
+    // Counting six-gear trains takes seconds on many gears; simple and four-gear trains take milliseconds.
+    request.search.count =
+        v.count || (request.search.train != TrainKind::Six && request.search.train != TrainKind::Any);
     if (request.thread) {
         request.search = ThreadSearch(request.search, v.tolerance);
     }

@@ -143,10 +143,11 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
     const std::string outcome = OutcomeSentence(result, search);
     std::string out =
         "Outcome: " + (outcome.empty() ? std::string(OutcomeName(result.outcome)) : outcome) + "\n";
-    out += "Candidates: " + std::to_string(result.candidateCount) + "\n";
+    out += "Candidates: " + (search.count ? std::to_string(result.candidateCount) : "not counted") + "\n";
     if (IsComplete(search)) {
-        out += "Trains: " + std::to_string(result.trainCount) + " within " + ToleranceText(search.tolerance) +
-               "\n";
+        out += search.count ? "Trains: " + std::to_string(result.trainCount) + " within " +
+                                  ToleranceText(search.tolerance) + "\n"
+                            : "Trains: not counted (--count counts them)\n";
     }
     if (request.thread) {
         out += ThreadLine(*request.thread, search.target);

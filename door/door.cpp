@@ -165,9 +165,9 @@ DoorProblem ReadAsked(const Json& request, Asked& asked) {
 }
 
 DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& query) {
-    if (DoorProblem problem = OnlyFields(
-            request, op,
-            {"lathe", "ratio", "pitch", "starts", "train", "search", "tolerance", "limit", "fit", "index"});
+    if (DoorProblem problem = OnlyFields(request, op,
+                                         {"lathe", "ratio", "pitch", "starts", "train", "search", "tolerance",
+                                          "limit", "count", "fit", "index"});
         !problem.what.empty()) {
         return problem;
     }
@@ -177,6 +177,13 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     std::optional<std::uint32_t> starts;
     std::optional<std::uint32_t> limit;
     std::optional<std::string> method;
+    std::optional<bool> count;
+    if (const Json* value = Field(request, "count")) {
+        if (!value->is_boolean()) {
+            return {"count", "count must be true or false"};
+        }
+        count = value->get<bool>();
+    }
     for (const DoorProblem& problem :
          {ReadAsked(request, asked), ReadNumberText(request, "ratio", ReadRatio, ratio),
           ReadNumberText(request, "pitch", ReadPitch, pitch),
@@ -223,6 +230,9 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
                     lathe.fitMargin,
                     asked.train,
                     lathe.banjo};
+    // Counting six-gear trains takes seconds on many gears, so they are counted only when asked.
+    query.search.count =
+        count.value_or(false) || (asked.train != TrainKind::Six && asked.train != TrainKind::Any);
     if (query.thread) {
         query.search = ThreadSearch(query.search, asked.tolerance);
     }

@@ -140,12 +140,13 @@ std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answe
     const SearchResult& result = answer.result;
     const std::optional<Thread>& thread = query.thread;
     const bool every = IsComplete(search);
+    const auto counted = [&](std::uint64_t count) { return search.count ? Json(count) : Json(nullptr); };
     Json json = {{"target", search.target},
                  {"outcome", OutcomeName(result.outcome)},
-                 {"candidateCount", result.candidateCount},
+                 {"candidateCount", counted(result.candidateCount)},
                  {"search", every ? "every" : "bisection"}};
     if (every) {
-        json["trainCount"] = result.trainCount;
+        json["trainCount"] = counted(result.trainCount);
     }
     if (thread) {
         json["thread"] = ThreadJson(*thread);

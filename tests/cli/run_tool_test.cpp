@@ -445,6 +445,33 @@ TEST(RunTool, TrainsOfEachKind) {
     }
 }
 
+// Six gears, alone or with every kind, are counted only on --count: without
+// it the text and the json say they were not counted rather than give a
+// number; with it both give the counts, and the same trains are listed. Four
+// gears are counted either way.
+TEST(RunTool, SixGearsCountedOnlyWhenAsked) {
+    const std::string gears = " --teeth 20-40 --limit 5 0.5";
+    for (const std::string kind : {"--train 6", "--train any"}) {
+        const ToolRun plain = Invoke(kind + gears);
+        const ToolRun counted = Invoke(kind + " --count" + gears);
+        const std::vector<std::string> plainLines = Lines(plain.out);
+        const std::vector<std::string> countedLines = Lines(counted.out);
+        ASSERT_EQ(plainLines.size(), countedLines.size()) << kind;
+        EXPECT_EQ(plainLines[1], "Candidates: not counted");
+        EXPECT_EQ(plainLines[2], "Trains: not counted (--count counts them)");
+        const nlohmann::json json = RunJson(kind + gears);
+        EXPECT_TRUE(json["candidateCount"].is_null() && json["trainCount"].is_null()) << kind;
+        const nlohmann::json countedJson = RunJson(kind + " --count" + gears);
+        EXPECT_GT(countedJson["trainCount"].get<int>(), 100) << kind;
+        EXPECT_EQ(countedLines[1], "Candidates: " + countedJson["candidateCount"].dump());
+        EXPECT_EQ(countedLines[2], "Trains: " + countedJson["trainCount"].dump() + " within 0.002");
+        EXPECT_TRUE(std::equal(plainLines.begin() + 3, plainLines.end(), countedLines.begin() + 3)) << kind;
+    }
+    const std::string four = Lines(Invoke("--every" + gears).out)[2];
+    EXPECT_EQ(four, Lines(Invoke("--every --count" + gears).out)[2]);
+    EXPECT_GT(std::stoul(four.substr(four.find(' '))), 10u) << four;
+}
+
 // The trial lathe: the 2-start 1.5 mm thread (+606 ppm) and 36 TPI (none
 // within 0.1 %) with four gears are exact with six; the line after the trains
 // and the json's betterKind name six gears in position order, as --train 6

@@ -63,10 +63,13 @@ TEST(SixGearTrains, MatchBruteForceOnRandomStocks) {
     for (int round = 0; round < 600; ++round) {
         RandomCase c = cases.Make(8);
         c.options.count = round % 2 == 0;
-        const SearchResult expected = brute_force::FindSixGearTrains(c.target, c.stock, c.options);
-        ASSERT_TRUE(SameSearchResult(FindSixGearTrains(c.target, c.stock, c.options), expected))
-            << "round " << round << " target " << c.target << " count " << c.options.count;
-        trainsSeen += expected.solutions.size();
+        // The second target searches the products kept from the first.
+        for (const double target : {c.target, 1 / c.target}) {
+            const SearchResult expected = brute_force::FindSixGearTrains(target, c.stock, c.options);
+            ASSERT_TRUE(SameSearchResult(FindSixGearTrains(target, c.stock, c.options), expected))
+                << "round " << round << " target " << target << " count " << c.options.count;
+            trainsSeen += expected.solutions.size();
+        }
     }
     EXPECT_GT(trainsSeen, 1000u);
 }
@@ -176,6 +179,41 @@ TEST(Banjo, MountsWhatFitsItsSlotAndShafts) {
     // A and D (tips 61.5 mm) into each other.
     EXPECT_TRUE(MountsSimple(banjo, 40, 60, 40));
     EXPECT_FALSE(MountsSimple(banjo, 80, 30, 80));
+}
+
+// The tooth limits the searches prune by hold every four- and six-gear
+// arrangement that mounts, on banjos whose lengths put some trains exactly on
+// an edge, and pass by many that do not mount.
+TEST(Banjo, ToothLimitsHoldEveryTrainThatMounts) {
+    RandomCases cases(9001);
+    int mounted = 0;
+    int passedBy = 0;
+    for (int round = 0; round < 40000; ++round) {
+        const Banjo banjo = cases.MakeBanjo(165);
+        std::array<std::uint32_t, 6> g{};
+        for (std::uint32_t& teeth : g) {
+            teeth = cases.Uniform(16, 165);
+        }
+        bool mounts = false;
+        bool may = false;
+        if (round % 2 == 0) {
+            mounts = Mounts(banjo, Arrangement{g[0], g[1], g[2], g[3]});
+            may = MayMount(LimitsOf(banjo), std::array{std::min(g[0], g[2]), std::max(g[0], g[2])},
+                           std::array{std::min(g[1], g[3]), std::max(g[1], g[3])});
+        } else {
+            mounts = Mounts(banjo, Arrangement6{g[0], g[1], g[2], g[3], g[4], g[5]});
+            std::array drivers = {g[0], g[2], g[4]};
+            std::array driven = {g[1], g[3], g[5]};
+            std::ranges::sort(drivers);
+            std::ranges::sort(driven);
+            may = MayMount(LimitsOf(banjo), drivers, driven);
+        }
+        EXPECT_TRUE(may || !mounts) << "round " << round;
+        mounted += mounts;
+        passedBy += !may;
+    }
+    EXPECT_GT(mounted, 1000);
+    EXPECT_GT(passedBy, 10000);
 }
 
 // Every train the complete searches list with the fit on a banjo, placed as

@@ -62,8 +62,8 @@ TEST(Door, AnswersAsTheToolDoes) {
             args.push_back("--fit=" + margin);
         }
         if (kind != "4" && pick(0, 1) == 0) {
-            request += R"(,"tolerance":"500ppm","limit":3)";
-            args.insert(args.end(), {"--tolerance", "500ppm", "--limit", "3"});
+            request += R"(,"tolerance":"500ppm","limit":3,"count":true)";
+            args.insert(args.end(), {"--tolerance", "500ppm", "--limit", "3", "--count"});
         }
         SCOPED_TRACE(request);
         EXPECT_EQ(Door(request + "}"), ToolJson(args));

@@ -1,6 +1,7 @@
 // The banjo's geometry on any banjo and any gears: the rule that mounts a
 // simple or four-gear arrangement is what the distances between the
 // shafts and the gears' circles say, computed here straight from them; the
+// tooth limits hold every four- and six-gear train that mounts; the
 // first arrangement that mounts is the first in the documented order that
 // does; and a train that mounts is placed with every mesh at its pitch
 // circles, the leadscrew the centre distance below the spindle and the last
@@ -13,6 +14,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -102,6 +104,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const bool mounts = CoreMounts(banjo, gears);
+    if (count != 3) {
+        std::vector<std::uint32_t> drivers = {gears[0], gears[2]};
+        std::vector<std::uint32_t> driven = {gears[1], gears[3]};
+        if (count == 6) {
+            drivers.push_back(gears[4]);
+            driven.push_back(gears[5]);
+        }
+        std::ranges::sort(drivers);
+        std::ranges::sort(driven);
+        const ToothLimits limits = LimitsOf(banjo);
+        const bool may = count == 4 ? MayMount(limits, std::array{drivers[0], drivers[1]},
+                                               std::array{driven[0], driven[1]})
+                                    : MayMount(limits, std::array{drivers[0], drivers[1], drivers[2]},
+                                               std::array{driven[0], driven[1], driven[2]});
+        Require(may || !mounts, "the tooth limits hold every train that mounts");
+    }
     Require(count == 6 || DirectMounts(banjo, gears) == mounts, "the rule is what the distances say");
     if (mounts) {
         CheckPlacement(banjo, gears);
