@@ -95,14 +95,14 @@ DoorProblem ReadNumberText(const Json& request, const char* name, Read read, std
     return {};
 }
 
-// What every op that searches reads: the lathe, the kind of train, the
-// tolerance and the fit.
 Lathe DefaultLathe() {
     Lathe lathe;
     lathe.stock = DefaultStock();
     return lathe;
 }
 
+// What every op that searches reads: the lathe, the kind of train, the
+// tolerance and the fit.
 struct Asked {
     Lathe lathe = DefaultLathe(); // without a lathe: the default gear set
     TrainKind train = TrainKind::Compound;
@@ -211,8 +211,9 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     }
     const bool every = method == "every";
     if (!every && !pitch && asked.train == TrainKind::Compound) {
-        for (const auto& [given, name] :
-             {std::pair{asked.tolerance.has_value(), "tolerance"}, {limit.has_value(), "limit"}}) {
+        for (const auto& [given, name] : {std::pair{asked.tolerance.has_value(), "tolerance"},
+                                          {limit.has_value(), "limit"},
+                                          {count.has_value(), "count"}}) {
             if (given) {
                 return {name,
                         std::string(name) + " needs search \"every\", a pitch or train 2, 6 or \"any\""};
