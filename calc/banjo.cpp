@@ -1,5 +1,7 @@
 #include "banjo.h"
 
+#include "number_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -170,4 +172,43 @@ bool Mounts(const Banjo& banjo, const Arrangement6& g) {
         return true;
     }
     return SampleStuds(banjo, g, chain, true).slack >= 0;
+}
+
+std::string OnePitchProblem(const BanjoFigures& figures, const BanjoNames& names) {
+    if (!figures.module || !figures.dp) {
+        return {};
+    }
+    return std::string(names.module) + " and " + std::string(names.dp) +
+           " exclude each other: give the one the gears are made to";
+}
+
+std::string BanjoOf(const BanjoFigures& figures, const BanjoNames& names, Banjo& banjo) {
+    if (std::string problem = OnePitchProblem(figures, names); !problem.empty()) {
+        return problem;
+    }
+    const std::string moduleOrDp = std::string(names.module) + " or " + std::string(names.dp);
+    for (const auto& [given, name] : {std::pair{figures.module || figures.dp, std::string_view(moduleOrDp)},
+                                      {figures.centreDistance.has_value(), names.centreDistance},
+                                      {figures.studMin.has_value(), names.studMin},
+                                      {figures.studMax.has_value(), names.studMax}}) {
+        if (!given) {
+            return "the banjo needs " + std::string(name);
+        }
+    }
+    if (*figures.studMin > *figures.studMax) {
+        const auto figure = [&names](std::string_view owner, std::string_view name, double length) {
+            const std::string value = FormatShortest(length);
+            return std::string(owner) + std::string(name) + " " + (names.quoted ? Quoted(value) : value);
+        };
+        return figure(names.studMinOwner, names.studMin, *figures.studMin) + " is above " +
+               figure(names.studMaxOwner, names.studMax, *figures.studMax);
+    }
+    banjo = {.module = figures.dp ? 25.4 / *figures.dp : *figures.module,
+             .centreDistance = *figures.centreDistance,
+             .studMin = *figures.studMin,
+             .studMax = *figures.studMax,
+             .clearance = figures.clearance.value_or(Banjo{}.clearance),
+             .maxA = figures.maxA,
+             .maxLast = figures.maxLast};
+    return {};
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
+#include <string_view>
 
 struct Banjo {
     double module = 0;         // m; for diametral-pitch gears 25.4 / dp
@@ -108,3 +110,42 @@ bool MayMount(const ToothLimits& limits, const std::array<std::uint32_t, N>& dri
            drivers[0] + driven[0] <= limits.mostSlot && drivers[N - 1] + driven[N - 1] >= limits.leastSlot &&
            sum >= limits.leastReach;
 }
+
+// A banjo's figures as given, each where a caller reads it: a lathe file's
+// [banjo] table, or the command line's options over a lathe file's banjo.
+struct BanjoFigures {
+    std::optional<double> module{};
+    std::optional<double> dp{}; // diametral pitch: the module is 25.4 / dp
+    std::optional<double> centreDistance{};
+    std::optional<double> studMin{};
+    std::optional<double> studMax{};
+    std::optional<double> clearance{}; // none: Banjo's default
+    std::optional<std::uint32_t> maxA{};
+    std::optional<std::uint32_t> maxLast{};
+};
+
+// How a caller names the figures when it says what is wrong with them: a
+// lathe file by its keys ("stud_min"), the command line by its options
+// ("--stud-min"). Where the two ends of the slot are compared, each stands
+// with its owner before it ("the banjo's stud_min", "the lathe's stud_max").
+struct BanjoNames {
+    std::string_view module;
+    std::string_view dp;
+    std::string_view centreDistance;
+    std::string_view studMin;
+    std::string_view studMax;
+    std::string_view studMinOwner{};
+    std::string_view studMaxOwner{};
+    bool quoted = false; // the slot's figures in quotation marks: '80'
+};
+
+// The module or the diametral pitch, not both: what is wrong when both are
+// given ("module and dp exclude each other: ..."), empty otherwise.
+std::string OnePitchProblem(const BanjoFigures& figures, const BanjoNames& names);
+
+// The banjo's rules: the module or the diametral pitch, not both; the centre
+// distance and both ends of the slot; stud_min no more than stud_max. Returns
+// what is wrong with the figures in the caller's names ("the banjo needs
+// stud_max", "--stud-min '85' is above the lathe's stud_max '80'"), or an
+// empty string when banjo holds the banjo they give.
+std::string BanjoOf(const BanjoFigures& figures, const BanjoNames& names, Banjo& banjo);

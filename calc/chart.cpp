@@ -1,5 +1,7 @@
 #include "chart.h"
 
+#include "stock.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,14 +26,10 @@ constexpr double kNoTrainPpm = 100000;
 std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
                                 const std::vector<ChartRow>* smaller,
                                 const std::function<void()>& beforeEachRow) {
-    SearchRequest rowSearch;
-    rowSearch.stock = stock;
-    rowSearch.limit = 1;
-    rowSearch.fitMargin = request.fitMargin;
-    rowSearch.train = request.train;
-    rowSearch.banjo = request.banjo;
-    rowSearch.count = false;
-    SearchRequest search = ThreadSearch(rowSearch, request.tolerance);
+    SearchRequest search = request.search;
+    search.stock = stock;
+    search.limit = 1;
+    search.count = false;
     std::vector<ChartRow> rows;
     for (std::size_t i = 0; i < request.pitches.size(); ++i) {
         if (beforeEachRow) {
@@ -41,7 +39,7 @@ std::vector<ChartRow> ChartRows(const ChartRequest& request, const Stock& stock,
         thread.pitch = request.pitches[i];
         search.target = TargetRatio(thread);
         const std::optional<SolutionRecord> known = smaller ? (*smaller)[i].best : std::nullopt;
-        search.tolerance = known ? Tolerance{known->error, false} : request.tolerance;
+        search.tolerance = known ? Tolerance{known->error, false} : request.search.tolerance;
         const SearchResult found = RunSearch(search);
         rows.push_back({thread, search.target, known, std::nullopt, std::nullopt});
         if (!smaller) {
@@ -116,16 +114,16 @@ std::vector<Pitch> ModulePitches() {
 
 Chart MakeChart(const ChartRequest& request, const std::function<void()>& beforeEachRow) {
     Chart chart;
-    chart.rows = ChartRows(request, request.stock, nullptr, beforeEachRow);
+    chart.rows = ChartRows(request, request.search.stock, nullptr, beforeEachRow);
     chart.score = Score(chart.rows);
     if (request.suggest == 0) {
         return chart;
     }
     for (std::uint32_t tooth = kFirstTooth; tooth <= kLastTooth; ++tooth) {
-        if (request.stock.count[tooth] != 0) {
+        if (request.search.stock.count[tooth] != 0) {
             continue;
         }
-        Stock withOne = request.stock;
+        Stock withOne = request.search.stock;
         withOne.count[tooth] = 1;
         const std::vector<ChartRow> rows = ChartRows(request, withOne, &chart.rows, beforeEachRow);
         const ChartScore score = Score(rows);

@@ -4,7 +4,6 @@
 
 #include "better_kind.h"
 #include "search.h"
-#include "stock.h"
 #include "thread.h"
 #include "train.h"
 
@@ -21,15 +20,14 @@ std::vector<Pitch> ImperialPitches();
 // and 0.5 to 0.9 in steps of 0.1 below (DIN 780).
 std::vector<Pitch> ModulePitches();
 
+// A chart as LatheChart (request.h) makes it.
 struct ChartRequest {
     Thread lathe; // the leadscrew, fixed ratio and starts; each row puts its own pitch in
     std::vector<Pitch> pitches;
-    Stock stock;
-    Tolerance tolerance;
-    std::optional<std::uint32_t> fitMargin;
+    // Each row's search, with the row's target: a thread's, by the complete
+    // search within the tolerance (the thread's own unless another is given).
+    SearchRequest search{.method = SearchMethod::EveryTrain, .tolerance = kThreadTolerance};
     std::uint32_t suggest = 0; // how many gears to buy to suggest
-    TrainKind train = TrainKind::Compound;
-    std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
 };
 
 struct ChartRow {

@@ -3,7 +3,7 @@
 // and the reader that turns a designation into its pitch.
 #pragma once
 
-#include "thread.h"
+#include "pitch.h"
 
 #include <string>
 #include <string_view>

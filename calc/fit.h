@@ -33,16 +33,21 @@ constexpr bool Fits(const Arrangement6& g, std::uint32_t margin) {
            g[4] + g[5] >= g[3] + margin;
 }
 
-// The first of the train's four arrangements that fits, trying A = driver1
-// then driver2 and, for each, B = driven1 then driven2; none when none fits.
+// A compound train's four arrangements in the order they are tried: A =
+// driver1 then driver2 and, for each, B = driven1 then driven2.
+constexpr std::array<Arrangement, 4> Arrangements(std::uint32_t driver1, std::uint32_t driver2,
+                                                  std::uint32_t driven1, std::uint32_t driven2) {
+    return {{{driver1, driven1, driver2, driven2},
+             {driver1, driven2, driver2, driven1},
+             {driver2, driven1, driver1, driven2},
+             {driver2, driven2, driver1, driven1}}};
+}
+
+// The first of the train's arrangements that fits; none when none fits.
 constexpr std::optional<Arrangement> FitArrangement(std::uint32_t driver1, std::uint32_t driver2,
                                                     std::uint32_t driven1, std::uint32_t driven2,
                                                     std::uint32_t margin) {
-    const std::array<Arrangement, 4> tries = {{{driver1, driven1, driver2, driven2},
-                                               {driver1, driven2, driver2, driven1},
-                                               {driver2, driven1, driver1, driven2},
-                                               {driver2, driven2, driver1, driven1}}};
-    for (const Arrangement& g : tries) {
+    for (const Arrangement& g : Arrangements(driver1, driver2, driven1, driven2)) {
         if (Fits(g, margin)) {
             return g;
         }

@@ -16,12 +16,11 @@
 
 namespace {
 
-// A key's reader: takes the value into the lathe, or says what is wrong with it.
-using ReadValue = LatheProblem (*)(const toml::node& value, Lathe& lathe);
-
-struct KeyReader {
+// A key's reader: takes the value into what its table reads into (the lathe,
+// or the banjo's figures), or says what is wrong with it.
+template <class Target> struct KeyReader {
     std::string_view key;
-    ReadValue read;
+    LatheProblem (*read)(const toml::node& value, Target& target);
     ValueForm form; // for a line that TOML refuses
 };
 
@@ -40,8 +39,9 @@ LatheProblem Wrong(const toml::node& value, std::string what) {
 // Reads every key of a table in the order of the file, so that the first
 // problem told is the first one in the file. A key no reader knows is a
 // problem: a misspelt key would otherwise be lost without a word.
-LatheProblem ReadKeys(const toml::table& table, std::span<const KeyReader> readers, std::string_view prefix,
-                      Lathe& lathe) {
+template <class Target>
+LatheProblem ReadKeys(const toml::table& table, std::span<const KeyReader<Target>> readers,
+                      std::string_view prefix, Target& target) {
     std::vector<std::pair<const toml::key*, const toml::node*>> entries;
     for (const auto& [key, value] : table) {
         entries.emplace_back(&key, &value);
@@ -51,16 +51,16 @@ LatheProblem ReadKeys(const toml::table& table, std::span<const KeyReader> reade
         return std::pair{at.line, at.column};
     });
     for (const auto& [key, value] : entries) {
-        const auto reader = std::ranges::find(readers, key->str(), &KeyReader::key);
+        const auto reader = std::ranges::find(readers, key->str(), &KeyReader<Target>::key);
         if (reader == readers.end()) {
             std::string what = "unknown key " + Quoted(std::string(prefix) + std::string(key->str())) + " (";
-            for (const KeyReader& known : readers) {
+            for (const KeyReader<Target>& known : readers) {
                 what += known.key;
                 what += known.key == readers.back().key ? ")" : ", ";
             }
             return {key->source().begin.line, what};
         }
-        if (LatheProblem problem = reader->read(*value, lathe); !problem.what.empty()) {
+        if (LatheProblem problem = reader->read(*value, target); !problem.what.empty()) {
             return problem;
         }
     }
@@ -143,7 +143,7 @@ LatheProblem ReadChart(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
-constexpr KeyReader kFitKeys[] = {
+constexpr KeyReader<Lathe> kFitKeys[] = {
     {"margin", ReadMargin, {ValueForm::Kind::Number, "a whole number of teeth, without the unit"}}};
 
 LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
@@ -151,11 +151,20 @@ LatheProblem ReadFit(const toml::node& value, Lathe& lathe) {
     if (table == nullptr) {
         return Wrong(value, "fit must be a table: [fit] on a line of its own, then margin = 15");
     }
-    return ReadKeys(*table, kFitKeys, "fit.", lathe);
+    return ReadKeys<Lathe>(*table, kFitKeys, "fit.", lathe);
 }
 
+// The banjo's figures as a lathe file names them (banjo.h).
+constexpr BanjoNames kBanjoNames{.module = "module",
+                                 .dp = "dp",
+                                 .centreDistance = "centre_distance",
+                                 .studMin = "stud_min",
+                                 .studMax = "stud_max",
+                                 .studMinOwner = "the banjo's ",
+                                 .studMaxOwner = "its "};
+
 // A length of the banjo in mm, above zero; the clearance may be zero.
-LatheProblem ReadLength(const toml::node& value, std::string_view key, double& length) {
+LatheProblem ReadLength(const toml::node& value, std::string_view key, std::optional<double>& length) {
     const std::optional<double> read = value.is_number() ? value.value<double>() : std::nullopt;
     const bool zeroTaken = key == "clearance";
     if (!read || !std::isfinite(*read) || *read < 0 || (*read == 0 && !zeroTaken)) {
@@ -168,44 +177,42 @@ LatheProblem ReadLength(const toml::node& value, std::string_view key, double& l
     return {};
 }
 
-LatheProblem ReadModule(const toml::node& value, Lathe& lathe) {
-    if (lathe.dp) {
-        return Wrong(value, "module and dp exclude each other: give the one the gears are made to");
+// The module or the diametral pitch: the second of them is refused before its value is read.
+LatheProblem ReadGearPitch(const toml::node& value, std::string_view key, std::optional<double>& length,
+                           BanjoFigures& banjo) {
+    length = 0;
+    if (std::string both = OnePitchProblem(banjo, kBanjoNames); !both.empty()) {
+        return Wrong(value, both);
     }
-    return ReadLength(value, "module", lathe.banjo->module);
+    return ReadLength(value, key, length);
 }
 
-LatheProblem ReadDiametralPitch(const toml::node& value, Lathe& lathe) {
-    double dp = 0;
-    if (lathe.banjo->module != 0) {
-        return Wrong(value, "module and dp exclude each other: give the one the gears are made to");
-    }
-    if (LatheProblem problem = ReadLength(value, "dp", dp); !problem.what.empty()) {
-        return problem;
-    }
-    lathe.dp = dp;
-    lathe.banjo->module = 25.4 / dp;
-    return {};
+LatheProblem ReadModule(const toml::node& value, BanjoFigures& banjo) {
+    return ReadGearPitch(value, "module", banjo.module, banjo);
+}
+
+LatheProblem ReadDiametralPitch(const toml::node& value, BanjoFigures& banjo) {
+    return ReadGearPitch(value, "dp", banjo.dp, banjo);
 }
 
 // Also read as center_distance, but only once.
-LatheProblem ReadCentreDistance(const toml::node& value, Lathe& lathe) {
-    if (lathe.banjo->centreDistance != 0) {
+LatheProblem ReadCentreDistance(const toml::node& value, BanjoFigures& banjo) {
+    if (banjo.centreDistance) {
         return Wrong(value, "centre_distance and center_distance are the same length: give it once");
     }
-    return ReadLength(value, "centre_distance", lathe.banjo->centreDistance);
+    return ReadLength(value, "centre_distance", banjo.centreDistance);
 }
 
-LatheProblem ReadStudMin(const toml::node& value, Lathe& lathe) {
-    return ReadLength(value, "stud_min", lathe.banjo->studMin);
+LatheProblem ReadStudMin(const toml::node& value, BanjoFigures& banjo) {
+    return ReadLength(value, "stud_min", banjo.studMin);
 }
 
-LatheProblem ReadStudMax(const toml::node& value, Lathe& lathe) {
-    return ReadLength(value, "stud_max", lathe.banjo->studMax);
+LatheProblem ReadStudMax(const toml::node& value, BanjoFigures& banjo) {
+    return ReadLength(value, "stud_max", banjo.studMax);
 }
 
-LatheProblem ReadClearance(const toml::node& value, Lathe& lathe) {
-    return ReadLength(value, "clearance", lathe.banjo->clearance);
+LatheProblem ReadClearance(const toml::node& value, BanjoFigures& banjo) {
+    return ReadLength(value, "clearance", banjo.clearance);
 }
 
 LatheProblem ReadLargestGear(const toml::node& value, std::string_view key,
@@ -220,15 +227,15 @@ LatheProblem ReadLargestGear(const toml::node& value, std::string_view key,
     return {};
 }
 
-LatheProblem ReadMaxA(const toml::node& value, Lathe& lathe) {
-    return ReadLargestGear(value, "max_a", lathe.banjo->maxA);
+LatheProblem ReadMaxA(const toml::node& value, BanjoFigures& banjo) {
+    return ReadLargestGear(value, "max_a", banjo.maxA);
 }
 
-LatheProblem ReadMaxLast(const toml::node& value, Lathe& lathe) {
-    return ReadLargestGear(value, "max_last", lathe.banjo->maxLast);
+LatheProblem ReadMaxLast(const toml::node& value, BanjoFigures& banjo) {
+    return ReadLargestGear(value, "max_last", banjo.maxLast);
 }
 
-constexpr KeyReader kBanjoKeys[] = {
+constexpr KeyReader<BanjoFigures> kBanjoKeys[] = {
     {"module", ReadModule, kInMm},
     {"dp", ReadDiametralPitch, {ValueForm::Kind::Number, "a number, without the unit"}},
     {"centre_distance", ReadCentreDistance, kInMm},
@@ -240,33 +247,26 @@ constexpr KeyReader kBanjoKeys[] = {
     {"max_last", ReadMaxLast, kToothCount},
 };
 
-// The banjo's lengths that a table leaves out stay 0, which no length read is.
 LatheProblem ReadBanjo(const toml::node& value, Lathe& lathe) {
     const auto* table = value.as_table();
     if (table == nullptr) {
         return Wrong(value, "banjo must be a table: [banjo] on a line of its own, then its keys");
     }
-    lathe.banjo.emplace();
-    if (LatheProblem problem = ReadKeys(*table, kBanjoKeys, "banjo.", lathe); !problem.what.empty()) {
+    BanjoFigures figures;
+    if (LatheProblem problem = ReadKeys<BanjoFigures>(*table, kBanjoKeys, "banjo.", figures);
+        !problem.what.empty()) {
         return problem;
     }
-    const Banjo& banjo = *lathe.banjo;
-    for (auto [length, key] : {std::pair{banjo.module, "module or dp"},
-                               {banjo.centreDistance, "centre_distance"},
-                               {banjo.studMin, "stud_min"},
-                               {banjo.studMax, "stud_max"}}) {
-        if (length == 0) {
-            return Wrong(value, std::string("the banjo needs ") + key);
-        }
+    Banjo banjo;
+    if (std::string problem = BanjoOf(figures, kBanjoNames, banjo); !problem.empty()) {
+        return Wrong(value, problem);
     }
-    if (banjo.studMin > banjo.studMax) {
-        return Wrong(value, "the banjo's stud_min " + FormatShortest(banjo.studMin) +
-                                " is above its stud_max " + FormatShortest(banjo.studMax));
-    }
+    lathe.banjo = banjo;
+    lathe.dp = figures.dp;
     return {};
 }
 
-constexpr KeyReader kLatheKeys[] = {
+constexpr KeyReader<Lathe> kLatheKeys[] = {
     {"name", ReadName, {ValueForm::Kind::Text, "a name in quotes"}},
     {"gears", ReadGears, {ValueForm::Kind::Text, "a gear list in quotes"}},
     {"leadscrew", ReadLeadscrewKey, {ValueForm::Kind::Text, "a pitch in quotes"}},
@@ -279,14 +279,11 @@ constexpr KeyReader kLatheKeys[] = {
 // How the key takes its value, by the last part of a dotted key (no two tables share a key).
 ValueForm FormOf(std::string_view key) {
     key.remove_prefix(key.rfind('.') == std::string_view::npos ? 0 : key.rfind('.') + 1);
-    for (std::span<const KeyReader> table :
-         {std::span<const KeyReader>(kLatheKeys), std::span<const KeyReader>(kFitKeys),
-          std::span<const KeyReader>(kBanjoKeys)}) {
-        if (const auto reader = std::ranges::find(table, key, &KeyReader::key); reader != table.end()) {
-            return reader->form;
-        }
-    }
-    return kTable;
+    const auto formIn = [key](const auto& table) -> std::optional<ValueForm> {
+        const auto reader = std::ranges::find(table, key, [](const auto& known) { return known.key; });
+        return reader == std::end(table) ? std::nullopt : std::optional(reader->form);
+    };
+    return formIn(kLatheKeys).value_or(formIn(kFitKeys).value_or(formIn(kBanjoKeys).value_or(kTable)));
 }
 
 // Windows editors may start a UTF-8 file with U+FEFF.
@@ -463,7 +460,7 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
                 ParseProblem(ascii, parsed.error().source(), parsed.error().description())};
     }
     Lathe read;
-    if (LatheProblem problem = ReadKeys(parsed.table(), kLatheKeys, "", read); !problem.what.empty()) {
+    if (LatheProblem problem = ReadKeys<Lathe>(parsed.table(), kLatheKeys, "", read); !problem.what.empty()) {
         return problem;
     }
     if (!parsed.table().contains("gears")) {

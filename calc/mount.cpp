@@ -38,11 +38,7 @@ std::optional<Arrangement> MountArrangement(std::uint32_t driver1, std::uint32_t
     if (!rule.banjo) {
         return FitArrangement(driver1, driver2, driven1, driven2, rule.margin);
     }
-    const std::array<Arrangement, 4> tries = {{{driver1, driven1, driver2, driven2},
-                                               {driver1, driven2, driver2, driven1},
-                                               {driver2, driven1, driver1, driven2},
-                                               {driver2, driven2, driver1, driven1}}};
-    for (const Arrangement& g : tries) {
+    for (const Arrangement& g : Arrangements(driver1, driver2, driven1, driven2)) {
         if (Mounts(*rule.banjo, g)) {
             return g;
         }

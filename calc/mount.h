@@ -38,8 +38,7 @@ bool Mounts(const MountRule& rule, const Arrangement6& g);
 // whose place the margin knows. The geometry decides as MountsSimple (banjo.h).
 bool MountsSimple(const MountRule& rule, std::uint32_t a, std::uint32_t idler, std::uint32_t d);
 
-// The first arrangement that mounts: A = driver1 then driver2 and, for each,
-// B = driven1 then driven2 (FitArrangement's order).
+// The first arrangement that mounts, in the order of Arrangements (fit.h).
 std::optional<Arrangement> MountArrangement(std::uint32_t driver1, std::uint32_t driver2,
                                             std::uint32_t driven1, std::uint32_t driven2,
                                             const MountRule& rule);

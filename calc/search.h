@@ -43,15 +43,17 @@ enum class TrainKind { Simple, Compound, Six, Any };
 
 struct SearchRequest {
     double target = 0;
-    Stock stock;
+    Stock stock{};
     SearchMethod method = SearchMethod::Bisection;
-    Tolerance tolerance;                    // every train
-    std::size_t limit = 100;                // every train: the best this many; 0 lists all
-    std::optional<std::uint32_t> fitMargin; // keep only the trains that fit (fit.h)
+    Tolerance tolerance{};                    // every train
+    std::size_t limit = 100;                  // every train: the best this many; 0 lists all
+    std::optional<std::uint32_t> fitMargin{}; // keep only the trains that fit (fit.h)
     TrainKind train = TrainKind::Compound;
     std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
     bool count = true; // false: the four- and six-gear searches skip the counts, which cost the six-gear
                        // search most of its time and the four-gear one its fit on the banjo
+
+    bool operator==(const SearchRequest&) const = default;
 };
 
 // Whether the request runs a complete search: every train, or trains of any

@@ -330,9 +330,3 @@ std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, 
             LeadErrorText(thread, LeadErrorPpm(thread, ratio)) + "), ";
     return line + OutsideVerdict(nearest.kept, TargetRatio(thread), ratio, true);
 }
-
-SearchRequest ThreadSearch(SearchRequest request, const std::optional<Tolerance>& tolerance) {
-    request.method = SearchMethod::EveryTrain;
-    request.tolerance = tolerance.value_or(kThreadTolerance);
-    return request;
-}

@@ -3,6 +3,7 @@
 // the change gears, and the lead a train cuts in the thread's own terms.
 #pragma once
 
+#include "pitch.h"
 #include "search.h"
 #include "train.h"
 
@@ -13,11 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-// mm: the pitch in millimetres; tpi: threads per inch (25.4 / v mm); in: the
-// pitch in inches (25.4 * v mm); module: a worm's module m (pi * m mm); dp:
-// diametral pitch (25.4 * pi / v mm).
-enum class PitchUnit { Mm, Tpi, Inch, Module, Dp };
 
 // How each unit is written: the one table behind the pitch reader, the thread
 // and leadscrew names, the lead texts, the tool's unit fields and the thread
@@ -46,14 +42,6 @@ static_assert(std::is_partitioned(kPitchUnits.begin(), kPitchUnits.end(),
                                   [](const PitchUnitText& text) { return text.leadscrew; }));
 
 const PitchUnitText& TextOf(PitchUnit unit);
-
-// A pitch as written: its number and its unit, and the standard thread it was
-// read from ("M6", "1/2-13 UNC"; empty for a plain pitch).
-struct Pitch {
-    double value;
-    PitchUnit unit;
-    std::string designation{};
-};
 
 double PitchMm(const Pitch& pitch);
 
@@ -147,10 +135,3 @@ std::string DescribeThreadTrain(const Thread& thread, const SolutionRecord& trai
 // (+2143.0 ppm, 53.58 µm over 25 mm), outside 0.1 %: 0.21 % long", the gears
 // as shown; "...: no usable train within 1 %" without a nearest train.
 std::string DescribeNoTrain(const Thread& thread, const NearestTrains& nearest, std::string_view shownGears);
-
-// A target that comes from a thread is judged as a thread, in the window and
-// the tool alike: by the complete search of the request's kind, whatever
-// search the request asked for, within the tolerance given or else the
-// thread's own kThreadTolerance. The bisection's absolute 0.002 would pass a
-// fine thread's train whose lead is percents off; a plain ratio keeps its search.
-SearchRequest ThreadSearch(SearchRequest request, const std::optional<Tolerance>& tolerance = std::nullopt);

@@ -7,6 +7,7 @@
 #include "lathe.h"
 #include "load_lathe.h"
 #include "number_text.h"
+#include "request.h"
 #include "version.h"
 
 #include <CLI/CLI.hpp>
@@ -92,12 +93,10 @@ std::string ReadClearance(std::string_view text, double& value) {
     return ReadPositiveNumber(text, value);
 }
 
-// Diametral pitch, kept as the module it gives: m = 25.4 / dp.
-std::string ReadDiametralPitch(std::string_view text, double& module) {
-    double dp = 0;
+// Diametral pitch, whose module m = 25.4 / dp is above zero.
+std::string ReadDiametralPitch(std::string_view text, double& dp) {
     std::string problem = ReadPositiveNumber(text, dp);
-    module = 25.4 / dp;
-    if (problem.empty() && !(module > 0)) {
+    if (problem.empty() && !(25.4 / dp > 0)) {
         problem = "is too large";
     }
     return problem;
@@ -139,13 +138,14 @@ struct Values {
     std::optional<Pitch> leadscrew;
     std::optional<double> fixed;
     bool every = false;
-    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (ThreadSearch)
+    std::optional<Tolerance> tolerance; // without --tolerance: 0.002, or the thread's (LatheSearch)
     std::uint32_t limit = 100;
     bool count = false;
     std::optional<std::string> fit; // --fit, as given after it (empty when bare); its margin in fitMargin
     std::optional<std::uint32_t> fitMargin;
     std::string train = "4";
-    std::optional<double> module; // the banjo: --module, or --dp as 25.4 / dp
+    std::optional<double> module; // the banjo: --module or --dp
+    std::optional<double> dp;
     std::optional<double> centreDistance;
     std::optional<double> studMin;
     std::optional<double> studMax;
@@ -218,8 +218,7 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
     CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
                               ->type_name("M")
                               ->group(banjo);
-    AddRead(app, "--dp", v.module, Given<double>(ReadDiametralPitch),
-            "or their diametral pitch (m = 25.4 / dp)")
+    AddRead(app, "--dp", v.dp, Given<double>(ReadDiametralPitch), "or their diametral pitch (m = 25.4 / dp)")
         ->type_name("P")
         ->excludes(module)
         ->group(banjo);
@@ -247,36 +246,51 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
 }
 
 // The banjo the options give, each over the lathe file's, or what is missing
-// or wrong in them.
+// or wrong in them: named by its option, or as the lathe's where the file gave it.
 std::string ReadBanjo(const Values& v, std::optional<Banjo>& banjo) {
     const std::optional<Banjo> file = v.lathe ? v.lathe->banjo : std::nullopt;
-    if (!v.module && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA && !v.maxLast) {
+    if (!v.module && !v.dp && !v.centreDistance && !v.studMin && !v.studMax && !v.clearance && !v.maxA &&
+        !v.maxLast) {
         banjo = file;
         return {};
     }
-    if (!file) {
-        for (auto [given, name] : {std::pair{v.module.has_value(), "--module or --dp"},
-                                   {v.centreDistance.has_value(), "--centre-distance"},
-                                   {v.studMin.has_value(), "--stud-min"},
-                                   {v.studMax.has_value(), "--stud-max"}}) {
-            if (!given) {
-                return std::string("the banjo needs ") + name;
-            }
-        }
+    BanjoFigures figures;
+    if (file) {
+        figures = {.module = file->module,
+                   .centreDistance = file->centreDistance,
+                   .studMin = file->studMin,
+                   .studMax = file->studMax,
+                   .clearance = file->clearance,
+                   .maxA = file->maxA,
+                   .maxLast = file->maxLast};
     }
-    Banjo read = file.value_or(Banjo{});
-    read.module = v.module.value_or(read.module);
-    read.centreDistance = v.centreDistance.value_or(read.centreDistance);
-    read.studMin = v.studMin.value_or(read.studMin);
-    read.studMax = v.studMax.value_or(read.studMax);
-    read.clearance = v.clearance.value_or(read.clearance);
-    read.maxA = v.maxA ? v.maxA : read.maxA;
-    read.maxLast = v.maxLast ? v.maxLast : read.maxLast;
-    if (read.studMin > read.studMax) {
-        std::string problem = v.studMin ? "--stud-min " : "the lathe's stud_min ";
-        problem += Quoted(FormatShortest(read.studMin));
-        problem += v.studMax ? " is above --stud-max " : " is above the lathe's stud_max ";
-        problem += Quoted(FormatShortest(read.studMax));
+    if (v.module || v.dp) {
+        figures.module = v.module;
+        figures.dp = v.dp;
+    }
+    const auto over = [](auto& figure, const auto& option) {
+        if (option) {
+            figure = option;
+        }
+    };
+    over(figures.centreDistance, v.centreDistance);
+    over(figures.studMin, v.studMin);
+    over(figures.studMax, v.studMax);
+    over(figures.clearance, v.clearance);
+    over(figures.maxA, v.maxA);
+    over(figures.maxLast, v.maxLast);
+    const bool fileMin = file && !v.studMin;
+    const bool fileMax = file && !v.studMax;
+    const BanjoNames names{.module = "--module",
+                           .dp = "--dp",
+                           .centreDistance = "--centre-distance",
+                           .studMin = fileMin ? "stud_min" : "--stud-min",
+                           .studMax = fileMax ? "stud_max" : "--stud-max",
+                           .studMinOwner = fileMin ? "the lathe's " : "",
+                           .studMaxOwner = fileMax ? "the lathe's " : "",
+                           .quoted = true};
+    Banjo read;
+    if (std::string problem = BanjoOf(figures, names, read); !problem.empty()) {
         return problem;
     }
     banjo = read;
@@ -538,49 +552,49 @@ Stock StockOf(const Values& v) {
     return stock;
 }
 
-CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo) {
+// The lathe the options make: a lathe file's values under the options that
+// give their own, the gears with their --mult counts, and the banjo read.
+Lathe MergedLathe(const Values& v, const std::optional<Banjo>& banjo) {
+    Lathe lathe = v.lathe.value_or(Lathe{});
+    lathe.stock = StockOf(v);
+    lathe.leadscrew = LeadscrewOf(v);
+    lathe.fixed = v.fixed.value_or(lathe.fixed);
+    if (v.fit) {
+        lathe.fitMargin = v.fitMargin.value_or(0); // with the banjo's geometry the fit needs no margin
+    }
+    lathe.banjo = banjo;
+    return lathe;
+}
+
+// The chart's list: --metric, --imperial, --pitches, or the lathe file's own.
+std::vector<Pitch> ChartPitches(const Values& v, const Lathe& lathe) {
+    return v.metric            ? MetricPitches()
+           : v.imperial        ? ImperialPitches()
+           : v.pitches.empty() ? lathe.chart
+                               : v.pitches;
+}
+
+CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo, bool chart) {
+    const Lathe lathe = MergedLathe(v, banjo);
+    const TrainKind train = KindOf(v.train);
     CliRequest request;
-    const Stock stock = StockOf(v);
-    const Thread lathe{Pitch{1, PitchUnit::Mm}, v.starts, LeadscrewOf(v).value_or(Pitch{1, PitchUnit::Mm}),
-                       v.fixed   ? *v.fixed
-                       : v.lathe ? v.lathe->fixed
-                                 : 1};
-    // With the banjo's geometry the fit needs no margin.
-    const std::optional<std::uint32_t> fitMargin = v.fit     ? std::optional(v.fitMargin.value_or(0))
-                                                   : v.lathe ? v.lathe->fitMargin
-                                                             : std::nullopt;
     if (v.pitch) {
-        request.thread = lathe;
-        request.thread->pitch = *v.pitch;
+        request.thread = Thread{
+            .pitch = *v.pitch, .starts = v.starts, .leadscrew = *lathe.leadscrew, .fixed = lathe.fixed};
     }
-    request.search = {request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0),
-                      stock,
-                      v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
-                      v.tolerance.value_or(Tolerance{}),
-                      v.limit,
-                      fitMargin,
-                      KindOf(v.train),
-                      banjo};
+    request.search =
+        LatheSearch(lathe, request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0), train,
+                    {.method = v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+                     .tolerance = v.tolerance,
+                     .thread = request.thread.has_value()});
+    request.search.limit = v.limit;
     // Counting six-gear trains takes seconds on many gears; simple and four-gear trains take milliseconds.
-    request.search.count =
-        v.count || (request.search.train != TrainKind::Six && request.search.train != TrainKind::Any);
-    if (request.thread) {
-        request.search = ThreadSearch(request.search, v.tolerance);
+    request.search.count = v.count || (train != TrainKind::Six && train != TrainKind::Any);
+    if (chart) {
+        request.chart = *LatheChart(lathe, ChartPitches(v, lathe), train, v.tolerance);
+        request.chart.suggest = v.suggest;
     }
-    request.chart = {lathe,     v.pitches, stock,           v.tolerance.value_or(kThreadTolerance),
-                     fitMargin, v.suggest, KindOf(v.train), banjo};
-    if (v.lathe) {
-        request.latheName = v.lathe->name;
-        if (v.pitches.empty()) {
-            request.chart.pitches = v.lathe->chart;
-        }
-    }
-    if (v.metric) {
-        request.chart.pitches = MetricPitches();
-    }
-    if (v.imperial) {
-        request.chart.pitches = ImperialPitches();
-    }
+    request.latheName = lathe.name;
     request.firstDriverSmaller = !v.driverLargerFirst;
     request.firstDrivenLarger = !v.drivenSmallerFirst;
     request.format = v.format == "json"   ? OutputFormat::Json
@@ -642,7 +656,7 @@ CliParse ParseWith(std::span<const std::string_view> args, FitMargin fitMargin, 
         return parse;
     }
     parse.action = chart->parsed() ? CliAction::Chart : CliAction::Search;
-    parse.request = MakeRequest(v, banjo);
+    parse.request = MakeRequest(v, banjo, chart->parsed());
     return parse;
 }
 

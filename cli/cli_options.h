@@ -17,7 +17,7 @@ enum class OutputFormat { Text, Csv, Json, Html }; // Html: the chart only
 struct CliRequest {
     SearchRequest search;         // the target is RATIO's, or the thread's with --pitch
     std::optional<Thread> thread; // --pitch, on --leadscrew with --starts and --fixed
-    ChartRequest chart;           // chart: the same stock, tolerance, fit and lathe
+    ChartRequest chart;           // chart: on the same lathe, the options over a lathe file's values
     std::string latheName;        // the name of the lathe file --lathe reads, for the chart's page
     bool firstDriverSmaller = true;
     bool firstDrivenLarger = true;

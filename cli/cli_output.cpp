@@ -3,9 +3,7 @@
 #include "better_kind_text.h"
 #include "chart_page.h"
 #include "chart_table.h"
-#include "fit.h"
 #include "gear_list.h"
-#include "mount.h"
 #include "number_text.h"
 #include "search_report.h"
 #include "shown_train.h"
@@ -28,32 +26,6 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 
 std::string PadRight(const std::string& text, std::size_t width) {
     return text + std::string(width > Columns(text) ? width - Columns(text) : 0, ' ');
-}
-
-// The gears of a train as text: in position order when they are arranged,
-// otherwise "drivers a·b / driven c·d" (and a simple train's idler).
-std::string GearsColumn(const SolutionRecord& record, const TrainFacts& facts) {
-    std::string text;
-    if (facts.positions) {
-        for (const std::uint32_t gear : *facts.positions) {
-            text += text.empty() ? "" : " ";
-            text += PadLeft(std::to_string(gear), 3);
-        }
-        return text;
-    }
-    const auto join = [](const std::vector<std::uint32_t>& gears) {
-        std::string joined;
-        for (const std::uint32_t gear : gears) {
-            joined += joined.empty() ? "" : "\u00B7";
-            joined += std::to_string(gear);
-        }
-        return joined;
-    };
-    text = "drivers " + join(Drivers(record)) + " / driven " + join(Driven(record));
-    if (record.gears == 2) {
-        text += " (idler " + std::to_string(record.idler) + ")";
-    }
-    return text;
 }
 
 // What the report is about, as the report's writer (search_report.h) takes it.
@@ -85,7 +57,7 @@ std::string StudText(const TrainFacts& facts) {
 // One line per train. Columns wide enough for every train the search can
 // return: tooth counts up to 165, achieved ratios below 107, errors above
 // -108. Four-gear trains show the window's texts; the other kinds their gear
-// count and their gears (GearsColumn). The thread's columns (as wide as the
+// count and their gears (TrainGearsText). The thread's columns (as wide as the
 // list's longest lead and error), the fit's and the stud's follow when asked
 // for, then for the nearest trains (outside the tolerance kept) each one's verdict.
 std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
@@ -97,7 +69,7 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
     const std::size_t errorWidth = Widest(all, &TrainFacts::leadErrorText, 14);
     std::size_t gearsWidth = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        gearsWidth = std::max(gearsWidth, Columns(GearsColumn(trains[i], all[i])));
+        gearsWidth = std::max(gearsWidth, Columns(TrainGearsText(trains[i], all[i], 3)));
     }
     std::string out;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -108,8 +80,8 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += PadLeft(texts.firstDriver, 3) + " " + PadLeft(texts.firstDriven, 3) + " " +
                    PadLeft(texts.secondDriver, 3) + " " + PadLeft(texts.secondDriven, 3);
         } else {
-            out +=
-                std::to_string(trains[i].gears) + "  " + PadRight(GearsColumn(trains[i], facts), gearsWidth);
+            out += std::to_string(trains[i].gears) + "  " +
+                   PadRight(TrainGearsText(trains[i], facts, 3), gearsWidth);
         }
         out += "  " + PadLeft(texts.achievedRatio, 18) + "  " + PadLeft(texts.error, 19);
         if (!texts.zeroCount.empty() || more) {
@@ -120,9 +92,7 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
                    PadLeft(facts.leadErrorText, errorWidth);
         }
         if (facts.arrangement && search.train == TrainKind::Compound) {
-            const Arrangement& g = *facts.arrangement;
-            out += "  fit " + PadLeft(std::to_string(g[0]), 3) + " " + PadLeft(std::to_string(g[1]), 3) +
-                   " " + PadLeft(std::to_string(g[2]), 3) + " " + PadLeft(std::to_string(g[3]), 3);
+            out += "  fit " + GearsText({facts.arrangement->begin(), facts.arrangement->end()}, " ", 3);
         }
         out += StudText(facts);
         if (outsideOf) {
@@ -165,7 +135,7 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     const SearchRequest& search = request.search;
     const std::optional<Thread>& thread = request.thread;
     const bool compound = search.train == TrainKind::Compound;
-    const bool arranged = ArrangeRule(search.fitMargin, search.banjo).has_value();
+    const bool arranged = ArrangingOf(search.fitMargin, search.banjo).rule.has_value();
     std::string out =
         compound ? "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount"
                  : "number,kind,drivers,driven,idler,achievedRatio,error,zeroCount";
@@ -226,12 +196,6 @@ std::string ScoreText(const ChartScore& score, std::size_t rows) {
            FormatFixed(score.badness, 2);
 }
 
-// After a chart row, another kind of train that does better.
-std::string BetterKindMark(const ChartRequest& request, const ChartRow& row) {
-    const std::string text = BetterKindOfRow(request, row);
-    return text.empty() ? "" : "  " + text;
-}
-
 // Each suggestion's score, what it brings within tolerance and what stays outside.
 std::string SuggestionLines(const Chart& chart) {
     std::string out = std::string(kBadnessRule) + "\n";
@@ -243,19 +207,24 @@ std::string SuggestionLines(const Chart& chart) {
     return out;
 }
 
+// The chart window's table (chart_table.h) as aligned text: the thread, the
+// gears (as A B C D, or in one column), the lead and its error, then the mark
+// and another kind of train that does better.
 std::string ChartText(const ChartRequest& request, const Chart& chart) {
+    const SearchRequest& search = request.search;
     std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
-    out += "Gears: " + StockText(request.stock) + "; tolerance " + ToleranceText(request.tolerance) + "\n";
-    out += ArrangingLines(request.fitMargin, request.banjo, request.train);
+    out += "Gears: " + StockText(search.stock) + "; tolerance " + ToleranceText(search.tolerance) + "\n";
+    out += ArrangingLines(search.fitMargin, search.banjo, search.train);
+    const ChartTable table = MakeChartTable(request, chart);
     const bool columns = ChartHasPositionColumns(request);
     std::size_t nameWidth = 12;
     std::size_t gearsWidth = 5;
     std::vector<TrainFacts> shown;
-    for (const ChartRow& row : chart.rows) {
-        nameWidth = std::max(nameWidth, Columns(ThreadName(row.thread)) + 1);
-        if (const std::optional<SolutionRecord> train = RowTrain(row)) {
-            shown.push_back(RowFacts(request, row, *train));
-            gearsWidth = std::max(gearsWidth, Columns(GearsColumn(*train, shown.back())));
+    for (const ChartLine& line : table.lines) {
+        nameWidth = std::max(nameWidth, Columns(line.cells.front()) + 1);
+        if (line.train) {
+            shown.push_back(line.facts);
+            gearsWidth = std::max(gearsWidth, Columns(TrainGearsText(*line.train, line.facts, 3)));
         }
     }
     const std::size_t leadWidth = Widest(shown, &TrainFacts::leadText, 13) + 2;
@@ -263,25 +232,24 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     out += "\n" + PadRight("Thread", nameWidth) +
            (columns ? "    A    B    C    D" : "  " + PadRight("Gears", gearsWidth)) +
            PadLeft("Lead", leadWidth) + PadLeft("Error", errorWidth) + "\n";
-    auto facts = shown.begin();
-    for (const ChartRow& row : chart.rows) {
-        out += PadRight(ThreadName(row.thread), nameWidth);
-        const std::optional<SolutionRecord> train = RowTrain(row);
-        if (!train) {
-            out += "   " + RowMark(request, row) + BetterKindMark(request, row) + "\n";
+    for (const ChartLine& line : table.lines) {
+        const std::string betterKind = line.betterKind.empty() ? "" : "  " + line.betterKind;
+        out += PadRight(line.cells.front(), nameWidth);
+        if (!line.train) {
+            out += "   " + line.mark + betterKind + "\n";
             continue;
         }
-        if (columns && facts->arrangement) {
-            for (const std::string& gear : GearsAbcd(*facts->arrangement)) {
+        const TrainFacts& facts = line.facts;
+        if (columns && facts.arrangement) {
+            for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
                 out += PadLeft(gear, 5);
             }
         } else {
-            out += "  " + PadRight(GearsColumn(*train, *facts), gearsWidth);
+            out += "  " + PadRight(TrainGearsText(*line.train, facts, 3), gearsWidth);
         }
-        out += PadLeft(facts->leadText, leadWidth) + PadLeft(facts->leadErrorText, errorWidth);
-        out += row.best ? "" : "  " + RowMark(request, row);
-        out += BetterKindMark(request, row) + "\n";
-        ++facts;
+        out += PadLeft(facts.leadText, leadWidth) + PadLeft(facts.leadErrorText, errorWidth);
+        out += line.within ? "" : "  " + line.mark;
+        out += betterKind + "\n";
     }
     out += '\n';
     out += ScoreText(chart.score, chart.rows.size()) + "\n";

@@ -6,6 +6,7 @@
 #include "json_text.h"
 #include "lathe_json.h"
 #include "number_text.h"
+#include "request.h"
 #include "search_report.h"
 #include "shown_train.h"
 #include "train_svg.h"
@@ -223,20 +224,14 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     if (pitch) {
         query.thread = Thread{*pitch, starts.value_or(1), *lathe.leadscrew, lathe.fixed};
     }
-    query.search = {query.thread ? TargetRatio(*query.thread) : *ratio,
-                    lathe.stock,
-                    every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
-                    asked.tolerance.value_or(Tolerance{}),
-                    limit.value_or(100),
-                    lathe.fitMargin,
-                    asked.train,
-                    lathe.banjo};
+    query.search = LatheSearch(lathe, query.thread ? TargetRatio(*query.thread) : *ratio, asked.train,
+                               {.method = every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+                                .tolerance = asked.tolerance,
+                                .thread = query.thread.has_value()});
+    query.search.limit = limit.value_or(100);
     // Counting six-gear trains takes seconds on many gears, so they are counted only when asked.
     query.search.count =
         count.value_or(false) || (asked.train != TrainKind::Six && asked.train != TrainKind::Any);
-    if (query.thread) {
-        query.search = ThreadSearch(query.search, asked.tolerance);
-    }
     return {};
 }
 
@@ -281,18 +276,12 @@ std::string ChartAnswer(const Json& request) {
     if (DoorProblem problem = ReadPitches(request, lathe, pitches); !problem.what.empty()) {
         return ErrorJson(problem);
     }
-    if (!lathe.leadscrew) {
+    std::optional<ChartRequest> chart = LatheChart(lathe, pitches, asked.train, asked.tolerance);
+    if (!chart) {
         return ErrorJson({"lathe.leadscrew", "the chart needs the lathe's leadscrew"});
     }
-    const ChartRequest chart{Thread{Pitch{1, PitchUnit::Mm}, 1, *lathe.leadscrew, lathe.fixed},
-                             pitches,
-                             lathe.stock,
-                             asked.tolerance.value_or(kThreadTolerance),
-                             lathe.fitMargin,
-                             suggest.value_or(0),
-                             asked.train,
-                             lathe.banjo};
-    return ChartReportJson(chart, MakeChart(chart));
+    chart->suggest = suggest.value_or(0);
+    return ChartReportJson(*chart, MakeChart(*chart));
 }
 
 std::string SearchAnswerJson(const Json& request) {

@@ -2,9 +2,7 @@
 
 #include "better_kind_text.h"
 #include "chart_table.h"
-#include "fit.h"
 #include "json_text.h"
-#include "mount.h"
 
 #include <nlohmann/json.hpp>
 
@@ -87,7 +85,7 @@ Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const Solu
         paired.driver2 = g[2];
         paired.driven2 = g[3];
     }
-    return SolutionJson(paired, facts, row.thread, request.banjo);
+    return SolutionJson(paired, facts, row.thread, request.search.banjo);
 }
 
 } // namespace

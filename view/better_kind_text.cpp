@@ -1,6 +1,5 @@
 #include "better_kind_text.h"
 
-#include "chart_table.h"
 #include "solution_texts.h"
 
 #include <cmath>

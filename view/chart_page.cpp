@@ -61,14 +61,14 @@ std::string Heading(const ChartRequest& request, const Chart& chart, const Chart
     out += Element("p", LeadscrewName(leadscrew) + ", fixed ratio " + FormatShortest(request.lathe.fixed) +
                             "; " + heading.date) +
            "\n";
-    const std::string gears = GearListText(request.stock);
+    const std::string gears = GearListText(request.search.stock);
     out += Element("p", "Gears: " + (gears.empty() ? std::string("none") : gears)) + "\n";
-    const Tolerance& tolerance = request.tolerance;
+    const Tolerance& tolerance = request.search.tolerance;
     out += Element("p", "Tolerance: " + ToleranceShort(tolerance) +
                             (tolerance.ppm ? " of the lead (" + FormatShortest(tolerance.amount) + " ppm)"
                                            : std::string(" of the ratio"))) +
            "\n";
-    std::string lines = ArrangingLines(request.fitMargin, request.banjo, request.train);
+    std::string lines = ArrangingLines(request.search.fitMargin, request.search.banjo, request.search.train);
     for (std::size_t end = lines.find('\n'); end != std::string::npos; end = lines.find('\n')) {
         out += Element("p", lines.substr(0, end)) + "\n";
         lines.erase(0, end + 1);
@@ -88,9 +88,10 @@ std::string Row(const ChartLine& line) {
 
 // A row's train drawn, captioned with its thread and the train by name.
 std::string Figure(const ChartRequest& request, const ChartLine& line) {
-    const ShownTrain shown = ShowTrain(*line.train, {request.train, request.fitMargin, request.banjo});
+    const ShownTrain shown =
+        ShowTrain(*line.train, {request.search.train, request.search.fitMargin, request.search.banjo});
     std::string out = line.within ? "<figure>" : "<figure class=\"outside\">";
-    out += TrainSvg(shown, request.banjo, "Train for " + line.cells.front() + ": " + line.trainName);
+    out += TrainSvg(shown, request.search.banjo, "Train for " + line.cells.front() + ": " + line.trainName);
     out += "<figcaption>" + Element("b", line.cells.front()) + " " + EscapeHtml(line.trainName) +
            "</figcaption>";
     return out + "</figure>\n";

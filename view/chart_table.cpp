@@ -14,29 +14,10 @@ std::string PositionName(std::size_t gears, std::size_t at) {
     return std::string(1, static_cast<char>('A' + at));
 }
 
-std::string Joined(const std::vector<std::uint32_t>& gears, const char* between) {
-    std::string text;
-    for (const std::uint32_t gear : gears) {
-        text += text.empty() ? "" : between;
-        text += std::to_string(gear);
-    }
-    return text;
-}
-
-// The gears in one cell: in position order, or as drivers and driven gears.
-std::string GearsCell(const SolutionRecord& train, const TrainFacts& facts) {
-    if (facts.positions) {
-        return Joined(*facts.positions, " ");
-    }
-    std::string text = "drivers " + Joined(Drivers(train), "\u00B7");
-    text += " / driven " + Joined(Driven(train), "\u00B7");
-    return text;
-}
-
 std::string TrainName(const SolutionRecord& train, const TrainFacts& facts) {
     if (!facts.positions) {
-        std::string name = "drivers " + Joined(Drivers(train), " and ");
-        name += ", driven " + Joined(Driven(train), " and ");
+        std::string name = "drivers " + GearsText(Drivers(train), " and ");
+        name += ", driven " + GearsText(Driven(train), " and ");
         return name;
     }
     std::string name;
@@ -59,10 +40,11 @@ std::string ThreadNames(const Chart& chart, const std::vector<std::size_t>& rows
 }
 
 // The row's mark followed by another kind of train that does better.
-void AddBetterKind(std::string& mark, const std::string& betterKind) {
-    if (!betterKind.empty()) {
-        mark += mark.empty() ? betterKind : "; " + betterKind;
+std::string MarkCell(const ChartLine& line) {
+    if (line.mark.empty() || line.betterKind.empty()) {
+        return line.mark + line.betterKind;
     }
+    return line.mark + "; " + line.betterKind;
 }
 
 } // namespace
@@ -72,18 +54,19 @@ std::optional<SolutionRecord> RowTrain(const ChartRow& row) {
 }
 
 bool ChartHasPositionColumns(const ChartRequest& request) {
-    return request.train == TrainKind::Compound && request.fitMargin;
+    return request.search.train == TrainKind::Compound && request.search.fitMargin;
 }
 
 TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
-    return FactsOf({}, ArrangingOf(request.fitMargin, request.banjo), train, row.target, row.thread);
+    return FactsOf({}, ArrangingOf(request.search.fitMargin, request.search.banjo), train, row.target,
+                   row.thread);
 }
 
 std::string RowMark(const ChartRequest& request, const ChartRow& row) {
     if (row.best) {
         return "";
     }
-    return row.nearest ? OutsideVerdict(request.tolerance, row.target, TrainRatio(*row.nearest), true)
+    return row.nearest ? OutsideVerdict(request.search.tolerance, row.target, TrainRatio(*row.nearest), true)
                        : NoUsableTrain();
 }
 
@@ -103,9 +86,11 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         line.cells = {ThreadName(row.thread), FormatFixed(row.target, 6)};
         line.train = RowTrain(row);
         line.within = row.best.has_value();
+        line.mark = RowMark(request, row);
+        line.betterKind = BetterKindOfRow(request, row);
         if (!line.train) {
             line.cells.resize(table.headers.size());
-            line.cells.back() = RowMark(request, row);
+            line.cells.back() = MarkCell(line);
             table.lines.push_back(std::move(line));
             continue;
         }
@@ -116,18 +101,15 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
                 line.cells.push_back(gear);
             }
         } else {
-            line.cells.push_back(GearsCell(*line.train, facts));
+            line.cells.push_back(TrainGearsText(*line.train, facts));
             line.cells.resize(table.headers.size() - 4);
         }
         line.cells.push_back(facts.leadText);
         line.cells.push_back(PpmText(facts.leadErrorPpm));
         line.cells.push_back(MeasuredErrorText(row.thread, facts.leadErrorPpm));
-        line.cells.push_back(RowMark(request, row));
+        line.cells.push_back(MarkCell(line));
         line.trainName = TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
-    }
-    for (std::size_t i = 0; i < chart.rows.size(); ++i) {
-        AddBetterKind(table.lines[i].cells.back(), BetterKindOfRow(request, chart.rows[i]));
     }
     return table;
 }
@@ -136,7 +118,8 @@ std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row) {
     if (!row.betterKind) {
         return "";
     }
-    return BetterKindText(*row.betterKind, {request.train, request.fitMargin, request.banjo}, row.target,
+    return BetterKindText(*row.betterKind,
+                          {request.search.train, request.search.fitMargin, request.search.banjo}, row.target,
                           row.thread);
 }
 
@@ -157,7 +140,7 @@ std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestio
 
 std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
     std::string text = std::to_string(chart.score.rowsWithin) + " of " + std::to_string(chart.rows.size());
-    text += " within " + ToleranceShort(request.tolerance);
+    text += " within " + ToleranceShort(request.search.tolerance);
     if (chart.score.rowsWithin != 0) {
         const double worst = chart.score.worstPpm;
         text += "; worst " + FormatFixed(worst, worst < 9.95 ? 1 : 0) + " ppm";
@@ -171,7 +154,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         columns ? "thread,pitchMm,unit,value,target,A,B,C,D,achievedRatio,error,lead,leadErrorPpm"
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
-    out += request.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
+    out += request.search.banjo ? ",stud,verdict,betterKind\n" : ",verdict,betterKind\n";
     const auto field = [&out](const std::string& text) {
         out += ',';
         out += text;
@@ -206,7 +189,7 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         } else {
             out += std::string(8, ','); // the train's fields, as many in either layout
         }
-        if (request.banjo) {
+        if (request.search.banjo) {
             field(stud);
         }
         field(RowMark(request, row));

@@ -31,6 +31,8 @@ struct ChartLine {
     TrainFacts facts;                    // the shown train's
     bool within = false;                 // the train shown is within tolerance
     std::string trainName;               // "A 20, B 55, C 22, D 127"; "drivers 20 and 22, driven 55 and 127"
+    std::string mark;                    // RowMark
+    std::string betterKind;              // BetterKindOfRow; the Mark cell holds both, "; " between
 };
 
 // Thread, target ratio, the gears (A, B, C, D, or one column), lead in the

@@ -43,11 +43,12 @@ ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings) 
     return shown;
 }
 
-std::string GearsText(const std::vector<std::uint32_t>& gears) {
+std::string GearsText(const std::vector<std::uint32_t>& gears, std::string_view joint, std::size_t width) {
     std::string text;
     for (const std::uint32_t teeth : gears) {
-        text += text.empty() ? "" : " ";
-        text += std::to_string(teeth);
+        const std::string tooth = std::to_string(teeth);
+        text += text.empty() ? "" : joint;
+        text += std::string(width > tooth.size() ? width - tooth.size() : 0, ' ') + tooth;
     }
     return text;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What decides how a train is shown: the kind of train searched, the fit
@@ -48,8 +49,10 @@ struct ShownTrain {
 ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings);
 
 // The tooth counts joined by spaces: "20 80 30 70", as the thread line and
-// the CSV fields write them.
-std::string GearsText(const std::vector<std::uint32_t>& gears);
+// the CSV fields write them; by another joint, "20·35" or "20 and 35"; each
+// right-aligned in `width` columns where a list lines them up.
+std::string GearsText(const std::vector<std::uint32_t>& gears, std::string_view joint = " ",
+                      std::size_t width = 0);
 
 // The modes that are not as at the start, joined by " · ": "every train",
 // "fit", "banjo geometry" and the kind of train ("2 gears", "6 gears");

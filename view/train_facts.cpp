@@ -1,6 +1,7 @@
 #include "train_facts.h"
 
 #include "number_text.h"
+#include "shown_train.h"
 
 namespace {
 
@@ -64,6 +65,18 @@ TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const Sol
         facts.leadErrorText = LeadErrorText(*thread, facts.leadErrorPpm);
     }
     return facts;
+}
+
+std::string TrainGearsText(const SolutionRecord& record, const TrainFacts& facts, std::size_t width) {
+    if (facts.positions) {
+        return GearsText(*facts.positions, " ", width);
+    }
+    std::string text = "drivers " + GearsText(Drivers(record), "\u00B7") + " / driven " +
+                       GearsText(Driven(record), "\u00B7");
+    if (record.gears == 2) {
+        text += " (idler " + std::to_string(record.idler) + ")";
+    }
+    return text;
 }
 
 std::array<std::string, 4> GearsAbcd(const Arrangement& g) {

@@ -50,6 +50,11 @@ struct GearOrder {
 TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const SolutionRecord& record,
                    double target, const std::optional<Thread>& thread);
 
+// The train's gears as one text: in position order where they are arranged,
+// each right-aligned in `width` columns ("20 55 22 127"); otherwise "drivers
+// 20·22 / driven 55·127", with a simple train's idler, "(idler 30)".
+std::string TrainGearsText(const SolutionRecord& record, const TrainFacts& facts, std::size_t width = 0);
+
 // The gears as a machinist sets them up: A, B, C, D of the arrangement.
 std::array<std::string, 4> GearsAbcd(const Arrangement& g);
 

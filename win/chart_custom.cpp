@@ -37,14 +37,15 @@ void OnOk(HWND dialog) {
         RejectField(dialog, IDC_CHART_CUSTOM_LIST, IDC_CHART_CUSTOM_PROBLEM, "The list " + problem);
         return;
     }
-    g_chartPitches = pitches;
+    g_lathe.settings.chart = pitches;
     EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK CustomProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_LIST, WideFromUtf8(PitchListText(g_chartPitches)).c_str());
+        SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_LIST,
+                        WideFromUtf8(PitchListText(g_lathe.settings.chart)).c_str());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {

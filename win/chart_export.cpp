@@ -29,8 +29,8 @@ std::string Today() {
 }
 
 std::string PageText() {
-    const std::string name = g_lathePath.empty() ? std::string() : Utf8FromWide(LatheName());
-    return ChartPage(g_chartShownRequest, g_chartShown, {name, Today()});
+    const std::string name = g_lathe.path.empty() ? std::string() : Utf8FromWide(LatheName());
+    return ChartPage(g_chart.shownRequest, g_chart.shown, {name, Today()});
 }
 
 void SetStatus(HWND chartWindow, const std::wstring& text) {
@@ -41,7 +41,7 @@ void SetStatus(HWND chartWindow, const std::wstring& text) {
 
 std::wstring WriteChartFile(const std::wstring& path) {
     const bool csv = _wcsicmp(std::filesystem::path(path).extension().c_str(), L".csv") == 0;
-    return SaveAtomically(path, csv ? ChartCsv(g_chartShownRequest, g_chartShown) : PageText());
+    return SaveAtomically(path, csv ? ChartCsv(g_chart.shownRequest, g_chart.shown) : PageText());
 }
 
 void ExportChart(HWND chartWindow) {

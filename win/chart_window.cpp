@@ -2,13 +2,14 @@
 
 #include "chart_custom.h"
 #include "chart_export.h"
-#include "chart_request.h"
 #include "chart_table.h"
 #include "chart_worker.h"
 #include "open_lathe.h"
 #include "program_state.h"
+#include "request.h"
 #include "resource.h"
 #include "thread_dialog.h"
+#include "train_modes.h"
 #include "wide_text.h"
 
 #include <commctrl.h>
@@ -20,7 +21,7 @@
 
 namespace {
 
-// The drop-down's lists, in its order: their places are g_chartList's values.
+// The drop-down's lists, in its order: their places are g_chart.list's values.
 constexpr std::array<const wchar_t*, 4> kLists = {L"Metric (ISO)", L"Imperial (TPI)", L"Module",
                                                   L"Custom\u2026"};
 constexpr int kImperial = 1;
@@ -34,7 +35,7 @@ std::vector<Pitch> PitchesOf(int list) {
     case kModule:
         return ModulePitches();
     case kCustom:
-        return g_chartPitches;
+        return g_lathe.settings.chart;
     default:
         return MetricPitches();
     }
@@ -42,7 +43,7 @@ std::vector<Pitch> PitchesOf(int list) {
 
 void ShowChartCaption(HWND chartWindow) {
     std::wstring caption = L"Chart";
-    if (!g_lathePath.empty()) {
+    if (!g_lathe.path.empty()) {
         caption += L" - " + LatheName();
     }
     wchar_t shown[512] = {};
@@ -64,10 +65,11 @@ void SetSummary(HWND chartWindow, const std::wstring& text) {
 // The rows of the list chosen, asked of the worker; the list keeps the rows it
 // shows until the new ones come.
 void AskForRows(HWND chartWindow) {
-    const std::optional<ChartRequest> request = WindowChartRequest(GetWindow(chartWindow, GW_OWNER), PitchesOf(g_chartList));
+    const std::optional<ChartRequest> request = LatheChart(
+        WindowLathe(), PitchesOf(g_chart.list), TrainKindChecked(GetWindow(chartWindow, GW_OWNER)));
     if (!request) {
-        ++g_chartRequested; // a chart still being made is no longer wanted
-        g_chartShown = {};
+        ++g_chart.requested; // a chart still being made is no longer wanted
+        g_chart.shown = {};
         SendDlgItemMessageW(chartWindow, IDC_CHART_ROWS, LVM_DELETEALLITEMS, 0, 0);
         SetSummary(chartWindow, L"No leadscrew yet: give it in Tools \u2192 Thread\u2026, or open a lathe.");
         return;
@@ -133,26 +135,26 @@ void ShowRows(HWND chartWindow, const ChartTable& shown, const ChartTable& table
             SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
         }
     }
-    SetSummary(chartWindow, WideFromUtf8(ChartSummary(g_chartShownRequest, g_chartShown)));
+    SetSummary(chartWindow, WideFromUtf8(ChartSummary(g_chart.shownRequest, g_chart.shown)));
 }
 
 LRESULT OnChartMade(HWND chartWindow, WPARAM number, LPARAM made) {
     if (std::unique_ptr<MadeChart> chart = TakeChart(chartWindow, number, made)) {
-        const ChartTable shown = MakeChartTable(g_chartShownRequest, g_chartShown);
-        g_chartShownRequest = std::move(chart->request);
-        g_chartShown = std::move(chart->chart);
-        ShowRows(chartWindow, shown, MakeChartTable(g_chartShownRequest, g_chartShown));
+        const ChartTable shown = MakeChartTable(g_chart.shownRequest, g_chart.shown);
+        g_chart.shownRequest = std::move(chart->request);
+        g_chart.shown = std::move(chart->chart);
+        ShowRows(chartWindow, shown, MakeChartTable(g_chart.shownRequest, g_chart.shown));
     }
     return TRUE;
 }
 
 // The main window takes the row's thread as the thread dialog's OK gives it, and comes forward.
 void ActivateRow(HWND chartWindow, int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= g_chartShown.rows.size()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= g_chart.shown.rows.size()) {
         return;
     }
     HWND mainWindow = GetWindow(chartWindow, GW_OWNER);
-    SetThread(mainWindow, g_chartShown.rows[static_cast<std::size_t>(row)].thread);
+    SetThread(mainWindow, g_chart.shown.rows[static_cast<std::size_t>(row)].thread);
     SetForegroundWindow(mainWindow);
     SetActiveWindow(mainWindow);
 }
@@ -167,13 +169,13 @@ void OnListChosen(HWND chartWindow) {
     const auto chosen =
         static_cast<int>(SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_GETCURSEL, 0, 0));
     if (chosen == kCustom && !AskForCustomPitches(chartWindow)) {
-        SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, static_cast<WPARAM>(g_chartList),
+        SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, static_cast<WPARAM>(g_chart.list),
                             0);
         return;
     }
-    g_chartList = chosen;
+    g_chart.list = chosen;
     if (chosen == kCustom) {
-        ShowCaption(GetWindow(chartWindow, GW_OWNER)); // the lathe's own list has changed: the chart follows
+        LatheChanged(GetWindow(chartWindow, GW_OWNER)); // the lathe's own list has changed: the chart follows
     } else {
         AskForRows(chartWindow);
     }
@@ -227,13 +229,13 @@ INT_PTR OnInitDialog(HWND chartWindow) {
     for (const wchar_t* name : kLists) {
         SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
-    g_chartList = 0;
+    g_chart.list = 0;
     SendDlgItemMessageW(chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, 0, 0);
     // The list starts as the table of no chart shows, which ShowRows then changes.
-    g_chartShownRequest = {};
-    g_chartShown = {};
+    g_chart.shownRequest = {};
+    g_chart.shown = {};
     SetColumns(GetDlgItem(chartWindow, IDC_CHART_ROWS),
-               MakeChartTable(g_chartShownRequest, g_chartShown).headers);
+               MakeChartTable(g_chart.shownRequest, g_chart.shown).headers);
     SendDlgItemMessageW(chartWindow, IDC_CHART_ROWS, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     ShowChartCaption(chartWindow);
@@ -290,7 +292,7 @@ INT_PTR OnFollowLathe(HWND chartWindow) {
 
 INT_PTR OnDestroy(HWND chartWindow) {
     DropPostedCharts(chartWindow);
-    g_chartWindow = nullptr;
+    g_chart.window = nullptr;
     return TRUE;
 }
 
@@ -321,12 +323,12 @@ INT_PTR CALLBACK ChartWindowProc(HWND chartWindow, UINT message, WPARAM wParam, 
 } // namespace
 
 void OpenChartWindow(HWND mainWindow) {
-    if (g_chartWindow == nullptr) {
+    if (g_chart.window == nullptr) {
         const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&classes);
-        g_chartWindow =
+        g_chart.window =
             CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_CHART), mainWindow, ChartWindowProc, 0);
     }
-    ShowWindow(g_chartWindow, SW_SHOW);
-    SetActiveWindow(g_chartWindow);
+    ShowWindow(g_chart.window, SW_SHOW);
+    SetActiveWindow(g_chart.window);
 }

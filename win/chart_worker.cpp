@@ -28,7 +28,7 @@ void WaitForQuietInput() {
 // The worker has its own copy of the request; it touches nothing else but the
 // window's message queue. When the window is gone, its chart is freed.
 void Start(HWND chartWindow, ChartRequest request, std::uint64_t number) {
-    g_chartWorking = true;
+    g_chart.working = true;
     std::thread([chartWindow, request = std::move(request), number] {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); // the user interface comes first
         auto made = std::make_unique<MadeChart>(MadeChart{request, MakeChart(request, WaitForQuietInput)});
@@ -42,22 +42,22 @@ void Start(HWND chartWindow, ChartRequest request, std::uint64_t number) {
 } // namespace
 
 void RequestChart(HWND chartWindow, const ChartRequest& request) {
-    ++g_chartRequested;
-    if (g_chartWorking) {
-        g_chartWaiting = request;
+    ++g_chart.requested;
+    if (g_chart.working) {
+        g_chart.waiting = request;
     } else {
-        Start(chartWindow, request, g_chartRequested);
+        Start(chartWindow, request, g_chart.requested);
     }
 }
 
 std::unique_ptr<MadeChart> TakeChart(HWND chartWindow, WPARAM number, LPARAM chart) {
     std::unique_ptr<MadeChart> made(reinterpret_cast<MadeChart*>(chart));
-    g_chartWorking = false;
-    if (g_chartWaiting) {
-        Start(chartWindow, std::move(*g_chartWaiting), g_chartRequested);
-        g_chartWaiting.reset();
+    g_chart.working = false;
+    if (g_chart.waiting) {
+        Start(chartWindow, std::move(*g_chart.waiting), g_chart.requested);
+        g_chart.waiting.reset();
     }
-    return static_cast<std::uint64_t>(number) == g_chartRequested ? std::move(made) : nullptr;
+    return static_cast<std::uint64_t>(number) == g_chart.requested ? std::move(made) : nullptr;
 }
 
 void DropPostedCharts(HWND chartWindow) {
@@ -65,8 +65,8 @@ void DropPostedCharts(HWND chartWindow) {
     while (PeekMessageW(&message, chartWindow, WM_CHART_MADE, WM_CHART_MADE, PM_REMOVE)) {
         delete reinterpret_cast<MadeChart*>(message.lParam);
     }
-    g_chartWorking = false;
-    g_chartWaiting.reset();
+    g_chart.working = false;
+    g_chart.waiting.reset();
 }
 
 void HoldChartForInput() {

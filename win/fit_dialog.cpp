@@ -17,9 +17,9 @@ namespace {
 
 // The stored settings; the platform focuses the check box.
 void FillFitFields(HWND dialog) {
-    CheckDlgButton(dialog, IDC_FIT_ONLY, g_onlyFittingTrains ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_FIT_ONLY, g_lathe.settings.fitMargin ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessageA(dialog, IDC_FIT_MARGIN, EM_LIMITTEXT, 3, 0);
-    SetDlgItemTextA(dialog, IDC_FIT_MARGIN, std::to_string(g_fitMargin).c_str());
+    SetDlgItemTextA(dialog, IDC_FIT_MARGIN, std::to_string(g_lathe.margin).c_str());
 }
 
 // The margin must be a whole number of teeth from 0 to 200, whether or not the
@@ -31,11 +31,12 @@ void OnOk(HWND dialog) {
         RejectField(dialog, IDC_FIT_MARGIN, IDC_FIT_PROBLEM, Refusal("Margin in teeth", text, problem));
         return;
     }
-    g_onlyFittingTrains = IsDlgButtonChecked(dialog, IDC_FIT_ONLY) == BST_CHECKED;
-    g_fitMargin = margin;
+    g_lathe.margin = margin;
+    g_lathe.settings.fitMargin =
+        IsDlgButtonChecked(dialog, IDC_FIT_ONLY) == BST_CHECKED ? std::optional(margin) : std::nullopt;
     HWND mainWindow = EndToolsDialog(dialog, IDOK);
     Recalculate(mainWindow);
-    ShowCaption(mainWindow);
+    LatheChanged(mainWindow);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ void OnOk(HWND dialog) {
     HWND mainWindow = EndToolsDialog(dialog, IDOK);
     ShowStock(mainWindow, stock);
     Recalculate(mainWindow);
-    ShowCaption(mainWindow);
+    LatheChanged(mainWindow);
 }
 
 } // namespace

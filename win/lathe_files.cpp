@@ -34,10 +34,10 @@ bool SaveLathe(HWND mainWindow, const std::wstring& path, const std::string& nam
         MessageBoxW(mainWindow, message.c_str(), g_windowTitle, MB_OK | MB_ICONWARNING);
         return false;
     }
-    g_lathePath = FullPath(path);
-    g_fileLathe = lathe;
-    RememberRecentLathe(mainWindow, g_lathePath);
-    ShowCaption(mainWindow);
+    g_lathe.path = FullPath(path);
+    g_lathe.settings = g_lathe.file = lathe; // the file's name is the window's lathe's now
+    RememberRecentLathe(mainWindow, g_lathe.path);
+    LatheChanged(mainWindow);
     return true;
 }
 
@@ -60,11 +60,11 @@ LatheProblem TakeLatheFile(HWND mainWindow, const std::wstring& path) {
         return problem;
     }
     ShowLathe(mainWindow, lathe);
-    g_lathePath = FullPath(path);
-    g_fileLathe = lathe;
+    g_lathe.path = FullPath(path);
+    g_lathe.file = lathe;
     ShowModes(mainWindow); // its banjo, before any recalculation
-    RememberRecentLathe(mainWindow, g_lathePath);
-    ShowCaption(mainWindow);
+    RememberRecentLathe(mainWindow, g_lathe.path);
+    LatheChanged(mainWindow);
     return {};
 }
 
@@ -75,7 +75,7 @@ void ReportBadLathe(HWND mainWindow, const std::wstring& path, const LatheProble
 }
 
 void OpenLastLathe(HWND mainWindow) {
-    const std::wstring path = g_recentLathes.front();
+    const std::wstring path = g_lathe.recent.front();
     const LatheProblem problem = TakeLatheFile(mainWindow, path);
     if (problem.what.empty()) {
         return;
@@ -102,43 +102,43 @@ void OpenLatheCommand(HWND mainWindow) {
 }
 
 void SaveLatheCommand(HWND mainWindow) {
-    if (g_lathePath.empty()) {
+    if (g_lathe.path.empty()) {
         SaveLatheAsCommand(mainWindow);
     } else {
-        SaveLathe(mainWindow, g_lathePath, g_fileLathe.name);
+        SaveLathe(mainWindow, g_lathe.path, g_lathe.file.name);
     }
 }
 
 // The lathe takes the name of its new file; saved over its own file, it keeps its name.
 void SaveLatheAsCommand(HWND mainWindow) {
     const std::optional<std::wstring> path =
-        AskForFile(mainWindow, FileDialog::Save, kFilter, L"tandrel", g_lathePath);
+        AskForFile(mainWindow, FileDialog::Save, kFilter, L"tandrel", g_lathe.path);
     if (!path) {
         return;
     }
     const bool ownFile =
-        !g_lathePath.empty() &&
-        CompareStringOrdinal(FullPath(*path).c_str(), -1, g_lathePath.c_str(), -1, TRUE) == CSTR_EQUAL;
+        !g_lathe.path.empty() &&
+        CompareStringOrdinal(FullPath(*path).c_str(), -1, g_lathe.path.c_str(), -1, TRUE) == CSTR_EQUAL;
     SaveLathe(mainWindow, *path,
-              ownFile ? g_fileLathe.name : Utf8FromWide(std::filesystem::path(*path).stem().wstring()));
+              ownFile ? g_lathe.file.name : Utf8FromWide(std::filesystem::path(*path).stem().wstring()));
 }
 
 void OpenRecentLathe(HWND mainWindow, std::size_t index) {
-    if (index >= g_recentLathes.size() || !OfferToSave(mainWindow)) {
+    if (index >= g_lathe.recent.size() || !OfferToSave(mainWindow)) {
         return;
     }
-    const std::wstring path = g_recentLathes[index]; // opening reorders the list
+    const std::wstring path = g_lathe.recent[index]; // opening reorders the list
     OpenLatheFile(mainWindow, path);
 }
 
 bool OfferToSave(HWND mainWindow) {
-    if (!LatheChanged()) {
+    if (!LatheDiffersFromFile()) {
         return true;
     }
     const std::wstring question = L"Save changes to " + LatheName() + L"?";
     switch (MessageBoxW(mainWindow, question.c_str(), g_windowTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
-        return SaveLathe(mainWindow, g_lathePath, g_fileLathe.name);
+        return SaveLathe(mainWindow, g_lathe.path, g_lathe.file.name);
     case IDNO:
         return true;
     default:

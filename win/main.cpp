@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     while (GetMessageW(&message, nullptr, 0, 0)) {
         // The chart and drawing windows are modeless dialogs: Tab, Enter and Escape there are their own.
         if (!TranslateAcceleratorW(mainWindow, accelerators, &message) &&
-            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message)) &&
+            !(g_chart.window != nullptr && IsDialogMessageW(g_chart.window, &message)) &&
             !(g_drawing.window != nullptr && IsDialogMessageW(g_drawing.window, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -51,7 +51,7 @@ void OnGearBoxClicked(HWND window, int id) {
     g_checkedGears[IndexOfTooth(ToothOfGearBox(id))] =
         SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     Recalculate(window);
-    ShowCaption(window);
+    LatheChanged(window);
     FocusRatioField(window);
 }
 
@@ -74,7 +74,7 @@ void OnEveryTrain(HWND window) {
 void OnTrainKind(HWND window, int id) {
     CheckMenuRadioItem(GetMenu(window), IDM_TRAIN_SIMPLE, IDM_TRAIN_ANY, static_cast<UINT>(id), MF_BYCOMMAND);
     Recalculate(window);
-    ShowCaption(window); // the chart window follows the kind of train too
+    LatheChanged(window); // the chart window follows the kind of train too
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -157,7 +157,7 @@ LRESULT OnDestroy() {
 LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
     const HWND activated = reinterpret_cast<HWND>(lParam);
     if (LOWORD(wParam) == WA_INACTIVE && activated != nullptr &&
-        (activated == g_chartWindow || activated == g_drawing.window)) {
+        (activated == g_chart.window || activated == g_drawing.window)) {
         return 0;
     }
     FocusRatioField(window);

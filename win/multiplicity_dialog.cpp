@@ -75,7 +75,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
         EndDialog(dialog, 1);
         FocusRatioField(mainWindow);
         Recalculate(mainWindow);
-        ShowCaption(mainWindow);
+        LatheChanged(mainWindow);
         return TRUE;
     }
     case IDCANCEL:

@@ -17,41 +17,38 @@ bool CutsOn(const Thread& thread, const Lathe& lathe) {
 
 } // namespace
 
-// The banjo is the open file's: the window has no way to change it.
 Lathe WindowLathe() {
-    return {g_fileLathe.name,   BoxStock(),        g_leadscrew,    g_fixedRatio,
-            FitMarginInForce(), g_fileLathe.banjo, g_fileLathe.dp, g_chartPitches};
+    Lathe lathe = g_lathe.settings;
+    lathe.stock = BoxStock();
+    return lathe;
 }
 
 void ShowLathe(HWND mainWindow, const Lathe& lathe) {
     ShowStock(mainWindow, lathe.stock);
-    g_leadscrew = lathe.leadscrew;
-    g_fixedRatio = lathe.fixed;
-    if (g_thread && !CutsOn(*g_thread, lathe)) {
-        g_threadRatioText.clear();
+    if (g_threadLine.thread && !CutsOn(*g_threadLine.thread, lathe)) {
+        g_threadLine.ratioText.clear();
     }
-    g_chartPitches = lathe.chart;
-    g_onlyFittingTrains = lathe.fitMargin.has_value();
+    g_lathe.settings = lathe;
     if (lathe.fitMargin) {
-        g_fitMargin = *lathe.fitMargin;
+        g_lathe.margin = *lathe.fitMargin;
     }
 }
 
-bool LatheChanged() {
-    return !g_lathePath.empty() && !(WindowLathe() == g_fileLathe);
+bool LatheDiffersFromFile() {
+    return !g_lathe.path.empty() && !(WindowLathe() == g_lathe.file);
 }
 
 std::wstring LatheName() {
-    return g_fileLathe.name.empty() ? std::filesystem::path(g_lathePath).stem().wstring()
-                                    : WideFromUtf8(g_fileLathe.name);
+    return g_lathe.file.name.empty() ? std::filesystem::path(g_lathe.path).stem().wstring()
+                                     : WideFromUtf8(g_lathe.file.name);
 }
 
-void ShowCaption(HWND mainWindow) {
+void LatheChanged(HWND mainWindow) {
     std::wstring caption = g_windowTitle;
-    if (!g_lathePath.empty()) {
+    if (!g_lathe.path.empty()) {
         caption += L" - ";
         caption += LatheName();
-        if (LatheChanged()) {
+        if (LatheDiffersFromFile()) {
             caption += L" *";
         }
     }
@@ -60,7 +57,7 @@ void ShowCaption(HWND mainWindow) {
     if (caption != shown) {
         SetWindowTextW(mainWindow, caption.c_str());
     }
-    if (g_chartWindow != nullptr) {
-        PostMessageW(g_chartWindow, WM_CHART_FOLLOW, 0, 0);
+    if (g_chart.window != nullptr) {
+        PostMessageW(g_chart.window, WM_CHART_FOLLOW, 0, 0);
     }
 }

@@ -8,25 +8,26 @@
 
 #include <string>
 
-// The lathe the window's settings make: the open file's name, the boxes'
-// stock, the thread dialog's leadscrew and fixed ratio, the fit margin in
-// force, the open file's banjo, the chart window's own pitch list.
+// The lathe the window's settings make: the boxes' stock with the settings
+// kept beside them (LatheState).
 Lathe WindowLathe();
 
-// Puts a lathe's settings into the window: the boxes and multiplicities with
-// their marks, the leadscrew and fixed ratio, the fit settings, the chart's list. A thread line
-// for another leadscrew or fixed ratio no longer describes the field's ratio,
-// so it is hidden. Nothing is recalculated.
+// Puts a lathe into the window: the boxes and multiplicities with their marks,
+// and the lathe as the window's settings: the leadscrew and fixed ratio, the
+// fit settings, the chart's list, the name and the banjo. A thread line for
+// another leadscrew or fixed ratio no longer describes the field's ratio, so
+// it is hidden. Nothing is recalculated.
 void ShowLathe(HWND mainWindow, const Lathe& lathe);
 
 // Whether the window's settings differ from the open lathe file's.
-bool LatheChanged();
+bool LatheDiffersFromFile();
 
 // What the window calls the open lathe: its name, or else its file's name
 // without the extension.
 std::wstring LatheName();
 
-// "Tandrel" until a lathe is opened or saved, then "Tandrel - NAME", with " *"
-// while the window's settings differ from the file's. Called after every
-// change of the lathe, it also tells the open chart window, which follows it.
-void ShowCaption(HWND mainWindow);
+// Called after every change of the lathe: the caption, "Tandrel" until a
+// lathe is opened or saved, then "Tandrel - NAME", with " *" while the
+// window's settings differ from the file's; and the open chart window, which
+// follows the lathe, is told.
+void LatheChanged(HWND mainWindow);

@@ -29,6 +29,17 @@ extern wchar_t g_windowClassName[100];
 extern std::vector<SolutionRecord> g_solutionList;
 extern MultiplicityTable g_multiplicityTable;
 
+// The last recalculation's request and its answers, taken again by the next
+// recalculation that asks the same. Written by Recalculate only.
+struct WindowAnswer {
+    SearchRequest request;
+    bool threadLine = false;
+    SearchResult result;
+    std::optional<NearestTrains> noTrain;
+    std::optional<BetterKind> betterKind;
+};
+extern std::optional<WindowAnswer> g_lastAnswer;
+
 // The gear boxes' check states, by stock index: set as the boxes are created and
 // kept in step on every gear-box command, so that a recalculation reads a table
 // instead of sending 150 messages on every keystroke.
@@ -49,65 +60,69 @@ extern RECT g_subjectRect;
 // freed once its box uses a newer one. The start-up fonts never appear here.
 extern HFONT g_markFonts[kGearCount];
 
-// The thread of the thread dialog's last OK, which the dialog shows again for
-// the rest of the run (none before the first OK), and the text that OK wrote
-// into the ratio field. The thread line shows while the field holds exactly
-// that text; typing into the field and pasting empty it.
-extern std::optional<Thread> g_thread;
-extern std::string g_threadRatioText;
+// The thread dialog and the thread line below the gear grid.
+struct ThreadLineState {
+    // The thread of the dialog's last OK, which it shows again for the rest of
+    // the run (none before the first OK), and the text that OK wrote into the
+    // ratio field. The thread line shows while the field holds exactly that
+    // text; typing into the field and pasting empty it.
+    std::optional<Thread> thread;
+    std::string ratioText;
+    // The units the user last picked by hand in the dialog's lists, taken at
+    // its OK: a plain number in the pitch or the leadscrew field is read in
+    // its list's picked unit (mm until another is picked), whatever unit an
+    // earlier text named.
+    PitchUnit pitchUnit = PitchUnit::Mm;
+    PitchUnit leadscrewUnit = PitchUnit::Mm;
+    // While the line shows and the search found no train among the gears on
+    // hand: the tolerance the search kept to and the train nearest the target.
+    // Written by Recalculate; none otherwise.
+    std::optional<NearestTrains> noTrain;
+    // While the line shows: another kind of train that does better than the
+    // kind searched, which the line names after its own train (better_kind.h).
+    // Written by Recalculate; none otherwise.
+    std::optional<BetterKind> betterKind;
+};
+extern ThreadLineState g_threadLine;
 
-// The units the user last picked by hand in the thread dialog's lists, taken
-// at its OK: a plain number in the pitch or the leadscrew field is read in
-// its list's picked unit (mm until another is picked), whatever unit an
-// earlier text named.
-extern PitchUnit g_pickedPitchUnit;
-extern PitchUnit g_pickedLeadscrewUnit;
+// The lathe: the window's settings that a lathe file keeps, the file open and
+// the files opened before.
+struct LatheState {
+    // The window's settings as a lathe: the thread dialog's leadscrew and fixed
+    // ratio (its last OK's, or the open file's; no leadscrew before either),
+    // the fit margin in force (none while "Only trains that fit" is off), the
+    // chart window's own list of pitches, and the open file's name and banjo,
+    // which the window has no way to change. Its gears are the boxes'
+    // (BoxStock), which WindowLathe puts in.
+    Lathe settings;
+    // The margin the fit dialog shows, kept while the fit is off.
+    std::uint32_t margin = 15;
+    // The lathe file the window has open: its full path, empty until a lathe is
+    // opened or saved, and the lathe as that file holds it. The caption's " *"
+    // and the question at close compare the window's settings with it.
+    std::wstring path;
+    Lathe file;
+    // The lathe files last opened or saved, newest first, at most four: the
+    // File menu lists them, and a bare start opens the first. Kept in the registry.
+    std::vector<std::wstring> recent;
+};
+extern LatheState g_lathe;
 
-// While the thread line shows and the search found no train among the gears
-// on hand: the tolerance the search kept to and the train nearest the target,
-// for the line. Written by Recalculate; none otherwise.
-extern std::optional<NearestTrains> g_noTrain;
-
-// While the thread line shows: another kind of train that does better than
-// the kind searched, which the line names after its own train (better_kind.h).
-// Written by Recalculate; none otherwise.
-extern std::optional<BetterKind> g_betterKind;
-
-// The lathe's leadscrew and fixed ratio, which the thread dialog offers: its
-// last OK's, or the open lathe file's; no leadscrew before either.
-extern std::optional<Pitch> g_leadscrew;
-extern double g_fixedRatio;
-
-// The fit dialog's settings: while g_onlyFittingTrains holds, both searches
-// keep only the trains that fit with g_fitMargin teeth to spare.
-extern bool g_onlyFittingTrains;
-extern std::uint32_t g_fitMargin;
-
-// The lathe file the window has open: its full path, empty until a lathe is
-// opened or saved, and the lathe as that file holds it. The caption's " *"
-// and the question at close compare the window's settings with it.
-extern std::wstring g_lathePath;
-extern Lathe g_fileLathe;
-
-// The lathe files last opened or saved, newest first, at most four: the File
-// menu lists them, and a bare start opens the first. Kept in the registry.
-extern std::vector<std::wstring> g_recentLathes;
-
-// The chart window (none while it is closed) and its own list of pitches,
-// which the lathe file keeps (chart = [...]).
-extern HWND g_chartWindow;
-extern std::vector<Pitch> g_chartPitches;
-extern int g_chartList; // the drop-down's list shown: metric, imperial, module, custom
-
-// The chart's rows are made by one worker thread at a time. Each request has
-// the next number; the rows shown are those of the last request, and a
-// result of an earlier one is dropped. A request made while the worker runs
-// waits, the latest one only, until it ends.
-extern std::uint64_t g_chartRequested;             // the last request's number
-extern bool g_chartWorking;                        // a worker runs
-extern std::optional<ChartRequest> g_chartWaiting; // the request for after it
-extern ChartRequest g_chartShownRequest;           // the request and chart the window shows
-extern Chart g_chartShown;
+// The chart window (none while it is closed) and the drop-down's list shown:
+// metric, imperial, module, custom. Its rows are made by one worker thread at
+// a time. Each request has the next number; the rows shown are those of the
+// last request, and a result of an earlier one is dropped. A request made
+// while the worker runs waits, the latest one only, until it ends.
+struct ChartState {
+    HWND window = nullptr;
+    int list = 0;
+    std::uint64_t requested = 0;         // the last request's number
+    bool working = false;                // a worker runs
+    std::optional<ChartRequest> waiting; // the request for after it
+    ChartRequest shownRequest;           // the request and chart the window shows
+    Chart shown;
+};
+extern ChartState g_chart;
 
 // The drawing window (none while it is closed) and where it stood when it
 // was last closed, where it opens again for the rest of the run.
@@ -117,12 +132,8 @@ struct DrawingWindowState {
 };
 extern DrawingWindowState g_drawing;
 
-// The margin in teeth that every train listed must fit with, or none while
-// "Only trains that fit" is off.
-std::optional<std::uint32_t> FitMarginInForce();
-
 // The thread the thread line names while the ratio field holds ratioText:
-// g_thread while that is the text its OK wrote, otherwise none.
+// the dialog's last thread while that is the text its OK wrote, otherwise none.
 std::optional<Thread> ThreadOfLine(std::string_view ratioText);
 
 // Whether "Every train" is on lives in the Tools menu's check mark, the kind

@@ -64,7 +64,7 @@ LRESULT OnCharacter(HWND field, WPARAM code, LPARAM lParam) {
     if (!accepted) {
         return 0;
     }
-    g_threadRatioText.clear(); // typing hides the thread line
+    g_threadLine.ratioText.clear(); // typing hides the thread line
     Recalculate(GetParent(field));
     return PassOn(field, WM_CHAR, code, lParam);
 }
@@ -96,7 +96,7 @@ LRESULT OnContextMenu(HWND field, LPARAM lParam) {
 LRESULT OnPaste(HWND field) {
     char clipboardText[kWorkBufferSize] = {};
     ReadClipboardText(field, clipboardText);
-    g_threadRatioText.clear(); // a paste hides the thread line
+    g_threadLine.ratioText.clear(); // a paste hides the thread line
     WriteRatioField(GetParent(field), PasteTrim(clipboardText));
     return 0;
 }

@@ -3,13 +3,13 @@
 
 #include "better_kind.h"
 #include "chart_worker.h"
-#include "gear_set.h"
 #include "number_text.h"
+#include "open_lathe.h"
 #include "program_state.h"
+#include "request.h"
 #include "resource.h"
 #include "search.h"
 #include "show_solution.h"
-#include "thread.h"
 
 #include <commctrl.h>
 
@@ -18,12 +18,6 @@
 #include <utility>
 
 namespace {
-
-std::string RatioText(HWND mainWindow) {
-    char text[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, text, sizeof text);
-    return text;
-}
 
 void BlankForOutOfRange(HWND mainWindow) {
     for (int id = IDC_FIRST_DRIVER; id <= IDC_ERROR; ++id) {
@@ -47,46 +41,61 @@ void ResetNavigation(HWND mainWindow, std::size_t count) {
 // train says. Each keeps only the fitting trains while the fit setting is on,
 // by the banjo's geometry when the lathe has one.
 SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
-    SearchRequest request;
-    request.target = RatioFromText(ratioText);
-    request.stock = StockOf(g_checkedGears, g_multiplicityTable);
-    request.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection;
-    request.fitMargin = FitMarginInForce();
-    request.train = TrainKindChecked(mainWindow);
-    request.banjo = WindowBanjo();
+    SearchRequest request = LatheSearch(
+        WindowLathe(), RatioFromText(ratioText), TrainKindChecked(mainWindow),
+        {.method = EveryTrainChecked(mainWindow) ? SearchMethod::EveryTrain : SearchMethod::Bisection,
+         .thread = ThreadOfLine(ratioText).has_value()});
     request.count = false;
-    return ThreadOfLine(ratioText) ? ThreadSearch(request) : request;
+    return request;
+}
+
+// The answers to one request: the search's, and for the thread line the
+// nearest train when none was found and another kind that does better.
+WindowAnswer AnswerOf(const SearchRequest& request, bool threadLine) {
+    WindowAnswer answer{.request = request,
+                        .threadLine = threadLine,
+                        .result = RunSearch(request),
+                        .noTrain = {},
+                        .betterKind = {}};
+    if (answer.result.solutions.empty() && threadLine) {
+        answer.noTrain = FindNearestTrains(request, 1);
+    }
+    if (threadLine) {
+        answer.betterKind = FindBetterKind(request, answer.result.solutions);
+    }
+    return answer;
 }
 
 } // namespace
 
-// With the thread line showing and no train found, the nearest one for the
-// line; with the thread line showing, another kind of train that does better.
+// A keystroke recalculates twice, first with the text as it was before the
+// character goes in: that request is the previous one's, and its answers are
+// taken again rather than searched for again.
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
-    g_noTrain.reset();
-    g_betterKind.reset();
+    g_threadLine.noTrain.reset();
+    g_threadLine.betterKind.reset();
 
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
         const std::string ratioText = RatioText(mainWindow);
         const SearchRequest request = WindowSearch(mainWindow, ratioText);
-        SearchResult result = RunSearch(request);
+        const bool threadLine = ThreadOfLine(ratioText).has_value();
+        if (!g_lastAnswer || g_lastAnswer->threadLine != threadLine || !(g_lastAnswer->request == request)) {
+            g_lastAnswer = AnswerOf(request, threadLine);
+        }
+        const SearchResult& result = g_lastAnswer->result;
         if (result.outcome == SearchOutcome::OutOfRange) {
             BlankForOutOfRange(mainWindow);
         }
-        g_solutionList = std::move(result.solutions);
+        g_solutionList = result.solutions;
+        g_threadLine.noTrain = g_lastAnswer->noTrain;
+        g_threadLine.betterKind = g_lastAnswer->betterKind;
         // A complete search without its counts reports no candidates, only its trains.
         if (result.outcome == SearchOutcome::Searched &&
             (result.candidateCount != 0 || !g_solutionList.empty())) {
             ResetNavigation(mainWindow, g_solutionList.size());
-        }
-        if (g_solutionList.empty() && ThreadOfLine(ratioText)) {
-            g_noTrain = FindNearestTrains(request, 1);
-        }
-        if (ThreadOfLine(ratioText)) {
-            g_betterKind = FindBetterKind(request, g_solutionList);
         }
     }
     ShowSolution(mainWindow, 0);

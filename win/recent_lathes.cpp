@@ -23,8 +23,8 @@ void StoreRecentLathes() {
     }
     for (std::size_t i = 0; i < kRecentLathes; ++i) {
         const std::wstring name = ValueName(i);
-        if (i < g_recentLathes.size()) {
-            const std::wstring& path = g_recentLathes[i];
+        if (i < g_lathe.recent.size()) {
+            const std::wstring& path = g_lathe.recent[i];
             RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                            static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
         } else {
@@ -47,7 +47,7 @@ std::wstring MenuText(std::size_t index, const std::wstring& path) {
 }
 
 void EraseRecentLathe(const std::wstring& path) {
-    std::erase_if(g_recentLathes, [&](const std::wstring& known) {
+    std::erase_if(g_lathe.recent, [&](const std::wstring& known) {
         return CompareStringOrdinal(known.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
     });
 }
@@ -70,9 +70,9 @@ std::vector<std::wstring> LoadRecentLathes() {
 
 void RememberRecentLathe(HWND mainWindow, const std::wstring& path) {
     EraseRecentLathe(path);
-    g_recentLathes.insert(g_recentLathes.begin(), path);
-    if (g_recentLathes.size() > kRecentLathes) {
-        g_recentLathes.resize(kRecentLathes);
+    g_lathe.recent.insert(g_lathe.recent.begin(), path);
+    if (g_lathe.recent.size() > kRecentLathes) {
+        g_lathe.recent.resize(kRecentLathes);
     }
     StoreRecentLathes();
     ShowRecentLathes(mainWindow);
@@ -94,13 +94,13 @@ void ShowRecentLathes(HWND mainWindow) {
         (GetMenuState(file, kFirstRecentPosition, MF_BYPOSITION) & MF_SEPARATOR) != 0) {
         DeleteMenu(file, kFirstRecentPosition, MF_BYPOSITION);
     }
-    if (g_recentLathes.empty()) {
+    if (g_lathe.recent.empty()) {
         return;
     }
     UINT position = kFirstRecentPosition;
-    for (std::size_t i = 0; i < g_recentLathes.size(); ++i) {
+    for (std::size_t i = 0; i < g_lathe.recent.size(); ++i) {
         InsertMenuW(file, position++, MF_BYPOSITION | MF_STRING, IDM_RECENT_FIRST + i,
-                    MenuText(i, g_recentLathes[i]).c_str());
+                    MenuText(i, g_lathe.recent[i]).c_str());
     }
     InsertMenuW(file, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }

@@ -12,14 +12,14 @@ inline constexpr std::size_t kRecentLathes = 4;
 // The list kept in the registry; empty when there is none.
 std::vector<std::wstring> LoadRecentLathes();
 
-// Puts the file first in g_recentLathes (once, whatever the case of its
+// Puts the file first in g_lathe.recent (once, whatever the case of its
 // letters), keeps the newest four, stores them and lists them in the menu.
 void RememberRecentLathe(HWND mainWindow, const std::wstring& path);
 
-// Drops the file from g_recentLathes (whatever the case of its letters),
+// Drops the file from g_lathe.recent (whatever the case of its letters),
 // stores the rest and lists them in the menu.
 void ForgetRecentLathe(HWND mainWindow, const std::wstring& path);
 
-// The File menu lists g_recentLathes between two separators, as "&1 PATH" to
+// The File menu lists g_lathe.recent between two separators, as "&1 PATH" to
 // "&4 PATH" with commands IDM_RECENT_FIRST on; without any, one separator stays.
 void ShowRecentLathes(HWND mainWindow);

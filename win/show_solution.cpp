@@ -52,12 +52,6 @@ void SetThreadLine(HWND mainWindow, const std::optional<std::string>& line) {
     ShowThreadLine(mainWindow, line.has_value());
 }
 
-std::string RatioText(HWND mainWindow) {
-    char ratioText[kRatioTextRead + 1] = {};
-    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
-    return ratioText;
-}
-
 // The texts of a train as the window shows it: its gears in the option boxes'
 // order, or as it fits while the fit setting is on (every train listed fits
 // then); no tooth texts for a train drawn to scale, which names its gears itself.
@@ -106,9 +100,9 @@ void ShowModeLine(HWND mainWindow, const std::string& modes) {
 
 // The thread line's text followed by another kind of train that does better, if any.
 std::string WithBetterKind(HWND mainWindow, const Thread& thread, std::string line) {
-    if (g_betterKind) {
-        line +=
-            "; " + BetterKindText(*g_betterKind, WindowShowSettings(mainWindow), TargetRatio(thread), thread);
+    if (g_threadLine.betterKind) {
+        line += "; " + BetterKindText(*g_threadLine.betterKind, WindowShowSettings(mainWindow),
+                                      TargetRatio(thread), thread);
     }
     return line;
 }
@@ -117,16 +111,17 @@ std::string WithBetterKind(HWND mainWindow, const Thread& thread, std::string li
 void ShowNoTrain(HWND mainWindow) {
     const std::string ratioText = RatioText(mainWindow);
     const std::optional<Thread> thread = ThreadOfLine(ratioText);
-    if (!thread || !g_noTrain) {
+    if (!thread || !g_threadLine.noTrain) {
         SetThreadLine(mainWindow, std::nullopt);
         return;
     }
     std::string gears;
-    if (!g_noTrain->trains.empty()) {
-        gears = GearsText(ShowTrain(g_noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
+    if (!g_threadLine.noTrain->trains.empty()) {
+        gears =
+            GearsText(ShowTrain(g_threadLine.noTrain->trains.front(), WindowShowSettings(mainWindow)).gears);
     }
-    SetThreadLine(mainWindow,
-                  WithBetterKind(mainWindow, *thread, DescribeNoTrain(*thread, *g_noTrain, gears)));
+    SetThreadLine(mainWindow, WithBetterKind(mainWindow, *thread,
+                                             DescribeNoTrain(*thread, *g_threadLine.noTrain, gears)));
 }
 
 // The fields, boxes and mode line for a shown train of this many gears (ShownGearCount).
@@ -194,4 +189,10 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
                                                                     DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);
     ShowModesFor(mainWindow, gears);
+}
+
+std::string RatioText(HWND mainWindow) {
+    char ratioText[kRatioTextRead + 1] = {};
+    GetDlgItemTextA(mainWindow, IDC_RATIO, ratioText, sizeof ratioText);
+    return ratioText;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 // Writes solution `index` (0-based) of the solution list into the result
 // fields (its fitting arrangement while the fit setting is on; no tooth counts
@@ -18,3 +19,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index);
 // not as at the start, at the right of the thread line's last row while the
 // thread line leaves that row free.
 void ShowModes(HWND mainWindow);
+
+// The ratio field's text, as far as the ratio is read (kRatioTextRead): what
+// the search takes, and what the thread line is shown for.
+std::string RatioText(HWND mainWindow);

@@ -91,12 +91,16 @@ void FillUnitField(HWND dialog, const UnitField& field, PitchUnit picked, const 
 // before a lathe is opened, an empty leadscrew and a fixed ratio of 1. The
 // platform focuses the pitch field with its text selected.
 void FillThreadFields(HWND dialog) {
-    FillUnitField(dialog, kPitchField, g_pickedPitchUnit,
-                  g_thread ? PitchFieldText(g_thread->pitch, g_pickedPitchUnit) : "");
-    SetField(dialog, IDC_THREAD_STARTS, std::to_string(g_thread ? g_thread->starts : 1));
-    FillUnitField(dialog, kLeadscrewField, g_pickedLeadscrewUnit,
-                  g_leadscrew ? PitchFieldText(*g_leadscrew, g_pickedLeadscrewUnit) : "");
-    SetField(dialog, IDC_THREAD_FIXED, FormatShortestFixed(g_fixedRatio));
+    FillUnitField(dialog, kPitchField, g_threadLine.pitchUnit,
+                  g_threadLine.thread ? PitchFieldText(g_threadLine.thread->pitch, g_threadLine.pitchUnit)
+                                      : "");
+    SetField(dialog, IDC_THREAD_STARTS,
+             std::to_string(g_threadLine.thread ? g_threadLine.thread->starts : 1));
+    FillUnitField(dialog, kLeadscrewField, g_threadLine.leadscrewUnit,
+                  g_lathe.settings.leadscrew
+                      ? PitchFieldText(*g_lathe.settings.leadscrew, g_threadLine.leadscrewUnit)
+                      : "");
+    SetField(dialog, IDC_THREAD_FIXED, FormatShortestFixed(g_lathe.settings.fixed));
 }
 
 // A field's text refused when the core says what is wrong with it, in the
@@ -136,8 +140,8 @@ void OnOk(HWND dialog) {
     if (!thread) {
         return;
     }
-    g_pickedPitchUnit = PickedUnit(dialog, kPitchField);
-    g_pickedLeadscrewUnit = PickedUnit(dialog, kLeadscrewField);
+    g_threadLine.pitchUnit = PickedUnit(dialog, kPitchField);
+    g_threadLine.leadscrewUnit = PickedUnit(dialog, kLeadscrewField);
     SetThread(EndToolsDialog(dialog, IDOK), *thread);
 }
 
@@ -156,14 +160,14 @@ void OnNotification(HWND dialog, int id, int code) {
 // The ratio's text is stored before it is written, so the thread line shows
 // once the recalculation has a solution. The caret then stands at the text's end.
 void SetThread(HWND mainWindow, const Thread& thread) {
-    g_thread = thread;
-    g_leadscrew = thread.leadscrew;
-    g_fixedRatio = thread.fixed;
-    g_threadRatioText = RatioFieldText(TargetRatio(thread));
-    WriteRatioField(mainWindow, g_threadRatioText);
-    const auto end = static_cast<WPARAM>(g_threadRatioText.size());
+    g_threadLine.thread = thread;
+    g_lathe.settings.leadscrew = thread.leadscrew;
+    g_lathe.settings.fixed = thread.fixed;
+    g_threadLine.ratioText = RatioFieldText(TargetRatio(thread));
+    WriteRatioField(mainWindow, g_threadLine.ratioText);
+    const auto end = static_cast<WPARAM>(g_threadLine.ratioText.size());
     SendDlgItemMessageW(mainWindow, IDC_RATIO, EM_SETSEL, end, static_cast<LPARAM>(end));
-    ShowCaption(mainWindow);
+    LatheChanged(mainWindow);
 }
 
 void OpenThreadDialog(HWND mainWindow) {

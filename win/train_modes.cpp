@@ -33,11 +33,11 @@ TrainKind TrainKindChecked(HWND mainWindow) {
 }
 
 std::optional<Banjo> WindowBanjo() {
-    return g_fileLathe.banjo;
+    return g_lathe.settings.banjo;
 }
 
 ShowSettings WindowShowSettings(HWND mainWindow) {
-    return {TrainKindChecked(mainWindow), FitMarginInForce(), WindowBanjo(),
+    return {TrainKindChecked(mainWindow), g_lathe.settings.fitMargin, WindowBanjo(),
             BoxChecked(mainWindow, IDC_FIRST_DRIVER_SMALLER),
             BoxChecked(mainWindow, IDC_FIRST_DRIVEN_LARGER)};
 }

@@ -166,13 +166,13 @@ HWND SetUpWindow(HINSTANCE instance, int showCommand, std::wstring_view wideComm
 
     // A lathe file named on the command line opens; a bare start opens the
     // lathe last opened or saved.
-    g_recentLathes = LoadRecentLathes();
+    g_lathe.recent = LoadRecentLathes();
     ShowRecentLathes(mainWindow);
     const std::wstring named = NamedLatheFile(commandLine);
     LatheProblem problem;
     if (!named.empty()) {
         problem = TakeLatheFile(mainWindow, named);
-    } else if (CommandLineArgument(commandLine).empty() && !g_recentLathes.empty()) {
+    } else if (CommandLineArgument(commandLine).empty() && !g_lathe.recent.empty()) {
         OpenLastLathe(mainWindow);
     }
 

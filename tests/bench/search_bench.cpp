@@ -136,8 +136,8 @@ void BM_ChartSuggestingThreeGears(benchmark::State& state) {
     const bool metric = state.range(0) == 0;
     request.lathe.leadscrew = metric ? Pitch{8, PitchUnit::Tpi} : Pitch{3, PitchUnit::Mm};
     request.pitches = metric ? MetricPitches() : ImperialPitches();
-    request.stock = DefaultStock();
-    request.tolerance = kThreadTolerance;
+    request.search.stock = DefaultStock();
+    request.search.tolerance = kThreadTolerance;
     request.suggest = 3;
     for (auto _ : state) {
         Chart chart = MakeChart(request);

@@ -45,7 +45,6 @@ TEST(ParseArguments, GearStockFromTeethGearSetOrDefault) {
         CliParse parse = Parse(c.args);
         ASSERT_EQ(parse.action, CliAction::Search) << parse.text;
         EXPECT_EQ(parse.request.search.stock.Teeth(), c.teeth) << *(c.args.end() - 2);
-        EXPECT_EQ(parse.request.chart.stock, parse.request.search.stock);
     }
 }
 
@@ -93,7 +92,7 @@ TEST(ParseArguments, ThreadsDefaultToTheRelativeTolerance) {
               (Tolerance{20, true}));
     const CliParse chart = Parse({"chart", "--leadscrew", "3mm", "--pitches", "M6, 1/4 BSW,8tpi"});
     ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
-    EXPECT_EQ(chart.request.chart.tolerance, kThreadTolerance);
+    EXPECT_EQ(chart.request.chart.search.tolerance, kThreadTolerance);
     EXPECT_EQ(chart.request.chart.pitches[1].designation, "1/4 BSW");
 }
 
@@ -115,7 +114,9 @@ TEST(ParseArguments, TrainsAndTheBanjo) {
     ASSERT_TRUE(search.banjo);
     EXPECT_EQ(*search.banjo, (Banjo{25.4 / 16, 110, 40, 95, 3, std::nullopt, std::nullopt}));
     EXPECT_TRUE(search.fitMargin); // the fit is on, by the geometry
-    EXPECT_EQ(parse.request.chart.banjo, search.banjo);
+    Args chart = {"chart", "--leadscrew", "8tpi", "--metric"};
+    chart.insert(chart.end(), banjo.begin(), banjo.end());
+    EXPECT_EQ(Parse(chart).request.chart.search.banjo, search.banjo);
 
     for (auto [kind, train] :
          {std::pair{"2", TrainKind::Simple}, {"4", TrainKind::Compound}, {"6", TrainKind::Six}}) {
@@ -163,12 +164,12 @@ TEST(ParseArguments, LatheFileStandsInForTheOptionsNotGiven) {
     const CliParse chart = Parse({"chart", "--lathe", mini, "--metric"});
     ASSERT_EQ(chart.action, CliAction::Chart) << chart.text;
     EXPECT_EQ(chart.request.chart.lathe.leadscrew.value, 16);
-    EXPECT_EQ(chart.request.chart.fitMargin, 12u);
+    EXPECT_EQ(chart.request.chart.search.fitMargin, 12u);
 
     // The banjo: the file's, each of its figures under the option that gives it.
     const Banjo miniBanjo{1, 90, 35, 80, 2, std::nullopt, std::nullopt};
     EXPECT_EQ(fromFile.request.search.banjo, miniBanjo);
-    EXPECT_EQ(chart.request.chart.banjo, miniBanjo);
+    EXPECT_EQ(chart.request.chart.search.banjo, miniBanjo);
     const CliParse ownSlot =
         Parse({"--lathe", mini, "--stud-max", "70", "--dp", "25.4", "--max-a", "40", "1.5"});
     ASSERT_EQ(ownSlot.action, CliAction::Search) << ownSlot.text;

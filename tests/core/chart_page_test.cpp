@@ -23,9 +23,9 @@ std::size_t Count(const std::string& text, const std::string& part) {
 ChartRequest Request() {
     ChartRequest request;
     request.lathe.leadscrew = {3, PitchUnit::Mm};
-    ReadGearList("20-30/5, 35x2, 40-80/5", request.stock);
+    ReadGearList("20-30/5, 35x2, 40-80/5", request.search.stock);
     ReadPitchList("8tpi, 36tpi, 80tpi", request.pitches);
-    request.tolerance = kThreadTolerance;
+    request.search.tolerance = kThreadTolerance;
     return request;
 }
 
@@ -35,7 +35,7 @@ ChartRequest Request() {
 TEST(ChartTable, EveryLineFillsTheHeadersAndSaysHowFarOffItIs) {
     for (bool fit : {false, true}) {
         ChartRequest request = Request();
-        request.fitMargin = fit ? std::optional<std::uint32_t>(15) : std::nullopt;
+        request.search.fitMargin = fit ? std::optional<std::uint32_t>(15) : std::nullopt;
         const Chart chart = MakeChart(request);
         const ChartTable table = MakeChartTable(request, chart);
         EXPECT_EQ(table.headers.size(), fit ? 10u : 7u);

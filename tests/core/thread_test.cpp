@@ -1,6 +1,3 @@
-#include "brute_force_trains.h"
-#include "chart.h"
-#include "gear_list.h"
 #include "thread.h"
 #include "train.h"
 
@@ -162,23 +159,6 @@ TEST(Thread, TargetLeadAndDescription) {
     EXPECT_EQ(LeadText(worm, LeadMm(worm)), "5.0000 DP (15.959291 mm)");
     EXPECT_EQ(LeadErrorText(worm, -13.04), "-13.0 ppm, 0.01 thou per inch");
     EXPECT_EQ(PpmText(-0.04), "+0.0 ppm");
-}
-
-// Asked for the quick search, a thread on a trial lathe (8 TPI leadscrew, the
-// fit on a 16 DP banjo) gets exactly the complete search's trains within its
-// tolerance: for 0.35 mm none, not the bisection's 1.8 % short one.
-TEST(Thread, IsJudgedByTheCompleteSearchWithItsOwnTolerance) {
-    SearchRequest request;
-    ReadGearList("20-35/5, 40x2, 45-80/5, 127", request.stock);
-    request.fitMargin = 15;
-    request.banjo = Banjo{25.4 / 16, 165, 50, 130, 3, std::nullopt, 80};
-    for (const Pitch& pitch : MetricPitches()) {
-        request.target = TargetRatio({pitch, 1, {8, PitchUnit::Tpi}, 1});
-        const EveryTrainOptions every{kThreadTolerance.For(request.target), 100, 15, request.banjo};
-        EXPECT_TRUE(SameSearchResult(RunSearch(ThreadSearch(request)),
-                                     brute_force::FindEveryTrain(request.target, request.stock, every)))
-            << pitch.value;
-    }
 }
 
 // The tolerance kept, how far off to two significant digits, and which way.

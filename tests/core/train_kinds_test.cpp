@@ -96,14 +96,14 @@ TEST(AnyTrain, MergesTheThreeKinds) {
     int reordered = 0;
     for (int round = 0; round < 300; ++round) {
         const RandomCase c = cases.Make(7);
-        SearchRequest request{c.target,
-                              c.stock,
-                              SearchMethod::EveryTrain,
-                              {c.options.tolerance, false},
-                              c.options.limit,
-                              c.options.fitMargin,
-                              TrainKind::Any,
-                              c.options.banjo};
+        const SearchRequest request{.target = c.target,
+                                    .stock = c.stock,
+                                    .method = SearchMethod::EveryTrain,
+                                    .tolerance = {c.options.tolerance, false},
+                                    .limit = c.options.limit,
+                                    .fitMargin = c.options.fitMargin,
+                                    .train = TrainKind::Any,
+                                    .banjo = c.options.banjo};
         EveryTrainOptions all = c.options;
         all.limit = 0;
         SearchResult expected{SearchOutcome::Searched, 0, {}};
@@ -141,8 +141,12 @@ TEST(TrainKinds, TooFewGearsExactlyWhereNoTrainCanBeMade) {
                                          {TrainKind::Compound, four},
                                          {TrainKind::Six, six},
                                          {TrainKind::Any, simple || four || six}}) {
-            const SearchRequest request{c.target, c.stock, SearchMethod::EveryTrain, {1e9, false}, 1,
-                                        {},       kind};
+            const SearchRequest request{.target = c.target,
+                                        .stock = c.stock,
+                                        .method = SearchMethod::EveryTrain,
+                                        .tolerance = {1e9, false},
+                                        .limit = 1,
+                                        .train = kind};
             EXPECT_EQ(OutcomeSentence(RunSearch(request), request).starts_with("too few gears on hand: "),
                       !made)
                 << round;
@@ -225,8 +229,14 @@ TEST(Banjo, EveryTrainListedStandsClearWhereItIsPlaced) {
         const RandomCase c = cases.Make(8);
         const Banjo banjo = cases.MakeBanjo(165);
         for (const TrainKind kind : {TrainKind::Simple, TrainKind::Compound, TrainKind::Six}) {
-            const SearchRequest request{
-                c.target, c.stock, SearchMethod::EveryTrain, {c.options.tolerance}, 0, 0u, kind, banjo};
+            const SearchRequest request{.target = c.target,
+                                        .stock = c.stock,
+                                        .method = SearchMethod::EveryTrain,
+                                        .tolerance = {c.options.tolerance},
+                                        .limit = 0,
+                                        .fitMargin = 0u,
+                                        .train = kind,
+                                        .banjo = banjo};
             for (const SolutionRecord& train : RunSearch(request).solutions) {
                 const std::vector<std::uint32_t> gears = Positions(train, MountRule{0, banjo}).value();
                 EXPECT_GE(LeastRoom(banjo, gears, PlaceTrain(gears, banjo)), -1e-6) << round;

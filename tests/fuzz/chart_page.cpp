@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name(input.substr(0, newline));
     ChartRequest request;
     request.lathe.leadscrew = {3, PitchUnit::Mm};
-    request.tolerance = kThreadTolerance;
-    ReadGearList("20-80/5", request.stock);
+    request.search.tolerance = kThreadTolerance;
+    ReadGearList("20-80/5", request.search.stock);
     if (newline != std::string_view::npos) {
         ReadPitchList(input.substr(newline + 1), request.pitches);
         request.pitches.resize(std::min<std::size_t>(request.pitches.size(), 8));

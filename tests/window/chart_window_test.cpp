@@ -27,24 +27,24 @@ class ChartWindowTest : public MainWindowTest {
             << "name = \"Metric lathe, 3 mm\"\ngears = \"20-30/5, 35x2, 40-80/5\"\nleadscrew = \"3mm\"\n";
         StartWindow(L"tandrel.exe \"" + (folder / "metric.tandrel").wstring() + L"\"");
         SendMessageW(window, WM_COMMAND, IDM_CHART, 0);
-        ASSERT_NE(g_chartWindow, nullptr);
+        ASSERT_NE(g_chart.window, nullptr);
         WaitForChart();
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        EXPECT_EQ(g_chartWindow, nullptr) << "closed with the main window";
+        EXPECT_EQ(g_chart.window, nullptr) << "closed with the main window";
         std::filesystem::remove_all(folder);
     }
 
     // Runs the loop until the rows of the last request show, at most 10 s: the
     // change that the chart follows is posted, so the request comes on the loop.
     void WaitForChart() {
-        for (int wait = 0; wait == 0 || (wait < 500 && (g_chartWorking || g_chartWaiting)); ++wait) {
+        for (int wait = 0; wait == 0 || (wait < 500 && (g_chart.working || g_chart.waiting)); ++wait) {
             RunMessageLoop(20);
         }
     }
 
-    HWND List() const { return GetDlgItem(g_chartWindow, IDC_CHART_ROWS); }
+    HWND List() const { return GetDlgItem(g_chart.window, IDC_CHART_ROWS); }
     int Rows() const { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::string Cell(int row, int column) const {
         wchar_t text[128] = {};
@@ -65,19 +65,19 @@ class ChartWindowTest : public MainWindowTest {
 };
 
 TEST_F(ChartWindowTest, OpensOnTheMetricChartOfTheLathe) {
-    EXPECT_EQ(WindowText(g_chartWindow), L"Chart - Metric lathe, 3 mm");
+    EXPECT_EQ(WindowText(g_chart.window), L"Chart - Metric lathe, 3 mm");
     ASSERT_EQ(Rows(), 24);
     EXPECT_EQ(Cell(0, 0), "0.2 mm");
     EXPECT_TRUE(Cell(0, 6).starts_with("no usable train within 1 %; exact with six gears: ")) << Cell(0, 6);
     EXPECT_EQ(Cell(11, 0), "1 mm");
     EXPECT_EQ(Cell(11, 2), "drivers 20\u00B725 / driven 30\u00B750");
     EXPECT_EQ(Cell(11, 4), "+0.0 ppm");
-    EXPECT_EQ(WindowText(GetDlgItem(g_chartWindow, IDC_CHART_SUMMARY)),
+    EXPECT_EQ(WindowText(GetDlgItem(g_chart.window, IDC_CHART_SUMMARY)),
               L"23 of 24 within 0.1 %; worst 0.0 ppm");
 }
 
 TEST_F(ChartWindowTest, EnterOnARowSetsTheMainWindowsThread) {
-    SetForegroundWindow(g_chartWindow);
+    SetForegroundWindow(g_chart.window);
     SetFocus(List());
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -96,14 +96,14 @@ TEST_F(ChartWindowTest, AGearBoxChangeMakesTheRowsAgain) {
     WaitForChart();
     EXPECT_NE(Cell(11, 2), before);
     EXPECT_EQ(Cell(11, 2).find("30"), std::string::npos);
-    EXPECT_EQ(WindowText(g_chartWindow), L"Chart - Metric lathe, 3 mm") << "the caption names the lathe";
+    EXPECT_EQ(WindowText(g_chart.window), L"Chart - Metric lathe, 3 mm") << "the caption names the lathe";
     // The kind of train is the main window's too.
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIMPLE, 0);
     WaitForChart();
-    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Simple);
+    EXPECT_EQ(g_chart.shownRequest.search.train, TrainKind::Simple);
     SendMessageW(window, WM_COMMAND, IDM_TRAIN_ANY, 0);
     WaitForChart();
-    EXPECT_EQ(g_chartShownRequest.train, TrainKind::Any);
+    EXPECT_EQ(g_chart.shownRequest.search.train, TrainKind::Any);
 }
 
 TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {
@@ -112,7 +112,7 @@ TEST_F(ChartWindowTest, ExportWritesThePageAndTheCsv) {
         return std::string(std::istreambuf_iterator<char>(file), {});
     };
     EXPECT_EQ(WriteChartFile((folder / "chart.CSV").wstring()), L"");
-    EXPECT_EQ(read(folder / "chart.CSV"), ChartCsv(g_chartShownRequest, g_chartShown));
+    EXPECT_EQ(read(folder / "chart.CSV"), ChartCsv(g_chart.shownRequest, g_chart.shown));
     EXPECT_EQ(WriteChartFile((folder / "chart.html").wstring()), L"");
     const std::string page = read(folder / "chart.html");
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
@@ -133,13 +133,13 @@ TEST_F(ChartWindowTest, CustomListIsTheLathesOwn) {
         SetDlgItemTextW(dialog, IDC_CHART_CUSTOM_LIST, L"M6, 1/2-13 UNC");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    SendDlgItemMessageW(g_chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, 3, 0);
-    SendMessageW(g_chartWindow, WM_COMMAND, MAKEWPARAM(IDC_CHART_PITCHES, CBN_SELCHANGE), 0);
+    SendDlgItemMessageW(g_chart.window, IDC_CHART_PITCHES, CB_SETCURSEL, 3, 0);
+    SendMessageW(g_chart.window, WM_COMMAND, MAKEWPARAM(IDC_CHART_PITCHES, CBN_SELCHANGE), 0);
     EXPECT_FALSE(DialogForcedClosed());
     WaitForChart();
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(1, 0), "1/2-13 UNC (13 TPI)");
     EXPECT_EQ(WindowText(window), L"Tandrel - Metric lathe, 3 mm *");
-    ASSERT_EQ(g_chartPitches.size(), 2u);
-    EXPECT_EQ(g_chartPitches[0].designation, "M6");
+    ASSERT_EQ(g_lathe.settings.chart.size(), 2u);
+    EXPECT_EQ(g_lathe.settings.chart[0].designation, "M6");
 }

@@ -73,19 +73,21 @@ int main(int argc, char** argv) {
             modes += std::string(" ") + name;
         }
     }
-    g_onlyFittingTrains = mode("fit");
-    if (mode("banjo")) {
-        g_fileLathe.banjo = Banjo{1, 120, 40, 140, 3, std::nullopt, std::nullopt};
+    if (mode("fit")) {
+        g_lathe.settings.fitMargin = g_lathe.margin;
     }
-    modes += g_onlyFittingTrains ? " fit" : "";
-    modes += g_fileLathe.banjo ? " banjo" : "";
+    if (mode("banjo")) {
+        g_lathe.settings.banjo = Banjo{1, 120, 40, 140, 3, std::nullopt, std::nullopt};
+    }
+    modes += g_lathe.settings.fitMargin ? " fit" : "";
+    modes += g_lathe.settings.banjo ? " banjo" : "";
     modes += chart ? " chart" : "";
     Recalculate(window);
     if (chart) {
-        g_leadscrew = Pitch{8, PitchUnit::Tpi};
+        g_lathe.settings.leadscrew = Pitch{8, PitchUnit::Tpi};
         SendMessageW(window, WM_COMMAND, IDM_CHART, 0);
-        SendDlgItemMessageW(g_chartWindow, IDC_CHART_PITCHES, CB_SETCURSEL, 1, 0);
-        SendMessageW(g_chartWindow, WM_COMMAND, MAKEWPARAM(IDC_CHART_PITCHES, CBN_SELCHANGE), 0);
+        SendDlgItemMessageW(g_chart.window, IDC_CHART_PITCHES, CB_SETCURSEL, 1, 0);
+        SendMessageW(g_chart.window, WM_COMMAND, MAKEWPARAM(IDC_CHART_PITCHES, CBN_SELCHANGE), 0);
     }
     HWND field = GetDlgItem(window, IDC_RATIO);
     SetWindowTextA(field, "1.23");
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
                 Pump(); // the click's repaint, and the chart asked for again
                 Sleep(static_cast<DWORD>(k / 2 % 5) * 20); // the chart's worker is at another stage each time
             }
-            for (int wait = 0; k % 2 == 1 && (g_chartWorking || g_chartWaiting) && wait < 1000; ++wait) {
+            for (int wait = 0; k % 2 == 1 && (g_chart.working || g_chart.waiting) && wait < 1000; ++wait) {
                 Sleep(5);
                 Pump();
             }
@@ -142,13 +144,13 @@ int main(int argc, char** argv) {
                 "average)\n",
                 keystrokes, modes.empty() ? " none" : modes.c_str(), text,
                 static_cast<double>(solutions) / keystrokes);
-    for (int wait = 0; chart && g_chartWorking && wait < 500; ++wait) {
+    for (int wait = 0; chart && g_chart.working && wait < 500; ++wait) {
         Sleep(10);
         Pump();
     }
     if (chart) {
         std::printf("with the chart window: %u charts asked for, the last one shown with %zu rows\n",
-                    static_cast<unsigned>(g_chartRequested), g_chartShown.rows.size());
+                    static_cast<unsigned>(g_chart.requested), g_chart.shown.rows.size());
         std::printf("median ms: %.3f while the chart is made, %.3f after it is made, %.3f more\n",
                     Percentile(busy, 0.5), Percentile(idle, 0.5),
                     Percentile(busy, 0.5) - Percentile(idle, 0.5));

@@ -92,8 +92,9 @@ TEST_F(LatheTest, OpenedFromTheCommandLineAndAtABareStart) {
                    sizeof font, &font);
         EXPECT_EQ(font.lfWeight, 600);
         EXPECT_EQ(Caption(), L"Tandrel - Shop");
-        EXPECT_TRUE(g_leadscrew && g_leadscrew->value == 8 && g_fixedRatio == 0.5);
-        EXPECT_TRUE(g_onlyFittingTrains && g_fitMargin == 12);
+        EXPECT_TRUE(g_lathe.settings.leadscrew && g_lathe.settings.leadscrew->value == 8 &&
+                    g_lathe.settings.fixed == 0.5);
+        EXPECT_EQ(g_lathe.settings.fitMargin, 12u);
         EXPECT_EQ(Text(IDC_FIRST_DRIVER), ""); // nothing calculated at start-up
     }
     wchar_t recent[MAX_PATH + 8] = {};

@@ -102,19 +102,20 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
     EXPECT_EQ(Text(IDC_RATIO), "0.393700787402");
     ASSERT_TRUE(Visible(IDC_THREAD_LINE));
     const std::string first = Text(IDC_THREAD_LINE);
-    EXPECT_EQ(first, DescribeThreadTrain(*g_thread, g_solutionList[0]));
+    EXPECT_EQ(first, DescribeThreadTrain(*g_threadLine.thread, g_solutionList[0]));
     EXPECT_EQ(first.rfind("1.25 mm on 8 TPI leadscrew: lead 1.2", 0), 0u) << first;
 
     // Up to the first train of another ratio: the line follows, and an option box keeps it.
     std::size_t other = 1;
-    while (other < g_solutionList.size() && DescribeThreadTrain(*g_thread, g_solutionList[other]) == first) {
+    while (other < g_solutionList.size() &&
+           DescribeThreadTrain(*g_threadLine.thread, g_solutionList[other]) == first) {
         ++other;
     }
     ASSERT_LT(other, g_solutionList.size());
     for (std::size_t step = 0; step < other; ++step) {
         StepUpDown(+1);
     }
-    const std::string next = DescribeThreadTrain(*g_thread, g_solutionList[other]);
+    const std::string next = DescribeThreadTrain(*g_threadLine.thread, g_solutionList[other]);
     EXPECT_EQ(Text(IDC_THREAD_LINE), next);
     Click(IDC_FIRST_DRIVER_SMALLER);
     EXPECT_TRUE(Visible(IDC_THREAD_LINE));
@@ -161,7 +162,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
     });
     EXPECT_EQ(Text(IDC_RATIO), "");
-    EXPECT_FALSE(g_thread);
+    EXPECT_FALSE(g_threadLine.thread);
 
     InDialog(IDM_THREAD, [](HWND dialog) {
         Enter(dialog, {{"11", "2", "3", "0,5"}, 1});
@@ -180,7 +181,7 @@ TEST_F(ToolsTest, ThreadDialogRefusesInvalidFieldsAndRemembersTheLastOk) {
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(Text(IDC_RATIO), "3.078787878788");
-    EXPECT_EQ(g_thread->pitch.value, 11);
+    EXPECT_EQ(g_threadLine.thread->pitch.value, 11);
     EXPECT_TRUE(Visible(IDC_THREAD_LINE));
     WaitForFocus(IDC_RATIO);
     EXPECT_EQ(FocusId(), IDC_RATIO);
@@ -313,6 +314,7 @@ TEST_F(ToolsTest, AUnitTheFieldNamedNeverOutlivesIt) {
         EXPECT_EQ(ListShows(dialog, IDC_THREAD_PITCH_UNIT), std::pair(LRESULT{0}, false));
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    ASSERT_TRUE(g_thread);
-    EXPECT_EQ(ThreadName(*g_thread) + " on " + LeadscrewName(*g_thread), "1.25 mm on 8 TPI leadscrew");
+    ASSERT_TRUE(g_threadLine.thread);
+    EXPECT_EQ(ThreadName(*g_threadLine.thread) + " on " + LeadscrewName(*g_threadLine.thread),
+              "1.25 mm on 8 TPI leadscrew");
 }

@@ -51,7 +51,7 @@ class TrainsTest : public MainWindowTest {
         request.stock = DefaultStock();
         request.train = kind;
         request.count = false;
-        request.fitMargin = FitMarginInForce();
+        request.fitMargin = g_lathe.settings.fitMargin;
         request.banjo = WindowBanjo();
         return request;
     }

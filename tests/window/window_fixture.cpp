@@ -24,7 +24,7 @@ UINT_PTR dialogTimer = 0;
 BOOL CALLBACK FindDialog(HWND candidate, LPARAM found) {
     wchar_t className[16] = {};
     GetClassNameW(candidate, className, 16);
-    if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(candidate) && candidate != g_chartWindow &&
+    if (std::wcscmp(className, L"#32770") == 0 && IsWindowVisible(candidate) && candidate != g_chart.window &&
         candidate != g_drawing.window) {
         *reinterpret_cast<HWND*>(found) = candidate;
         return FALSE;
@@ -109,19 +109,9 @@ void MainWindowTest::TearDown() {
     StopDialogTimer();
     pendingDialogAction = nullptr;
     DestroyMainWindow();
-    // The Tools settings as a new run starts with them.
-    g_thread.reset();
-    g_threadRatioText.clear();
-    g_pickedPitchUnit = PitchUnit::Mm;
-    g_pickedLeadscrewUnit = PitchUnit::Mm;
-    g_noTrain.reset();
-    g_onlyFittingTrains = false;
-    g_fitMargin = 15;
-    g_leadscrew.reset();
-    g_fixedRatio = 1;
-    g_lathePath.clear();
-    g_fileLathe = {};
-    g_chartPitches.clear();
+    // The Tools settings and the lathe as a new run starts with them.
+    g_threadLine = {};
+    g_lathe = {};
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
 }
 
@@ -161,7 +151,7 @@ void MainWindowTest::Pump() {
             return;
         }
         if (!TranslateAcceleratorW(window, accelerators, &message) &&
-            !(g_chartWindow != nullptr && IsDialogMessageW(g_chartWindow, &message)) &&
+            !(g_chart.window != nullptr && IsDialogMessageW(g_chart.window, &message)) &&
             !(g_drawing.window != nullptr && IsDialogMessageW(g_drawing.window, &message))) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
