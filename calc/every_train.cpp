@@ -335,7 +335,8 @@ SearchResult FindEveryTrain(double target, const Stock& stock, const EveryTrainO
     }
     const std::vector<std::uint32_t>& teeth = start.teeth;
     SearchResult& result = start.result;
-    const PairTable& table = KeptTable<PairTable>(stock, [&] { return BuildPairs(teeth, stock); });
+    const KeptTable<PairTable> kept(stock, [&] { return BuildPairs(teeth, stock); });
+    const PairTable& table = *kept;
     const Sweep sweep(target, options, stock);
     FirstTrains first(options.limit);
     // The fit rule, by the margin or the banjo's geometry, with or without the counts.

@@ -8,10 +8,11 @@
 #include "train.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <optional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -88,14 +89,33 @@ inline SearchStart StartSearch(double target, double tolerance, const Stock& sto
 // The table a search builds from the stock (its pairs or triples of tooth
 // counts), kept for the next search on the same stock: a chart's rows, the
 // searches for another kind and for the nearest trains, and the window's
-// keystrokes search the same gears again and again. One of each kind of table
-// for each thread, so that the window's and the chart worker's searches never
-// share one; a search never starts another of its own kind.
-template <class Table, class Build> const Table& KeptTable(const Stock& stock, Build build) {
-    thread_local std::optional<std::pair<Stock, Table>> kept;
-    if (!kept || kept->first != stock) {
-        kept.reset();
-        kept.emplace(stock, build());
+// keystrokes search the same gears again and again. One table of each kind
+// is kept, in one slot that a search takes for as long as it runs: a search
+// on another thread meanwhile (the chart's worker beside the window) finds
+// the slot empty and builds its own, and the table put back last stays. No
+// table lives in a thread's own storage, whose end some runtimes handle
+// badly for objects that free memory.
+template <class Table> class KeptTable {
+  public:
+    template <class Build> KeptTable(const Stock& stock, Build build) : entry_(Slot().exchange(nullptr)) {
+        if (!entry_ || entry_->stock != stock) {
+            entry_ = std::make_unique<Entry>(Entry{stock, build()});
+        }
     }
-    return kept->second;
-}
+    ~KeptTable() { delete Slot().exchange(entry_.release()); }
+    KeptTable(const KeptTable&) = delete;
+    KeptTable& operator=(const KeptTable&) = delete;
+
+    const Table& operator*() const { return entry_->table; }
+
+  private:
+    struct Entry {
+        Stock stock;
+        Table table;
+    };
+    static std::atomic<Entry*>& Slot() {
+        static std::atomic<Entry*> slot{nullptr};
+        return slot;
+    }
+    std::unique_ptr<Entry> entry_;
+};

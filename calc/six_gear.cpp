@@ -400,7 +400,8 @@ SearchResult FindSixGearTrains(double target, const Stock& stock, const EveryTra
     if (options.count) {
         sweep.Every(BuildTriples(teeth, stock), result, first);
     } else {
-        sweep.Best(KeptTable<TripleProducts>(stock, [&] { return TripleProducts(teeth, stock); }), first);
+        const KeptTable<TripleProducts> kept(stock, [&] { return TripleProducts(teeth, stock); });
+        sweep.Best(*kept, first);
     }
     result.solutions = first.Ordered();
     return result;

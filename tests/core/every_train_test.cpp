@@ -1,8 +1,13 @@
 #include "brute_force_trains.h"
 #include "every_train.h"
 #include "random_cases.h"
+#include "search.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
 
 TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
     RandomCases cases(20240609);
@@ -21,4 +26,36 @@ TEST(EveryTrain, MatchesBruteForceOnRandomStocks) {
         }
     }
     EXPECT_GT(trainsSeen, 3000u); // the rounds are not mostly empty
+}
+
+// The tables kept for the next search serve searches on two threads at once,
+// as the window's and the chart worker's do, each thread ending after its
+// searches: every answer is the one a search alone gives.
+TEST(KeptTables, SearchesOnTwoThreadsGetTheAnswersOfOneAlone) {
+    RandomCases cases(27);
+    std::vector<SearchRequest> requests;
+    std::vector<SearchResult> alone;
+    for (int i = 0; i < 12; ++i) {
+        const RandomCase c = cases.Make(14);
+        requests.push_back({.target = c.target,
+                            .stock = c.stock,
+                            .method = SearchMethod::EveryTrain,
+                            .limit = 20,
+                            .train = i % 2 == 0 ? TrainKind::Compound : TrainKind::Six,
+                            .count = false});
+        alone.push_back(RunSearch(requests.back()));
+    }
+    std::atomic<int> wrong{0};
+    const auto searchAll = [&](std::size_t first) {
+        for (int round = 0; round < 20; ++round) {
+            for (std::size_t k = 0; k < requests.size(); ++k) {
+                const std::size_t i = (first + k) % requests.size();
+                wrong += !SameSearchResult(RunSearch(requests[i]), alone[i]);
+            }
+        }
+    };
+    std::thread other(searchAll, requests.size() / 2);
+    searchAll(0);
+    other.join();
+    EXPECT_EQ(wrong, 0);
 }
