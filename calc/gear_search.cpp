@@ -393,7 +393,10 @@ void RemoveSameGearRepeats(std::vector<SolutionRecord>& records) {
     struct Keyed {
         std::array<std::uint32_t, 4> key;
         std::size_t position;
-        auto operator<=>(const Keyed&) const = default;
+        // By key, then position; written out, since not every standard library compares arrays with <=>.
+        bool operator<(const Keyed& other) const {
+            return key != other.key ? key < other.key : position < other.position;
+        }
     };
     std::vector<Keyed> keyed(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {

@@ -11,7 +11,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,11 +49,6 @@ inline constexpr std::string_view kLatheExtension = ".tandrel";
 // Reads a lathe file's text: UTF-8 of at most 64 KiB, TOML whose keys are
 // only those above. lathe is set only when nothing is wrong.
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe);
-
-// Reads the lathe file at path as ReadLathe does; a path that is not a
-// readable file is a problem of the file as a whole, and tells whether the
-// file is gone.
-LatheProblem LoadLathe(const std::filesystem::path& path, Lathe& lathe);
 
 // The problem as one line after the file's name: "mini.tandrel, line 4: gears
 // '17x4': at most 3 of a size", or "mini.tandrel does not exist".

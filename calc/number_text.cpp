@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,30 +11,6 @@ namespace {
 // White space as isspace knows it in the "C" locale.
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// The power of ten of the first significant digit of a decimal number
-// ("0.001" is -3, "12e5" is 6), for a number too large or too small for a
-// double: the sign says which. Exponents are capped far beyond the range of
-// doubles, so that no amount of digits makes the sum wrap.
-long long DecimalMagnitude(std::string_view number) {
-    const std::size_t e = std::min(number.find_first_of("eE"), number.size());
-    const std::string_view mantissa = number.substr(0, e);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_of("123456789");
-    if (first == std::string_view::npos) {
-        return 0;
-    }
-    long long magnitude =
-        static_cast<long long>(point) - static_cast<long long>(first) - (first < point ? 1 : 0);
-    long long exponent = 0;
-    const bool negativeExponent = e + 1 < number.size() && number[e + 1] == '-';
-    for (std::size_t i = e + 1; i < number.size(); ++i) {
-        if (IsDigit(number[i])) {
-            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000'000LL);
-        }
-    }
-    return magnitude + (negativeExponent ? -exponent : exponent);
 }
 
 } // namespace
@@ -48,20 +26,18 @@ double ReadNumber(std::string_view text) {
         ++at;
     }
     // A number starts with a digit, or with '.' followed by a digit; this keeps
-    // "inf", "nan" and hexadecimal out, which from_chars would otherwise read.
+    // "inf" and "nan" out, which from_chars would otherwise read.
     bool startsNumber =
         at < text.size() &&
         (IsDigit(text[at]) || (text[at] == '.' && at + 1 < text.size() && IsDigit(text[at + 1])));
     if (!startsNumber) {
         return 0.0;
     }
+    // fast_float rounds as strtod does and, as atof, gives infinity on
+    // overflow and 0 on underflow, whether or not its version also reports the
+    // range; the text after the number is ignored.
     double value = 0.0;
-    auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // atof gives HUGE_VAL on overflow and 0 on underflow.
-        const std::string_view number(text.data() + at, static_cast<std::size_t>(end - (text.data() + at)));
-        value = DecimalMagnitude(number) > 0 ? HUGE_VAL : 0.0;
-    }
+    fast_float::from_chars(text.data() + at, text.data() + text.size(), value);
     return negative ? -value : value;
 }
 

@@ -172,3 +172,16 @@ std::string OutcomeSentence(const SearchResult& result, const SearchRequest& req
     return "too few gears on hand: " + std::string(smallest.name) + ", and " + std::to_string(onHand) +
            (onHand == 1 ? " is" : " are") + " on hand";
 }
+
+std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
+    const std::string_view unit = text.substr(text.size() < 3 ? 0 : text.size() - 3);
+    tolerance.ppm = unit.size() == 3 && std::equal(unit.begin(), unit.end(), "ppm", [](char a, char b) {
+                        return a == b || a == b - 'a' + 'A';
+                    });
+    std::string problem =
+        ReadPositiveNumber(tolerance.ppm ? text.substr(0, text.size() - 3) : text, tolerance.amount);
+    if (problem.empty() && tolerance.amount > (tolerance.ppm ? 100000 : 0.1)) {
+        problem = tolerance.ppm ? "is above 100000ppm" : "is above 0.1";
+    }
+    return problem;
+}

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An absolute tolerance, or one relative to the target in parts per million.
@@ -26,6 +27,10 @@ struct Tolerance {
 
 // A tolerance as a reader meets it: "0.1 %" for 1000 ppm, or the absolute "0.002".
 std::string ToleranceShort(const Tolerance& tolerance);
+
+// An absolute tolerance in (0, 0.1], or "Nppm" of the target with N in
+// (0, 100000]; what is wrong with the text otherwise.
+std::string ReadTolerance(std::string_view text, Tolerance& tolerance);
 
 // Bisection: the window's quick search (gear_search.h), within 0.002, at most
 // 100 trains, not every train there is. EveryTrain: the complete search

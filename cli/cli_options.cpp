@@ -5,6 +5,7 @@
 #include "gear_list.h"
 #include "gear_set.h"
 #include "lathe.h"
+#include "load_lathe.h"
 #include "number_text.h"
 #include "request.h"
 #include "version.h"
@@ -81,20 +82,6 @@ std::string ReadMultiplicity(std::string_view text, MultiplicityTable& table) {
     }
     table[tooth] = static_cast<std::uint16_t>(count);
     return {};
-}
-
-// An absolute tolerance in (0, 0.1], or "Nppm" of the target with N in (0, 100000].
-std::string ReadTolerance(std::string_view text, Tolerance& tolerance) {
-    const std::string_view unit = text.substr(text.size() < 3 ? 0 : text.size() - 3);
-    tolerance.ppm = unit.size() == 3 && std::equal(unit.begin(), unit.end(), "ppm", [](char a, char b) {
-                        return a == b || a == b - 'a' + 'A';
-                    });
-    std::string problem =
-        ReadPositiveNumber(tolerance.ppm ? text.substr(0, text.size() - 3) : text, tolerance.amount);
-    if (problem.empty() && tolerance.amount > (tolerance.ppm ? 100000 : 0.1)) {
-        problem = tolerance.ppm ? "is above 100000ppm" : "is above 0.1";
-    }
-    return problem;
 }
 
 // A clearance in mm: zero, or a positive number.

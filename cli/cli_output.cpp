@@ -4,32 +4,15 @@
 #include "chart_page.h"
 #include "chart_table.h"
 #include "gear_list.h"
-#include "json_text.h"
 #include "number_text.h"
+#include "search_report.h"
 #include "shown_train.h"
 #include "solution_texts.h"
 #include "train_facts.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 
-using Json = nlohmann::ordered_json;
-
 namespace {
-
-// The code the json gives for an outcome.
-std::string_view OutcomeName(SearchOutcome outcome) {
-    switch (outcome) {
-    case SearchOutcome::NoStock:
-        return "NoStock";
-    case SearchOutcome::OutOfRange:
-        return "OutOfRange";
-    case SearchOutcome::Searched:
-        break;
-    }
-    return "Searched";
-}
 
 // The columns a UTF-8 text takes: its characters ("µm" and '·' are two bytes), not its bytes.
 std::size_t Columns(const std::string& text) {
@@ -45,56 +28,9 @@ std::string PadRight(const std::string& text, std::size_t width) {
     return text + std::string(width > Columns(text) ? width - Columns(text) : 0, ' ');
 }
 
-Json GearsJson(const SolutionRecord& record, const TrainFacts& facts, bool drivers) {
-    return SideGears(record, facts, drivers);
-}
-
-// The json's names for the measured lead error, by the thread's unit.
-const char* MeasuredErrorName(const Thread& thread) {
-    return TextOf(thread.pitch.unit).inch ? "errorThouPerInch" : "errorOver25mmUm";
-}
-
-Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const std::optional<Thread>& thread,
-                  const std::optional<Banjo>& banjo) {
-    const SolutionTexts& texts = facts.texts;
-    Json json = Json::object();
-    if (record.gears == 4) {
-        json = {{"driver1", record.driver1},
-                {"driver2", record.driver2},
-                {"driven1", record.driven1},
-                {"driven2", record.driven2}};
-    }
-    json.update(Json{{"error", record.error},
-                     {"signedError", facts.signedError},
-                     {"achievedRatio", texts.achievedRatio},
-                     {"errorText", texts.error},
-                     {"zeroCount", nullptr}});
-    if (!texts.zeroCount.empty()) {
-        json["zeroCount"] = std::stoul(texts.zeroCount);
-    }
-    if (facts.arrangement) {
-        json["arrangement"] = *facts.arrangement;
-    }
-    if (thread) {
-        json["lead"] = *facts.lead;
-        json["leadErrorPpm"] = facts.leadErrorPpm;
-        json["leadInUnit"] = facts.leadInUnit;
-        json[MeasuredErrorName(*thread)] = facts.measuredLeadError;
-    }
-    json["kind"] = record.gears;
-    json["drivers"] = GearsJson(record, facts, true);
-    json["driven"] = GearsJson(record, facts, false);
-    if (record.gears == 2) {
-        json["idler"] = record.idler;
-    }
-    if (banjo) {
-        json["stud"] = facts.stud ? Json(*facts.stud) : Json(nullptr);
-    }
-    return json;
-}
-
-GearOrder OrderOf(const CliRequest& request) {
-    return {request.firstDriverSmaller, request.firstDrivenLarger};
+// What the report is about, as the report's writer (search_report.h) takes it.
+SearchQuery QueryOf(const CliRequest& request) {
+    return {request.search, request.thread, {request.firstDriverSmaller, request.firstDrivenLarger}};
 }
 
 std::string ToleranceText(const Tolerance& tolerance) {
@@ -118,22 +54,6 @@ std::string StudText(const TrainFacts& facts) {
     return facts.stud ? "  stud " + PadLeft(FormatFixed(*facts.stud, 2), 7) + " mm" : "";
 }
 
-// Every train's facts, in the list's order.
-std::vector<TrainFacts> AllFacts(const CliRequest& request, const std::vector<SolutionRecord>& trains) {
-    const SearchRequest& search = request.search;
-    const Arranging arranging = ArrangingOf(search.fitMargin, search.banjo);
-    std::vector<TrainFacts> all;
-    for (const SolutionRecord& record : trains) {
-        all.push_back(FactsOf(OrderOf(request), arranging, record, search.target, request.thread));
-    }
-    return all;
-}
-
-// The verdict on one of the nearest trains, outside the tolerance kept.
-std::string NearestVerdict(const CliRequest& request, const Tolerance& kept, const SolutionRecord& train) {
-    return OutsideVerdict(kept, request.search.target, TrainRatio(train), request.thread.has_value());
-}
-
 // One line per train. Columns wide enough for every train the search can
 // return: tooth counts up to 165, achieved ratios below 107, errors above
 // -108. Four-gear trains show the window's texts; the other kinds their gear
@@ -143,7 +63,7 @@ std::string NearestVerdict(const CliRequest& request, const Tolerance& kept, con
 std::string TrainLines(const CliRequest& request, const std::vector<SolutionRecord>& trains,
                        const std::optional<Tolerance>& outsideOf) {
     const SearchRequest& search = request.search;
-    const std::vector<TrainFacts> all = AllFacts(request, trains);
+    const std::vector<TrainFacts> all = AllFacts(QueryOf(request), trains);
     const bool more = request.thread || search.fitMargin || search.banjo;
     const std::size_t leadWidth = Widest(all, &TrainFacts::leadText, 14);
     const std::size_t errorWidth = Widest(all, &TrainFacts::leadErrorText, 14);
@@ -179,24 +99,15 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
             out += "  " + facts.dialText;
         }
         if (outsideOf) {
-            out += "  " + NearestVerdict(request, *outsideOf, trains[i]);
+            out += "  " + NearestVerdict(QueryOf(request), *outsideOf, trains[i]);
         }
         out += "\n";
     }
     return out;
 }
 
-// Another kind of train that does better, in the words the window's thread line uses.
-std::string BetterKindOf(const CliRequest& request, const BetterKind& better) {
-    const SearchRequest& search = request.search;
-    return BetterKindText(
-        better,
-        {search.train, search.fitMargin, search.banjo, request.firstDriverSmaller, request.firstDrivenLarger},
-        search.target, request.thread);
-}
-
 std::string BetterKindLine(const CliRequest& request, const std::optional<BetterKind>& betterKind) {
-    return betterKind ? "Another kind: " + BetterKindOf(request, *betterKind) + "\n" : "";
+    return betterKind ? "Another kind: " + BetterKindOf(QueryOf(request), *betterKind) + "\n" : "";
 }
 
 std::string FormatText(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
@@ -234,7 +145,7 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
     out += thread ? ",lead,leadErrorPpm" : "";
     out += compound && arranged ? ",A,B,C,D" : "";
     out += search.banjo ? ",stud\n" : "\n";
-    const std::vector<TrainFacts> all = AllFacts(request, result.solutions);
+    const std::vector<TrainFacts> all = AllFacts(QueryOf(request), result.solutions);
     for (std::size_t i = 0; i < all.size(); ++i) {
         const SolutionRecord& record = result.solutions[i];
         const TrainFacts& facts = all[i];
@@ -268,57 +179,6 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
         out += "\n";
     }
     return out;
-}
-
-// The thread as the json names it: its unit, and its designation when it has one.
-Json ThreadJson(const Thread& thread) {
-    Json json = {{"lead", LeadMm(thread)},
-                 {"leadscrew", LeadscrewMm(thread)},
-                 {"fixed", thread.fixed},
-                 {"unit", TextOf(thread.pitch.unit).key}};
-    if (!thread.pitch.designation.empty()) {
-        json["designation"] = thread.pitch.designation;
-    }
-    return json;
-}
-
-std::string FormatJson(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
-                       const std::optional<BetterKind>& betterKind) {
-    const SearchRequest& search = request.search;
-    const std::optional<Thread>& thread = request.thread;
-    const bool every = IsComplete(search);
-    const auto counted = [&](std::uint64_t count) { return search.count ? Json(count) : Json(nullptr); };
-    Json json = {{"target", search.target},
-                 {"outcome", OutcomeName(result.outcome)},
-                 {"candidateCount", counted(result.candidateCount)},
-                 {"search", every ? "every" : "bisection"}};
-    if (every) {
-        json["trainCount"] = counted(result.trainCount);
-    }
-    if (thread) {
-        json["thread"] = ThreadJson(*thread);
-    }
-    const auto list = [&](const std::vector<SolutionRecord>& trains,
-                          const std::optional<Tolerance>& outsideOf) {
-        Json array = Json::array();
-        const std::vector<TrainFacts> all = AllFacts(request, trains);
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            array.push_back(SolutionJson(trains[i], all[i], thread, search.banjo));
-            if (outsideOf) {
-                array.back()["verdict"] = NearestVerdict(request, *outsideOf, trains[i]);
-            }
-        }
-        return array;
-    };
-    json["solutions"] = list(result.solutions, std::nullopt);
-    if (every && result.solutions.empty()) {
-        json["nearest"] = list(nearest.trains, nearest.kept);
-    }
-    if (betterKind) {
-        json["betterKind"] = list({betterKind->train}, std::nullopt)[0];
-        json["betterKind"]["text"] = BetterKindOf(request, *betterKind);
-    }
-    return JsonText(json) + "\n";
 }
 
 // The stock as a gear list, "20-80/5, 35x2, 127", or "none".
@@ -407,62 +267,6 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     return out;
 }
 
-// A chart row's train as its text shows it: a four-gear train in positions has
-// A and B as driver1 and driven1, its first pair, and C and D as driver2 and driven2.
-Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
-    const TrainFacts facts = RowFacts(request, row, train);
-    SolutionRecord paired = train;
-    if (facts.arrangement) {
-        const Arrangement& g = *facts.arrangement;
-        paired.driver1 = g[0];
-        paired.driven1 = g[1];
-        paired.driver2 = g[2];
-        paired.driven2 = g[3];
-    }
-    return SolutionJson(paired, facts, row.thread, request.search.banjo);
-}
-
-std::string ChartJson(const ChartRequest& request, const Chart& chart) {
-    Json json = {
-        {"leadscrew", LeadscrewMm(request.lathe)}, {"fixed", request.lathe.fixed}, {"rows", Json::array()}};
-    for (const ChartRow& row : chart.rows) {
-        const Pitch& pitch = row.thread.pitch;
-        Json jsonRow = {{"pitch", PitchMm(pitch)}, {"unit", TextOf(pitch.unit).key}, {"value", pitch.value}};
-        if (!pitch.designation.empty()) {
-            jsonRow["designation"] = pitch.designation;
-        }
-        jsonRow["target"] = row.target;
-        jsonRow["solutions"] = Json::array();
-        if (row.best) {
-            jsonRow["solutions"].push_back(ChartTrainJson(request, row, *row.best));
-        } else {
-            jsonRow["nearest"] = Json::array();
-            if (row.nearest) {
-                jsonRow["nearest"].push_back(ChartTrainJson(request, row, *row.nearest));
-                jsonRow["nearest"].back()["verdict"] = RowMark(request, row);
-            }
-        }
-        if (row.betterKind) {
-            jsonRow["betterKind"] = ChartTrainJson(request, row, row.betterKind->train);
-            jsonRow["betterKind"]["text"] = BetterKindOfRow(request, row);
-        }
-        json["rows"].push_back(jsonRow);
-    }
-    json["totalBadness"] = chart.score.badness;
-    if (request.suggest != 0) {
-        Json& suggestions = json["suggestions"] = Json::array();
-        for (const GearSuggestion& suggestion : chart.suggestions) {
-            suggestions.push_back({{"tooth", suggestion.tooth},
-                                   {"rowsWithin", suggestion.score.rowsWithin},
-                                   {"worstLeadErrorPpm", suggestion.score.worstPpm},
-                                   {"totalBadness", suggestion.score.badness},
-                                   {"bringsIn", RowNames(chart, suggestion.broughtIn)},
-                                   {"stillOutside", RowNames(chart, suggestion.stillOutside)}});
-        }
-    }
-    return JsonText(json) + "\n";
-}
-
 } // namespace
 
 std::string FormatResult(const CliRequest& request, const SearchResult& result, const NearestTrains& nearest,
@@ -471,7 +275,7 @@ std::string FormatResult(const CliRequest& request, const SearchResult& result, 
     case OutputFormat::Csv:
         return FormatCsv(request, result);
     case OutputFormat::Json:
-        return FormatJson(request, result, nearest, betterKind);
+        return SearchReportJson(QueryOf(request), {result, nearest, betterKind});
     case OutputFormat::Html: // refused for a search
     case OutputFormat::Text:
         break;
@@ -484,7 +288,7 @@ std::string FormatChart(const CliRequest& request, const Chart& chart, const std
     case OutputFormat::Csv:
         return ChartCsv(request.chart, chart);
     case OutputFormat::Json:
-        return ChartJson(request.chart, chart);
+        return ChartReportJson(request.chart, chart);
     case OutputFormat::Html:
         return ChartPage(request.chart, chart, {request.latheName, date});
     case OutputFormat::Text:

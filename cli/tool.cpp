@@ -5,13 +5,11 @@
 #include "cli_options.h"
 #include "cli_output.h"
 #include "search.h"
+#include "search_report.h"
 
 #include <ctime>
 
 namespace {
-
-// The nearest trains listed when the every-train search finds none.
-constexpr std::size_t kNearestListed = 3;
 
 // Today's date where the tool runs, "2024-05-01".
 std::string Today() {
@@ -39,12 +37,7 @@ int RunTool(std::span<const std::string_view> args, std::string& out, std::strin
     case CliAction::Search:
         break;
     }
-    const SearchRequest& search = parse.request.search;
-    const SearchResult result = RunSearch(search);
-    NearestTrains nearest{ToleranceKept(search), {}};
-    if (IsComplete(search) && result.solutions.empty()) {
-        nearest = FindNearestTrains(search, kNearestListed);
-    }
-    out = FormatResult(parse.request, result, nearest, FindBetterKind(search, result.solutions));
+    const SearchAnswer answer = AnswerSearch(parse.request.search);
+    out = FormatResult(parse.request, answer.result, answer.nearest, answer.betterKind);
     return 0;
 }

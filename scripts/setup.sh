@@ -4,12 +4,19 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
+  cmake g++ make libgtest-dev googletest libbenchmark-dev libcli11-dev libfast-float-dev nlohmann-json3-dev
+  libtomlplusplus-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth xdotool imagemagick fonts-liberation2 nsis
   clang-14 libclang-rt-14-dev
+  clang-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32 libclang-rt-16-dev-wasm32
   chromium poppler-utils
 )
+# Node runs the WebAssembly build. Debian's nodejs and npm only where the
+# commands are missing: a Node from elsewhere brings its own npm, with which
+# Debian's npm package conflicts.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

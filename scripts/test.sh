@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Sets up, builds both platforms and runs every test: natively under the
-# sanitizers, the fuzz harnesses briefly, then the Windows build under Wine on
-# a virtual display, and last a newcomer's first start of the program (no
-# display, a Wine prefix that does not exist yet).
+# sanitizers (with the WebAssembly build run in Node), the fuzz harnesses
+# briefly, then the Windows build under Wine on a virtual display, and last a
+# newcomer's first start of the program (no display, a Wine prefix that does
+# not exist yet).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+
+# The core as WebAssembly, which the native test wasm.Smoke runs in Node.
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm -j"$(nproc)"
 
 # The portable and command-line tests natively under AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any fault ends the test; the Windows build

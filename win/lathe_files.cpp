@@ -2,6 +2,7 @@
 
 #include "atomic_save.h"
 #include "file_dialog.h"
+#include "load_lathe.h"
 #include "open_lathe.h"
 #include "program_state.h"
 #include "recalculate.h"

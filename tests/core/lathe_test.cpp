@@ -150,10 +150,4 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
     }
     EXPECT_EQ(DescribeLatheProblem("a.tandrel", {3, "gears '17x4': at most 3 of a size"}),
               "a.tandrel, line 3: gears '17x4': at most 3 of a size");
-    // A file not there is gone while its folder is there; without the folder, that may be away for now.
-    Lathe lathe;
-    EXPECT_EQ(DescribeLatheProblem("none.tandrel", LoadLathe("none.tandrel", lathe)),
-              "none.tandrel does not exist");
-    const LatheProblem noFolder = LoadLathe("no such folder/none.tandrel", lathe);
-    EXPECT_TRUE(noFolder.what == "does not exist, nor does its folder" && !noFolder.gone);
 }

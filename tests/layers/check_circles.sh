@@ -7,7 +7,7 @@
 #   check_circles.sh SOURCE_ROOT
 set -uo pipefail
 cd "$1"
-folders=(calc stock view cli win)
+folders=(calc stock view files door cli win wasm)
 
 # The module that holds a project header, by its name.
 declare -A home=()

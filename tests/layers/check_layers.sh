@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Fails when a file crosses the layers: outside win/, tests/window/ and
 # tests/e2e/ nothing includes <windows.h> (or another Win32 header) or a
-# header of win/; and the portable folders include only downward:
-# calc <- stock, calc <- view, and all three <- cli.
+# header of win/; the core (calc/, stock/, view/) and its JSON door (door/)
+# open no file, so that they build for the web too: none of them includes
+# <filesystem> or <fstream>; and the portable folders include only downward:
+# calc <- stock, calc <- view, calc <- files, the core <- door, all of them
+# <- cli, and the core and the door <- wasm.
 #
 #   check_layers.sh SOURCE_ROOT
 set -uo pipefail
@@ -13,13 +16,16 @@ declare -A sees=(
   [calc]="calc"
   [stock]="calc stock"
   [view]="calc view"
-  [cli]="calc stock view cli"
+  [files]="calc files"
+  [door]="calc stock view door"
+  [cli]="calc stock view files door cli"
+  [wasm]="calc stock view door wasm"
 )
 win32_headers='windows|commctrl|winuser|wingdi|winbase|windef|shellapi'
 
 # The folder that holds a project header, by its name.
 declare -A home=()
-for folder in calc stock view cli win; do
+for folder in calc stock view files door cli win; do
   for header in "$folder"/*.h; do
     [ -e "$header" ] && home[$(basename "$header")]=$folder
   done
@@ -33,6 +39,9 @@ while IFS= read -r file; do
   while IFS= read -r line; do
     if [[ $line =~ \#include\ *\<($win32_headers)\.h\> ]]; then
       echo "$file: $line: a Win32 header outside win/"
+      status=1
+    elif [[ $line =~ \#include\ *\<(filesystem|fstream)\> && $top =~ ^(calc|stock|view|door)$ ]]; then
+      echo "$file: $line: files are the front ends' business, not the core's"
       status=1
     elif [[ $line =~ \#include\ *\"([^\"]+)\" ]]; then
       name=$(basename "${BASH_REMATCH[1]}")

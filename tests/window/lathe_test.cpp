@@ -6,6 +6,7 @@
 #include "gear_box_id.h"
 #include "gear_list.h"
 #include "lathe.h"
+#include "load_lathe.h"
 #include "program_state.h"
 #include "resource.h"
 

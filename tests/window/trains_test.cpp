@@ -5,6 +5,7 @@
 
 #include "gear_box_id.h"
 #include "lathe.h"
+#include "load_lathe.h"
 #include "paint.h"
 #include "program_state.h"
 #include "resource.h"

@@ -6,13 +6,19 @@
 
 namespace {
 
+// A string or other scalar as JSON; text that is not UTF-8 gets U+FFFD for its
+// bad bytes rather than stopping the writer.
+std::string Scalar(const nlohmann::ordered_json& value) {
+    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 void Write(const nlohmann::ordered_json& value, std::string& out) {
     if (value.is_object()) {
         out += '{';
         const char* separator = "";
         for (const auto& [key, item] : value.items()) {
             out += separator;
-            out += nlohmann::ordered_json(key).dump();
+            out += Scalar(nlohmann::ordered_json(key));
             out += ':';
             Write(item, out);
             separator = ",";
@@ -32,7 +38,7 @@ void Write(const nlohmann::ordered_json& value, std::string& out) {
         const double number = value.get<double>();
         out += std::isfinite(number) ? FormatShortest(number) : "null";
     } else {
-        out += value.dump();
+        out += Scalar(value);
     }
 }
 

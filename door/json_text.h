@@ -1,4 +1,4 @@
-// The tool's JSON text of a document built with nlohmann/json.
+// The JSON text of a document built with nlohmann/json, as the reports are written.
 #pragma once
 
 #include <nlohmann/json.hpp>
