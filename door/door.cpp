@@ -222,7 +222,7 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
         }
     }
     if (pitch) {
-        query.thread = Thread{*pitch, starts.value_or(1), *lathe.leadscrew, lathe.fixed};
+        query.thread = Thread{*pitch, starts.value_or(1), *lathe.leadscrew, lathe.fixed, lathe.dial};
     }
     query.search = LatheSearch(lathe, query.thread ? TargetRatio(*query.thread) : *ratio, asked.train,
                                {.method = every ? SearchMethod::EveryTrain : SearchMethod::Bisection,

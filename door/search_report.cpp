@@ -49,6 +49,12 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
         json["leadInUnit"] = facts.leadInUnit;
         json[MeasuredErrorName(*thread)] = facts.measuredLeadError;
     }
+    if (facts.dial) {
+        json["dial"] = {{"gear", facts.dial->gear},
+                        {"step", facts.dial->step},
+                        {"closed", facts.dial->closed},
+                        {"text", facts.dial->text}};
+    }
     json["kind"] = record.gears;
     json["drivers"] = GearsJson(record, facts, true);
     json["driven"] = GearsJson(record, facts, false);

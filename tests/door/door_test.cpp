@@ -167,6 +167,18 @@ TEST(Door, ReadsAndWritesLatheFiles) {
             nlohmann::json::parse(Door(R"({"op":"writeLathe","lathe":)" + keys["lathe"].dump() + "}"));
         EXPECT_EQ(written, nlohmann::json({{"text", LatheText(lathe)}})) << name;
     }
+    // A lathe's dial goes through the door both ways, and says for each train where the half-nut may close.
+    const std::string dial =
+        R"({"gears":"20-80/5, 127","leadscrew":"8tpi","dial":{"teeth":[14,16],"lines":8}})";
+    EXPECT_EQ(nlohmann::json::parse(Door(R"({"op":"writeLathe","lathe":)" + dial + "}"))["text"],
+              "# A Tandrel lathe: its change gears on hand and its settings.\ngears = \"20-80/5, 127\"\n"
+              "leadscrew = \"8tpi\"\nfixed = 1\n\n[dial]\nteeth = [14, 16]\nlines = 8\nnumbers = 8\n");
+    const nlohmann::json train =
+        nlohmann::json::parse(Door(R"({"pitch":"13tpi","lathe":)" + dial + "}"))["solutions"][0];
+    EXPECT_EQ(
+        train["dial"],
+        nlohmann::json({{"gear", 16}, {"step", 4}, {"closed", false}, {"text", "opposite lines (1 and 5)"}}))
+        << train;
     EXPECT_EQ(Door(R"({"op":"readThread","text":"1/2-13 UNC","starts":2})"),
               "{\"text\":\"1/2-13 UNC\",\"value\":13,\"unit\":\"tpi\",\"pitch\":1.9538461538461538,\"lead\":"
               "3.9076923076923076,\"designation\":\"1/2-13 UNC\"}\n");
