@@ -9,7 +9,8 @@ SearchRequest LatheSearch(const Lathe& lathe, double target, TrainKind train, co
             .tolerance = ask.tolerance.value_or(ask.thread ? kThreadTolerance : Tolerance{}),
             .fitMargin = lathe.fitMargin,
             .train = train,
-            .banjo = lathe.banjo};
+            .banjo = lathe.banjo,
+            .count = ask.countSix || (train != TrainKind::Six && train != TrainKind::Any)};
 }
 
 std::optional<ChartRequest> LatheChart(const Lathe& lathe, std::vector<Pitch> pitches, TrainKind train,

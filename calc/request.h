@@ -23,10 +23,13 @@ struct SearchAsk {
     // bisection's absolute 0.002 would pass a fine thread's train whose lead is
     // percents off; a plain ratio keeps its search.
     bool thread = false;
+    // Six-gear trains (six or any kind) counted too, which takes seconds on
+    // many gears; simple and four-gear trains are always counted, in milliseconds.
+    bool countSix = false;
 };
 
 // The search for the target with the lathe's gears, fit margin and banjo.
-// The limit and the counts are SearchRequest's defaults.
+// The limit is SearchRequest's default.
 SearchRequest LatheSearch(const Lathe& lathe, double target, TrainKind train, const SearchAsk& ask = {});
 
 // The chart of the pitches on the lathe's leadscrew and fixed ratio, each

@@ -589,10 +589,9 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo, bool 
         LatheSearch(lathe, request.thread ? TargetRatio(*request.thread) : v.ratio.value_or(0), train,
                     {.method = v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                      .tolerance = v.tolerance,
-                     .thread = request.thread.has_value()});
+                     .thread = request.thread.has_value(),
+                     .countSix = v.count});
     request.search.limit = v.limit;
-    // Counting six-gear trains takes seconds on many gears; simple and four-gear trains take milliseconds.
-    request.search.count = v.count || (train != TrainKind::Six && train != TrainKind::Any);
     if (chart) {
         request.chart = *LatheChart(lathe, ChartPitches(v, lathe), train, v.tolerance);
         request.chart.suggest = v.suggest;

@@ -227,11 +227,9 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     query.search = LatheSearch(lathe, query.thread ? TargetRatio(*query.thread) : *ratio, asked.train,
                                {.method = every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                                 .tolerance = asked.tolerance,
-                                .thread = query.thread.has_value()});
+                                .thread = query.thread.has_value(),
+                                .countSix = count.value_or(false)});
     query.search.limit = limit.value_or(100);
-    // Counting six-gear trains takes seconds on many gears, so they are counted only when asked.
-    query.search.count =
-        count.value_or(false) || (asked.train != TrainKind::Six && asked.train != TrainKind::Any);
     return {};
 }
 

@@ -39,13 +39,20 @@ TEST(LatheSearch, MakesTheSearchFromTheLatheTargetAndKind) {
         SearchAsk ask;
         SearchMethod method;
         Tolerance tolerance;
+        bool count; // six-gear trains only when asked
     } cases[] = {
-        {bare, TrainKind::Compound, {}, kBisection, Tolerance{}},
-        {bare, TrainKind::Six, {.method = kEvery, .tolerance = absolute}, kEvery, absolute},
-        {trial, TrainKind::Simple, {.tolerance = ppm20}, kBisection, ppm20},
-        {trial, TrainKind::Compound, {.thread = true}, kEvery, kThreadTolerance},
-        {trial, TrainKind::Any, {.method = kBisection, .tolerance = ppm20, .thread = true}, kEvery, ppm20},
-        {bare, TrainKind::Compound, {.tolerance = absolute, .thread = true}, kEvery, absolute},
+        {bare, TrainKind::Compound, {}, kBisection, Tolerance{}, true},
+        {bare, TrainKind::Six, {.method = kEvery, .tolerance = absolute}, kEvery, absolute, false},
+        {bare, TrainKind::Six, {.method = kEvery, .countSix = true}, kEvery, Tolerance{}, true},
+        {trial, TrainKind::Simple, {.tolerance = ppm20}, kBisection, ppm20, true},
+        {trial, TrainKind::Compound, {.thread = true}, kEvery, kThreadTolerance, true},
+        {trial,
+         TrainKind::Any,
+         {.method = kBisection, .tolerance = ppm20, .thread = true},
+         kEvery,
+         ppm20,
+         false},
+        {bare, TrainKind::Compound, {.tolerance = absolute, .thread = true}, kEvery, absolute, true},
     };
     for (const auto& c : cases) {
         const SearchRequest request = LatheSearch(c.lathe, 0.25, c.train, c.ask);
@@ -57,7 +64,7 @@ TEST(LatheSearch, MakesTheSearchFromTheLatheTargetAndKind) {
         EXPECT_EQ(request.train, c.train);
         EXPECT_EQ(request.banjo, c.lathe.banjo);
         EXPECT_EQ(request.limit, SearchRequest{}.limit);
-        EXPECT_TRUE(request.count);
+        EXPECT_EQ(request.count, c.count);
     }
 }
 
