@@ -4,8 +4,9 @@
 # times as its own process (wall-clock median and 90th percentile, the median
 # of its user and system time, the largest resident memory), then the
 # searches alone from search_bench (medians of RUNS repetitions) with the
-# every-train search's ratio to the bisection at each target.
-# Usage: scripts/bench.sh [BUILD_DIR]   (default build/native; RUNS=5)
+# every-train search's ratio to the bisection at each target, and the window's
+# keystroke in each mode where the windows preset is built.
+# Usage: scripts/bench.sh [BUILD_DIR]   (default build/native; RUNS=5, KEYSTROKES=100)
 set -euo pipefail
 
 build=${1:-build/native}
@@ -94,4 +95,17 @@ awk -F, '
             printf "| %s | %.2f | – | %.2f | – | %s |\n", name, real[name], cpu[name], goal
         }
     }' "$work/bench.csv"
-row "window keystroke, every mode" "not run here" "" "" "" "≤ 16 ms median, p90 < 33 ms (keystroke_timing under Wine)"
+# The window's keystroke in each mode, with keystroke_timing under Wine on a
+# virtual display, when the windows preset has built it (KEYSTROKES each).
+timing=build/windows/tests/window/keystroke_timing.exe
+if [[ -f $root/$timing ]] && command -v xvfb-run >/dev/null; then
+    for modes in "" every "every fit banjo" simple six "six fit banjo" "every six fit banjo" chart; do
+        (cd "$root" && xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+            "cmake/wine-run.sh $timing ${KEYSTROKES:-100} $modes > '$work/keys' 2>/dev/null; source scripts/wine-env.sh; wineserver -k")
+        line=$(grep 'per keystroke' "$work/keys")
+        row "window keystroke: ${modes:-bisection}" "$(sed -n 's/.*median \([0-9.]*\).*/\1/p' <<<"$line")" \
+            "$(sed -n 's/.*p90 \([0-9.]*\).*/\1/p' <<<"$line")" "" "" "≤ 16 ms median, p90 < 33 ms"
+    done
+else
+    row "window keystroke" "not run: build the windows preset" "" "" "" "≤ 16 ms median, p90 < 33 ms"
+fi
