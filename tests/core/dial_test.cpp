@@ -1,5 +1,7 @@
 #include "dial.h"
 
+#include "brute_force_dial.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,46 +11,13 @@
 
 namespace {
 
-// A length as an exact fraction of a millimetre.
-struct Exact {
-    std::int64_t num;
-    std::int64_t den;
-    double Mm() const { return static_cast<double>(num) / static_cast<double>(den); }
-};
+using brute_force::Exact;
 
 Exact Tpi(std::int64_t halfThreadsPerInch) {
     return {2 * 254, 10 * halfThreadsPerInch};
 } // 25.4 / (h/2)
 Exact Mm(std::int64_t twentieths) {
     return {twentieths, 20};
-}
-
-// The dial read off position by position: a pass may close the half-nut at
-// place j when the carriage travel from the first start, j lines plus any of
-// the next few whole turns, is a whole number of leads. The safe step is the
-// first such place after 0; the same line when only 0 is; none when not even
-// 0 is, as the same line then comes round at another place of the thread.
-std::uint32_t BruteStep(std::uint32_t teeth, std::uint32_t lines, Exact leadscrew, Exact lead) {
-    const auto safe = [&](std::uint32_t place) {
-        for (std::int64_t turns = 0; turns < 4; ++turns) {
-            // (place / lines + turns) * teeth * leadscrew / lead, as a fraction
-            const std::int64_t num = (place + turns * lines) * teeth * leadscrew.num * lead.den;
-            const std::int64_t den = static_cast<std::int64_t>(lines) * leadscrew.den * lead.num;
-            if (num % den != 0) {
-                return false;
-            }
-        }
-        return true;
-    };
-    if (!safe(0)) {
-        return 0;
-    }
-    for (std::uint32_t place = 1; place < lines; ++place) {
-        if (safe(place)) {
-            return place;
-        }
-    }
-    return lines;
 }
 
 TEST(Dial, AgreesWithTheDialReadPositionByPosition) {
@@ -67,15 +36,7 @@ TEST(Dial, AgreesWithTheDialReadPositionByPosition) {
         const Exact lead{pitch.num * uniform(1, 4), pitch.den};
         const DialAdvice advice = AdviseDial(dial, leadscrew.Mm(), lead.Mm());
 
-        std::uint32_t step = 0;
-        std::uint32_t gear = dial.teeth[0];
-        for (const std::uint32_t teeth : dial.teeth) {
-            const std::uint32_t s = BruteStep(teeth, lines, leadscrew, lead);
-            if (s != 0 && (step == 0 || s < step)) {
-                step = s;
-                gear = teeth;
-            }
-        }
+        const auto [gear, step] = brute_force::BruteDial(dial, leadscrew, lead);
         ASSERT_EQ(advice.step, step) << i;
         ASSERT_EQ(advice.gear, gear) << i;
         ASSERT_EQ(advice.closed, step == 0) << i;
