@@ -98,3 +98,14 @@ double StudDistance(const Banjo& banjo, const std::vector<std::uint32_t>& positi
     const std::size_t n = positions.size();
     return PitchRadius(banjo, positions[n - 2]) + PitchRadius(banjo, positions[n - 1]);
 }
+
+std::string FitDecides(const std::optional<MountRule>& rule) {
+    if (!rule) {
+        return "Every train is listed, whether it fits or not.";
+    }
+    if (rule->banjo) {
+        return "The banjo's geometry decides what fits: its centre distance, stud slot and clearance. The "
+               "margin is not used.";
+    }
+    return "The margin decides what fits: the lathe has no banjo.";
+}

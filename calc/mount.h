@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 struct MountRule {
@@ -60,3 +61,8 @@ std::optional<std::vector<std::uint32_t>> Positions(const SolutionRecord& train,
 // gear's partner (a simple train's idler; stud 2 of six gears), for gears in
 // position order.
 double StudDistance(const Banjo& banjo, const std::vector<std::uint32_t>& positions);
+
+// What decides which trains are listed, in a machinist's words: the banjo's
+// geometry where the rule has a banjo, the margin where it has none, and
+// nothing without a rule (FitRule: the fit off).
+std::string FitDecides(const std::optional<MountRule>& rule);

@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include "banjo.h"
+#include "banjo_form.h"
 #include "fit.h"
 #include "gear_list.h"
 #include "gear_set.h"
@@ -82,24 +83,6 @@ std::string ReadMultiplicity(std::string_view text, MultiplicityTable& table) {
     }
     table[tooth] = static_cast<std::uint16_t>(count);
     return {};
-}
-
-// A clearance in mm: zero, or a positive number.
-std::string ReadClearance(std::string_view text, double& value) {
-    if (text == "0") {
-        value = 0;
-        return {};
-    }
-    return ReadPositiveNumber(text, value);
-}
-
-// Diametral pitch, whose module m = 25.4 / dp is above zero.
-std::string ReadDiametralPitch(std::string_view text, double& dp) {
-    std::string problem = ReadPositiveNumber(text, dp);
-    if (problem.empty() && !(25.4 / dp > 0)) {
-        problem = "is too large";
-    }
-    return problem;
 }
 
 // The problem as one line of visible text: the control characters of the
@@ -218,7 +201,8 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
     CLI::Option* module = AddRead(app, "--module", v.module, length, "the change gears' module m")
                               ->type_name("M")
                               ->group(banjo);
-    AddRead(app, "--dp", v.dp, Given<double>(ReadDiametralPitch), "or their diametral pitch (m = 25.4 / dp)")
+    AddRead(app, "--dp", v.dp, Given<double>(ReadDiametralPitchText),
+            "or their diametral pitch (m = 25.4 / dp)")
         ->type_name("P")
         ->excludes(module)
         ->group(banjo);
@@ -231,7 +215,7 @@ void AddBanjoOptions(CLI::App& app, Values& v) {
         ->type_name("S")
         ->group(banjo);
     AddRead(app, "--stud-max", v.studMax, length, "and the largest")->type_name("S")->group(banjo);
-    AddRead(app, "--clearance", v.clearance, Given<double>(ReadClearance),
+    AddRead(app, "--clearance", v.clearance, Given<double>(ReadClearanceText),
             "the least gap between a gear's tips and a shaft it passes (default 3)")
         ->type_name("C")
         ->group(banjo);
