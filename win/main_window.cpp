@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "banjo_dialog.h"
 #include "chart_window.h"
 #include "drawing_window.h"
 #include "fit_dialog.h"
@@ -118,6 +119,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_GEARS:
         OpenGearsDialog(window);
+        return 0;
+    case IDM_BANJO:
+        OpenBanjoDialog(window);
         return 0;
     case IDM_CHART:
         OpenChartWindow(window);

@@ -17,6 +17,7 @@
 #define IDD_CHART 133
 #define IDD_CHART_CUSTOM 134
 #define IDD_DRAWING 135
+#define IDD_BANJO 137
 
 // Main window commands
 #define IDM_ABOUT 104
@@ -29,6 +30,7 @@
 #define IDM_SAVE_LATHE 151    // File, Save lathe (Ctrl+S)
 #define IDM_SAVE_LATHE_AS 152 // File, Save lathe As...
 #define IDM_GEARS 153         // Tools, Gears...
+#define IDM_BANJO 154         // Tools, Banjo...
 #define IDM_RECENT_FIRST 160  // File, the recent lathes, newest first
 #define IDM_RECENT_LAST 163
 #define IDM_TRAIN_SIMPLE 170   // Tools, Train: radio items, one checked; Simple (2 gears)
@@ -70,6 +72,7 @@
 #define IDC_FIT_ONLY 1211
 #define IDC_FIT_MARGIN 1212
 #define IDC_FIT_PROBLEM 1213
+#define IDC_FIT_DECIDES 1214 // what decides which trains fit
 
 // Gears dialog
 #define IDC_GEARS_LIST 1221
@@ -84,6 +87,19 @@
 #define IDC_CHART_PRINT 1236
 #define IDC_CHART_CUSTOM_LIST 1241
 #define IDC_CHART_CUSTOM_PROBLEM 1242
+
+// Banjo dialog: its figures' fields in tab order, as BanjoField numbers them
+#define IDC_BANJO_NONE 1250
+#define IDC_BANJO_PITCH 1251
+#define IDC_BANJO_CENTRE_DISTANCE 1252
+#define IDC_BANJO_STUD_MIN 1253
+#define IDC_BANJO_STUD_MAX 1254
+#define IDC_BANJO_CLEARANCE 1255
+#define IDC_BANJO_MAX_A 1256
+#define IDC_BANJO_MAX_LAST 1257
+#define IDC_BANJO_PITCH_UNIT 1258 // module or DP
+#define IDC_BANJO_PROBLEM 1259
+#define IDC_BANJO_SKETCH 1260
 
 // Result fields
 #define IDC_FIRST_DRIVER 3003
@@ -118,6 +134,10 @@ static_assert(IDC_FIRST_DRIVEN == IDC_FIRST_DRIVER + 1 && IDC_SECOND_DRIVER == I
               IDC_ERROR == IDC_FIRST_DRIVER + 5 && IDC_ZERO_COUNT == IDC_FIRST_DRIVER + 6);
 // The recent lathes' commands: the first one's plus the lathe's place in the list, four in all.
 static_assert(IDM_RECENT_LAST == IDM_RECENT_FIRST + 3);
+// The banjo dialog's fields, one after another from the pitch's.
+static_assert(IDC_BANJO_CENTRE_DISTANCE == IDC_BANJO_PITCH + 1 && IDC_BANJO_STUD_MIN == IDC_BANJO_PITCH + 2 &&
+              IDC_BANJO_STUD_MAX == IDC_BANJO_PITCH + 3 && IDC_BANJO_CLEARANCE == IDC_BANJO_PITCH + 4 &&
+              IDC_BANJO_MAX_A == IDC_BANJO_PITCH + 5 && IDC_BANJO_MAX_LAST == IDC_BANJO_PITCH + 6);
 // The train kinds' radio items form one range for CheckMenuRadioItem.
 static_assert(IDM_TRAIN_COMPOUND == IDM_TRAIN_SIMPLE + 1 && IDM_TRAIN_SIX == IDM_TRAIN_SIMPLE + 2 &&
               IDM_TRAIN_ANY == IDM_TRAIN_SIMPLE + 3);

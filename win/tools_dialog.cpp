@@ -36,12 +36,23 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
     }
 }
 
+INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item) {
+    const ToolsDialog* kind = KindOf(dialog);
+    if (kind == nullptr || kind->onDrawItem == nullptr) {
+        return FALSE;
+    }
+    kind->onDrawItem(dialog, item);
+    return TRUE;
+}
+
 INT_PTR CALLBACK ToolsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog, *reinterpret_cast<const ToolsDialog*>(lParam));
     case WM_COMMAND:
         return OnCommand(dialog, wParam);
+    case WM_DRAWITEM:
+        return OnDrawItem(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default:
         return FALSE;
     }

@@ -10,12 +10,14 @@
 // What a Tools dialog does of its own: fill its fields as it opens, and take
 // them on OK, ending the dialog (EndToolsDialog) only when they are valid;
 // and, if it has any, follow its controls' notifications (a field's
-// EN_CHANGE, a list's CBN_SELCHANGE) as they come.
+// EN_CHANGE, a list's CBN_SELCHANGE) as they come, and draw its owner-drawn
+// controls.
 struct ToolsDialog {
     int templateId;
     void (*fill)(HWND dialog);
     void (*onOk)(HWND dialog);
     void (*onNotification)(HWND dialog, int id, int code) = nullptr;
+    void (*onDrawItem)(HWND dialog, const DRAWITEMSTRUCT& item) = nullptr;
 };
 
 // Opens the dialog modal over the main window; the platform focuses its first

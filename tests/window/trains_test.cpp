@@ -3,6 +3,7 @@
 // banjo decides the fit, and the modes show in the thread line's row.
 #include "window_fixture.h"
 
+#include "drawing_window.h"
 #include "gear_box_id.h"
 #include "lathe.h"
 #include "load_lathe.h"
@@ -156,20 +157,22 @@ TEST_F(TrainsTest, TheThreadLineSaysWhatAnotherKindDoesBetter) {
     std::filesystem::remove(file);
 }
 
-// The open lathe's threading dial: the thread line and the drawing window's
-// key say where the half-nut may close for the train shown.
+// The open lathe's threading dial: the thread line and the open drawing
+// window's key say where the half-nut may close for the train shown.
 TEST_F(TrainsTest, TheDialSaysWhereTheHalfNutMayClose) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"tandrel dial.tandrel";
     std::ofstream(file, std::ios::binary)
         << "gears = \"20-80/5, 127\"\nleadscrew = \"8tpi\"\n[dial]\nteeth = 16\n";
     StartWindow(L"tandrel.exe \"" + file.wstring() + L"\"");
+    SendMessageW(window, WM_COMMAND, IDM_DRAWING, 0);
+    const auto keyEnd = [] { return LayOutDrawingWindow(g_drawing.window).value().key.back().text; };
     SetThread(window, {{13, PitchUnit::Tpi}, 1, {8, PitchUnit::Tpi}, 1});
     EXPECT_TRUE(Text(IDC_THREAD_LINE).ends_with("; dial: opposite lines (1 and 5)")) << Text(IDC_THREAD_LINE);
-    EXPECT_EQ(g_drawing.dialLine, "dial: opposite lines (1 and 5)");
+    EXPECT_EQ(keyEnd(), "dial: opposite lines (1 and 5)");
     SetThread(window, {{1.25, PitchUnit::Mm}, 1, {8, PitchUnit::Tpi}, 1});
-    EXPECT_EQ(g_drawing.dialLine, "dial: keep the half-nut closed and reverse the spindle");
+    EXPECT_EQ(keyEnd(), "dial: keep the half-nut closed and reverse the spindle");
     EnterRatio("0.5"); // a ratio typed: no thread, no dial
-    EXPECT_EQ(g_drawing.dialLine, "");
+    EXPECT_FALSE(keyEnd().starts_with("dial")) << keyEnd();
     DestroyMainWindow();
     std::filesystem::remove(file);
 }
