@@ -6,7 +6,7 @@
 namespace {
 
 // The sketch is laid out in a box of kWidth x kHeight units, scaled to fit.
-constexpr double kWidth = 215;
+constexpr double kWidth = 232;
 constexpr double kHeight = 225;
 
 struct Point {
@@ -24,8 +24,8 @@ Point operator*(double k, Point p) {
 
 // The shafts, and the gears' pitch radii: A on the spindle meshes B on the
 // stud, C beside B meshes D on the leadscrew.
-constexpr Point kSpindle{105, 44};
-constexpr Point kLeadscrew{105, 154};
+constexpr Point kSpindle{92, 44};
+constexpr Point kLeadscrew{92, 154};
 constexpr double kRadiusA = 20;
 constexpr double kRadiusB = 38;
 constexpr double kRadiusC = 18;
@@ -116,7 +116,7 @@ class Sketch {
     double top_ = 0;
 };
 
-constexpr COLORREF kGearColour = RGB(110, 110, 110);
+constexpr COLORREF kGearColour = RGB(150, 150, 150);
 constexpr COLORREF kDimensionColour = RGB(0, 70, 160);
 
 } // namespace
@@ -157,17 +157,17 @@ void PaintBanjoSketch(HDC dc, const RECT& rect, HFONT font) {
     // it, and the clearance between B's tips and the leadscrew.
     HPEN dimension = CreatePen(PS_SOLID, 1, kDimensionColour);
     SelectObject(dc, dimension);
-    constexpr double kCentreX = 24;
+    constexpr double kCentreX = 20;
     for (const Point shaft : {kSpindle, kLeadscrew}) {
         sketch.Line({kCentreX - 4, shaft.y}, {shaft.x - 6, shaft.y});
     }
     sketch.Dimension({kCentreX, kSpindle.y}, {kCentreX, kLeadscrew.y});
-    for (const auto& [end, offset] : {std::pair{kStudMin, 14.0}, std::pair{kStudMax, 28.0}}) {
+    for (const auto& [end, offset] : {std::pair{kStudMin, 44.0}, std::pair{kStudMax, 56.0}}) {
         sketch.Line(kLeadscrew + end * outward + (kSlotHalfWidth + 2) * side,
                     kLeadscrew + end * outward + (offset + 4) * side);
         sketch.Dimension(kLeadscrew + offset * side, kLeadscrew + end * outward + offset * side);
     }
-    sketch.Line(kLeadscrew, kLeadscrew + 30 * side);
+    sketch.Line(kLeadscrew + 6 * side, kLeadscrew + 60 * side);
     const Point tipOfB = stud + -kRadiusB * outward;
     sketch.Dimension(kLeadscrew + 3 * outward, tipOfB);
 
@@ -184,12 +184,12 @@ void PaintBanjoSketch(HDC dc, const RECT& rect, HFONT font) {
     sketch.Text({kSpindle.x, kSpindle.y - kRadiusA - 2}, L"largest on spindle", TA_CENTER | TA_BOTTOM);
     sketch.Text({kLeadscrew.x, kLeadscrew.y + kRadiusD + 2}, L"largest on leadscrew", TA_CENTER | TA_TOP);
     sketch.Text({kSpindle.x - 6, kSpindle.y + 4}, L"spindle", TA_RIGHT | TA_TOP);
-    sketch.Text({stud.x + 6, stud.y - 2}, L"stud", TA_LEFT | TA_BOTTOM);
+    sketch.Text({stud.x - 6, stud.y + 4}, L"stud", TA_RIGHT | TA_BASELINE);
     sketch.Text({kLeadscrew.x - 6, kLeadscrew.y + 4}, L"leadscrew", TA_RIGHT | TA_TOP);
     const Point clearance = kLeadscrew + (0.5 * (studDistance - kRadiusB)) * outward;
     sketch.Text({clearance.x - 4, clearance.y}, L"clearance", TA_RIGHT | TA_BASELINE);
-    sketch.Text(kLeadscrew + kStudMin * outward + 16 * side, L"stud min", TA_LEFT | TA_TOP);
-    sketch.Text(kLeadscrew + kStudMax * outward + 30 * side, L"stud max", TA_LEFT | TA_TOP);
+    sketch.Text(kLeadscrew + kStudMin * outward + 46 * side, L"stud min", TA_LEFT | TA_TOP);
+    sketch.Text(kLeadscrew + kStudMax * outward + 58 * side, L"stud max", TA_LEFT | TA_TOP);
     SetTextColor(dc, kDimensionColour);
     sketch.UprightText({kCentreX - 8, 0.5 * (kSpindle.y + kLeadscrew.y)}, L"centre distance", font);
 
