@@ -82,6 +82,7 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
          {IDM_EVERY_TRAIN, L"&Every train"},
          {static_cast<UINT>(-1), L"T&rain"}, // the submenu of train kinds
          {IDM_FIT, L"&Fit\u2026"},
+         {IDM_BANJO, L"&Banjo\u2026"},
          {IDM_GEARS, L"&Gears\u2026"},
          {IDM_CHART, L"C&hart\u2026\tCtrl+H"},
          {IDM_DRAWING, L"&Drawing\u2026\tCtrl+D"}},
