@@ -1,23 +1,76 @@
 #include "dial.h"
 
-#include "brute_force_dial.h"
+#include "chart.h"
+#include "load_lathe.h"
+#include "request.h"
+#include "train_facts.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <numeric>
 #include <random>
 #include <string>
 
 namespace {
 
-using brute_force::Exact;
+// A length as an exact fraction of a millimetre.
+struct Exact {
+    std::int64_t num;
+    std::int64_t den;
+    double Mm() const { return static_cast<double>(num) / static_cast<double>(den); }
+};
 
 Exact Tpi(std::int64_t halfThreadsPerInch) {
     return {2 * 254, 10 * halfThreadsPerInch};
 } // 25.4 / (h/2)
 Exact Mm(std::int64_t twentieths) {
     return {twentieths, 20};
+}
+
+// The dial read off position by position: a pass may close the half-nut at
+// place j when the carriage travel from the first start, j lines plus any of
+// the next few whole turns, is a whole number of leads. The safe step is the
+// first such place after 0; the same line when only 0 is; none when not even
+// 0 is, as the same line then comes round at another place of the thread.
+std::uint32_t BruteStep(std::uint32_t teeth, std::uint32_t lines, Exact leadscrew, Exact lead) {
+    const auto safe = [&](std::uint32_t place) {
+        for (std::int64_t turns = 0; turns < 4; ++turns) {
+            // (place / lines + turns) * teeth * leadscrew / lead, as a fraction
+            const std::int64_t num = (place + turns * lines) * teeth * leadscrew.num * lead.den;
+            const std::int64_t den = static_cast<std::int64_t>(lines) * leadscrew.den * lead.num;
+            if (num % den != 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!safe(0)) {
+        return 0;
+    }
+    for (std::uint32_t place = 1; place < lines; ++place) {
+        if (safe(place)) {
+            return place;
+        }
+    }
+    return lines;
+}
+
+// Of the dial's gears the one with the smallest safe step, the first listed
+// among equals: the gear and its step.
+std::pair<std::uint32_t, std::uint32_t> BruteDial(const Dial& dial, Exact leadscrew, Exact lead) {
+    std::uint32_t step = 0;
+    std::uint32_t gear = dial.teeth[0];
+    for (const std::uint32_t teeth : dial.teeth) {
+        const std::uint32_t s = BruteStep(teeth, dial.lines, leadscrew, lead);
+        if (s != 0 && (step == 0 || s < step)) {
+            step = s;
+            gear = teeth;
+        }
+    }
+    return {gear, step};
 }
 
 TEST(Dial, AgreesWithTheDialReadPositionByPosition) {
@@ -36,10 +89,65 @@ TEST(Dial, AgreesWithTheDialReadPositionByPosition) {
         const Exact lead{pitch.num * uniform(1, 4), pitch.den};
         const DialAdvice advice = AdviseDial(dial, leadscrew.Mm(), lead.Mm());
 
-        const auto [gear, step] = brute_force::BruteDial(dial, leadscrew, lead);
+        const auto [gear, step] = BruteDial(dial, leadscrew, lead);
         ASSERT_EQ(advice.step, step) << i;
         ASSERT_EQ(advice.gear, gear) << i;
         ASSERT_EQ(advice.closed, step == 0) << i;
+    }
+}
+
+// A length or ratio of a lathe file as an exact fraction: 8 TPI is 127/40 mm.
+Exact Rational(double value) {
+    const auto times = [value](std::int64_t den) { return value * static_cast<double>(den); };
+    std::int64_t den = 1;
+    while (den < 1000000 && std::fabs(std::round(times(den)) - times(den)) > 1e-9 * times(den)) {
+        ++den;
+    }
+    return {std::llround(times(den)), den};
+}
+
+// Every chart row of each example lathe (docs/lathes) as the tool and the
+// charts advise it, against the dial read off position by position at the
+// lead the row's train cuts, from its tooth counts.
+TEST(Dial, AgreesOnEveryChartRowOfTheExampleLathes) {
+    for (const auto& entry : std::filesystem::directory_iterator(TANDREL_EXAMPLE_LATHES)) {
+        Lathe lathe;
+        ASSERT_EQ(LoadLathe(entry.path(), lathe).what, "") << entry.path();
+        ASSERT_TRUE(lathe.dial.has_value()) << entry.path();
+        std::vector<Pitch> pitches = MetricPitches();
+        for (const auto& more : {ImperialPitches(), ModulePitches(), lathe.chart}) {
+            pitches.insert(pitches.end(), more.begin(), more.end());
+        }
+        ChartRequest request = LatheChart(lathe, pitches, TrainKind::Compound).value();
+        std::array<int, 2> closedAndSafe{};
+        for (const std::uint32_t starts : {1u, 2u}) {
+            request.lathe.starts = starts;
+            for (const ChartRow& row : MakeChart(request).rows) {
+                const std::optional<SolutionRecord> train = row.best ? row.best : row.nearest;
+                if (!train) {
+                    continue;
+                }
+                const Exact leadscrew = Rational(LeadscrewMm(row.thread));
+                const Exact fixed = Rational(row.thread.fixed);
+                Exact lead{leadscrew.num * fixed.num, leadscrew.den * fixed.den};
+                for (const std::uint32_t teeth : Drivers(*train)) {
+                    lead.num *= teeth;
+                }
+                for (const std::uint32_t teeth : Driven(*train)) {
+                    lead.den *= teeth;
+                }
+                const auto [gear, step] = BruteDial(*lathe.dial, leadscrew, lead);
+                const TrainFacts facts =
+                    FactsOf({}, ArrangingOf(lathe.fitMargin, lathe.banjo), *train, row.target, row.thread);
+                ASSERT_TRUE(facts.dial.has_value());
+                EXPECT_TRUE(facts.dial->gear == gear && facts.dial->step == step &&
+                            facts.dial->closed == (step == 0))
+                    << entry.path() << " " << PitchText(row.thread.pitch) << " x" << starts << ": "
+                    << facts.dialText;
+                ++closedAndSafe[step == 0 ? 0 : 1];
+            }
+        }
+        EXPECT_TRUE(closedAndSafe[0] > 0 && closedAndSafe[1] > 0) << entry.path(); // both kinds of thread
     }
 }
 
