@@ -113,7 +113,7 @@ SearchResult RunGearbox(const SearchRequest& request, double anyOrder) {
             0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::uint32_t>(i + 1), *box.plate * box.ratios[i]};
         plate.error = std::fabs(TrainRatio(plate) - request.target);
         ++all.candidateCount;
-        if (plate.error <= tolerance) {
+        if (plate.error < tolerance) { // kept below the tolerance, as the searches keep theirs
             ++all.trainCount;
             found.push_back(plate);
         }
