@@ -27,7 +27,7 @@ std::optional<SolutionRecord> BetterKindOf(const std::optional<SolutionRecord>& 
 
 std::optional<BetterKind> FindBetterKind(const SearchRequest& request,
                                          const std::vector<SolutionRecord>& found) {
-    if (request.train == TrainKind::Any) {
+    if (request.train == TrainKind::Any || (request.gearbox && request.gearbox->plateOnly)) {
         return std::nullopt;
     }
     const Tolerance kept = ToleranceKept(request);
@@ -47,6 +47,9 @@ std::optional<BetterKind> FindBetterKind(const SearchRequest& request,
         other.limit = 1;
         other.train = kind;
         other.count = false;
+        if (other.gearbox) {
+            other.gearbox->plate.reset(); // the plate's gears are no other kind
+        }
         const SearchResult result = RunSearch(other);
         others.insert(others.end(), result.solutions.begin(), result.solutions.end());
     }

@@ -29,6 +29,7 @@ struct BetterKind {
 // request. The other kinds are searched (their first train each, with the
 // request's stock, fit and banjo and the tolerance it kept) only when the
 // chosen kind's first train is not within a tenth of that tolerance, so that
-// most targets cost nothing more. Nothing with every kind chosen.
+// most targets cost nothing more. Nothing with every kind chosen, nor when
+// only the plate's gears are asked for.
 std::optional<BetterKind> FindBetterKind(const SearchRequest& request,
                                          const std::vector<SolutionRecord>& found);

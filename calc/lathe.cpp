@@ -333,6 +333,87 @@ LatheProblem ReadDial(const toml::node& value, Lathe& lathe) {
     return {};
 }
 
+// The settings in the file's order, each a ratio (a number) or the thread
+// the plate names (a text), as an inline table or a table of its own.
+LatheProblem ReadSettings(const toml::node& value, Gearbox& gearbox) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "settings must be a table of the gearbox's settings, such as { A1 = 0.5, B3 = "
+                            "\"11 tpi\" }");
+    }
+    if (table->size() > kMaxGearboxSettings) {
+        return Wrong(value, "the gearbox holds more than 200 settings");
+    }
+    std::vector<std::pair<const toml::key*, const toml::node*>> entries;
+    for (const auto& [key, setting] : *table) {
+        entries.emplace_back(&key, &setting);
+    }
+    std::ranges::sort(entries, {}, [](const auto& entry) {
+        const toml::source_position& at = entry.first->source().begin;
+        return std::pair{at.line, at.column};
+    });
+    gearbox.settings.clear();
+    for (const auto& [key, node] : entries) {
+        GearboxSetting setting{std::string(key->str())};
+        if (std::string problem = SettingNameProblem(setting.name); !problem.empty()) {
+            return {key->source().begin.line, problem};
+        }
+        std::string problem;
+        if (const std::optional<double> ratio = node->is_number() ? node->value<double>() : std::nullopt) {
+            setting.ratio = *ratio;
+            if (!std::isfinite(*ratio) || *ratio <= 0) {
+                problem = "setting " + Quoted(setting.name) + " must be a ratio above zero, such as 0.5";
+            }
+        } else if (const auto* text = node->as_string()) {
+            problem = ReadSettingValue(text->get(), setting);
+        } else {
+            problem = "setting " + Quoted(setting.name) +
+                      " must be a ratio (a number) or the plate's thread in quotes, such as \"11 tpi\"";
+        }
+        if (!problem.empty()) {
+            return Wrong(*node, problem);
+        }
+        gearbox.settings.push_back(std::move(setting));
+    }
+    return {};
+}
+
+LatheProblem ReadPlateGearsKey(const toml::node& value, Gearbox& gearbox) {
+    std::string text;
+    if (const std::optional<double> ratio = value.is_number() ? value.value<double>() : std::nullopt) {
+        text = FormatShortestFixed(*ratio);
+    } else if (const auto* string = value.as_string()) {
+        text = string->get();
+    } else {
+        return Wrong(value, "plate_gears must be a ratio or a gear train in quotes, such as \"40:80\"");
+    }
+    PlateGears plate;
+    if (std::string problem = ReadPlateGears(text, plate); !problem.empty()) {
+        return Wrong(value, "plate_gears " + Quoted(text) + " " + problem);
+    }
+    gearbox.plate = std::move(plate);
+    return {};
+}
+
+constexpr KeyReader<Gearbox> kGearboxKeys[] = {
+    {"settings", ReadSettings, kTable},
+    {"plate_gears", ReadPlateGearsKey, {ValueForm::Kind::Other, "a ratio or a gear train in quotes"}},
+};
+
+LatheProblem ReadGearbox(const toml::node& value, Lathe& lathe) {
+    const auto* table = value.as_table();
+    if (table == nullptr) {
+        return Wrong(value, "gearbox must be a table: [gearbox] on a line of its own, then its keys");
+    }
+    Gearbox gearbox;
+    if (LatheProblem problem = ReadKeys<Gearbox>(*table, kGearboxKeys, "gearbox.", gearbox);
+        !problem.what.empty()) {
+        return problem;
+    }
+    lathe.gearbox = std::move(gearbox);
+    return {};
+}
+
 constexpr KeyReader<Lathe> kLatheKeys[] = {
     {"name", ReadName, {ValueForm::Kind::Text, "a name in quotes"}},
     {"gears", ReadGears, {ValueForm::Kind::Text, "a gear list in quotes"}},
@@ -342,6 +423,7 @@ constexpr KeyReader<Lathe> kLatheKeys[] = {
     {"fit", ReadFit, kTable},
     {"banjo", ReadBanjo, kTable},
     {"dial", ReadDial, kTable},
+    {"gearbox", ReadGearbox, kTable},
 };
 
 // How the key takes its value, by the last part of a dotted key (no two tables share a key).
@@ -352,7 +434,8 @@ ValueForm FormOf(std::string_view key) {
         return reader == std::end(table) ? std::nullopt : std::optional(reader->form);
     };
     return formIn(kLatheKeys)
-        .value_or(formIn(kFitKeys).value_or(formIn(kBanjoKeys).value_or(formIn(kDialKeys).value_or(kTable))));
+        .value_or(formIn(kFitKeys).value_or(
+            formIn(kBanjoKeys).value_or(formIn(kDialKeys).value_or(formIn(kGearboxKeys).value_or(kTable)))));
 }
 
 // Windows editors may start a UTF-8 file with U+FEFF.
@@ -483,6 +566,14 @@ std::string TomlString(const std::string& text) {
     return out.str();
 }
 
+// A key as TOML writes it: bare where it can be, otherwise in quotes.
+std::string TomlKey(const std::string& key) {
+    const bool bare = !key.empty() && std::ranges::all_of(key, [](char c) {
+        return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '-';
+    });
+    return bare ? key : TomlString(key);
+}
+
 // The shortest text of the number that reads back to it, as a TOML float or
 // integer; long runs of digits are floats, so that they never overflow TOML's integers.
 std::string TomlNumber(double value) {
@@ -506,7 +597,7 @@ bool operator==(const Lathe& a, const Lathe& b) {
     };
     return a.name == b.name && a.stock == b.stock && samePitch(a.leadscrew, b.leadscrew) &&
            a.fixed == b.fixed && a.fitMargin == b.fitMargin && a.banjo == b.banjo && a.dp == b.dp &&
-           a.dial == b.dial && sameList(a.chart, b.chart);
+           a.dial == b.dial && a.gearbox == b.gearbox && sameList(a.chart, b.chart);
 }
 
 LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
@@ -534,6 +625,20 @@ LatheProblem ReadLathe(std::string_view text, Lathe& lathe) {
     }
     if (!parsed.table().contains("gears")) {
         return {0, "has no gears: a line such as gears = \"20-80/5, 127\" lists the gears on hand"};
+    }
+    // Checked once every key is read: the leadscrew may stand after the gearbox's keys.
+    if (read.gearbox) {
+        const GearboxSetting* concerned = nullptr;
+        if (std::string problem = GearboxProblem(*read.gearbox, read.leadscrew.has_value(), &concerned);
+            !problem.empty()) {
+            const toml::node* at = parsed.table().get("gearbox");
+            if (const toml::node* setting =
+                    concerned ? toml::node_view<const toml::node>(at)["settings"][concerned->name].node()
+                              : nullptr) {
+                at = setting;
+            }
+            return {LineOf(*at), problem};
+        }
     }
     lathe = std::move(read);
     return {};
@@ -598,6 +703,22 @@ std::string LatheText(const Lathe& lathe) {
             }
         }
         text += "\n";
+    }
+    if (lathe.gearbox) {
+        const Gearbox& gearbox = *lathe.gearbox;
+        text += "\n[gearbox]\n";
+        if (gearbox.plate) {
+            text += "plate_gears = " +
+                    (gearbox.plate->drivers.empty() ? TomlNumber(gearbox.plate->ratio)
+                                                    : TomlString(PlateGearsText(*gearbox.plate))) +
+                    "\n";
+        }
+        text += "\n[gearbox.settings]\n";
+        for (const GearboxSetting& setting : gearbox.settings) {
+            text += TomlKey(setting.name) + " = " +
+                    (setting.thread ? TomlString(PitchText(*setting.thread)) : TomlNumber(setting.ratio)) +
+                    "\n";
+        }
     }
     if (lathe.dial) {
         const Dial& dial = *lathe.dial;

@@ -6,6 +6,7 @@
 
 #include "banjo.h"
 #include "dial.h"
+#include "gearbox.h"
 #include "stock.h"
 #include "thread.h"
 
@@ -23,9 +24,10 @@ struct Lathe {
     double fixed = 1;                       // fixed: the gearing outside the change gears
     std::optional<std::uint32_t> fitMargin; // [fit] margin, in teeth; none: trains need not fit
     std::optional<Banjo> banjo;             // [banjo]: its geometry, which decides what fits instead
-    std::optional<double> dp; // [banjo] dp, written back as given; the banjo's module is then 25.4 / dp
-    std::vector<Pitch> chart; // chart: the chart window's own pitch list, ["M6", "1.5mm"]
-    std::optional<Dial> dial; // [dial]: the threading dial, its gears, lines and numbers
+    std::optional<double> dp;       // [banjo] dp, written back as given; the banjo's module is then 25.4 / dp
+    std::vector<Pitch> chart;       // chart: the chart window's own pitch list, ["M6", "1.5mm"]
+    std::optional<Dial> dial;       // [dial]: the threading dial, its gears, lines and numbers
+    std::optional<Gearbox> gearbox; // [gearbox]: the quick-change gearbox's settings and plate gears
 };
 
 bool operator==(const Lathe& a, const Lathe& b);

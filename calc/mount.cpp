@@ -72,6 +72,9 @@ std::optional<Arrangement6> MountArrangement(const std::array<std::uint32_t, 3>&
 
 std::optional<std::vector<std::uint32_t>> Positions(const SolutionRecord& train,
                                                     const std::optional<MountRule>& rule) {
+    if (train.gears == 0) {
+        return std::nullopt; // the plate's gears: none to place
+    }
     if (train.gears == 2) {
         if (rule && !MountsSimple(*rule, train.driver1, train.idler, train.driven1)) {
             return std::nullopt;

@@ -26,14 +26,20 @@ struct SearchAsk {
     // Six-gear trains (six or any kind) counted too, which takes seconds on
     // many gears; simple and four-gear trains are always counted, in milliseconds.
     bool countSix = false;
+    // Behind the lathe's gearbox, only the plate's gears: which setting comes
+    // nearest without changing the change gears.
+    bool plateGears = false;
 };
 
 // The search for the target with the lathe's gears, fit margin and banjo.
-// The limit is SearchRequest's default.
+// A thread is searched behind the lathe's gearbox, where it has one: each
+// setting's target on the lathe's leadscrew and fixed ratio; a plain ratio
+// stays the change gears' own. The limit is SearchRequest's default.
 SearchRequest LatheSearch(const Lathe& lathe, double target, TrainKind train, const SearchAsk& ask = {});
 
 // The chart of the pitches on the lathe's leadscrew and fixed ratio, each
 // row searched as a thread (LatheSearch) within the tolerance given or the
 // thread's own. None without a leadscrew.
 std::optional<ChartRequest> LatheChart(const Lathe& lathe, std::vector<Pitch> pitches, TrainKind train,
-                                       const std::optional<Tolerance>& tolerance = std::nullopt);
+                                       const std::optional<Tolerance>& tolerance = std::nullopt,
+                                       bool plateGears = false);

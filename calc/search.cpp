@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -83,7 +84,85 @@ SearchResult FindAnyTrains(const SearchRequest& request, const EveryTrainOptions
     return all;
 }
 
+SearchResult Run(const SearchRequest& request, double anyOrder);
+
+// A train's place in GearboxBefore's first measure: its error, with every
+// kind plus a share of the tolerance for each pair of gears beyond the first.
+double OrderError(const SolutionRecord& train, double tolerance, bool anyKind) {
+    const double pairs = anyKind ? std::max(static_cast<double>(train.gears), 2.0) - 2 : 0;
+    return train.error + tolerance * pairs / 20;
+}
+
+// Each setting's search for the thread's target over the setting's ratio,
+// with the tolerance it leaves the change gears. A train of the change gears
+// whose ratio is the plate's stands for the same lead as the plate's gears at
+// that setting, which need nothing changed: the plate's train is kept. Once
+// `limit` trains are found, a later setting looks only for trains that would
+// come before the last of them, which spares most of the searches.
+SearchResult RunGearbox(const SearchRequest& request, double anyOrder) {
+    const BoxSettings& box = *request.gearbox;
+    const bool anyKind = request.train == TrainKind::Any;
+    const double tolerance = request.tolerance.For(request.target);
+    const auto before = [&](const SolutionRecord& x, const SolutionRecord& y) {
+        return GearboxBefore(x, y, request.target, anyOrder, anyKind);
+    };
+    SearchResult all{box.plateOnly ? SearchOutcome::Searched : SearchOutcome::NoStock, 0, {}};
+    std::vector<SolutionRecord> found;
+    for (std::size_t i = 0; box.plate && i < box.ratios.size(); ++i) {
+        SolutionRecord plate{
+            0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::uint32_t>(i + 1), *box.plate * box.ratios[i]};
+        plate.error = std::fabs(TrainRatio(plate) - request.target);
+        ++all.candidateCount;
+        if (plate.error < tolerance) { // kept below the tolerance, as the searches keep theirs
+            ++all.trainCount;
+            found.push_back(plate);
+        }
+    }
+    double reach = tolerance;
+    const auto keepFirst = [&] {
+        if (request.limit == 0 || found.size() < request.limit) {
+            return;
+        }
+        const auto last = found.begin() + static_cast<std::ptrdiff_t>(request.limit - 1);
+        std::nth_element(found.begin(), last, found.end(), before);
+        found.resize(request.limit);
+        if (!request.count) { // counting needs every train within the tolerance
+            reach = std::min(reach, OrderError(*last, anyOrder, anyKind) + std::fabs(request.target) * 2e-12);
+        }
+    };
+    keepFirst();
+    for (std::size_t i = 0; !box.plateOnly && i < box.ratios.size(); ++i) {
+        const double ratio = box.ratios[i];
+        SearchRequest one = request;
+        one.gearbox.reset();
+        one.target = request.target / ratio;
+        one.tolerance = {reach / ratio, false};
+        SearchResult part = Run(one, anyOrder / ratio);
+        if (all.outcome != SearchOutcome::Searched) {
+            all.outcome = part.outcome;
+        }
+        all.candidateCount += part.candidateCount;
+        all.trainCount += part.trainCount;
+        for (SolutionRecord& train : part.solutions) {
+            if (box.plate && std::fabs(TrainRatio(train) - *box.plate) <= *box.plate * 1e-12) {
+                continue;
+            }
+            train.setting = static_cast<std::uint32_t>(i + 1);
+            train.box = ratio;
+            train.error = std::fabs(TrainRatio(train) - request.target);
+            found.push_back(train);
+        }
+        keepFirst();
+    }
+    std::sort(found.begin(), found.end(), before);
+    all.solutions = std::move(found);
+    return all;
+}
+
 SearchResult Run(const SearchRequest& request, double anyOrder) {
+    if (request.gearbox) {
+        return RunGearbox(request, anyOrder);
+    }
     if (!IsComplete(request)) {
         SearchResult result = FindGearTrains(request.target, request.stock);
         if (const std::optional<MountRule> rule = FitRule(request.fitMargin, request.banjo)) {
@@ -123,6 +202,27 @@ bool AnyBefore(const SolutionRecord& x, const SolutionRecord& y, double toleranc
     return kx < ky || (kx == ky && TrainBefore(x, y));
 }
 
+bool GearboxBefore(const SolutionRecord& x, const SolutionRecord& y, double target, double tolerance,
+                   bool anyKind) {
+    const double step = std::fabs(target) * 1e-12;
+    const auto key = [&](const SolutionRecord& train) {
+        const double error = OrderError(train, tolerance, anyKind);
+        return step > 0 ? std::floor(error / step) : error;
+    };
+    const double kx = key(x);
+    const double ky = key(y);
+    if (kx != ky) {
+        return kx < ky;
+    }
+    if (x.gears != y.gears) {
+        return x.gears < y.gears; // the plate's gears are a train of none
+    }
+    if (TrainBefore(x, y) || TrainBefore(y, x)) {
+        return TrainBefore(x, y);
+    }
+    return x.setting < y.setting;
+}
+
 Tolerance ToleranceKept(const SearchRequest& request) {
     return IsComplete(request) ? request.tolerance : Tolerance{kBisectionTolerance, false};
 }
@@ -131,6 +231,10 @@ NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count)
     SearchRequest near = request;
     near.method = SearchMethod::EveryTrain;
     near.tolerance = {std::fabs(request.target) * kNearestReach, false};
+    if (request.gearbox && request.gearbox->plateOnly) {
+        // With the plate's gears alone the question is which setting comes nearest, however far off.
+        near.tolerance.amount = std::numeric_limits<double>::infinity();
+    }
     near.limit = count;
     near.count = false;
     const Tolerance kept = ToleranceKept(request);

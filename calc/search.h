@@ -41,6 +41,18 @@ enum class SearchMethod { Bisection, EveryTrain };
 // compound (four gears), six gears (six_gear.h), or all three together.
 enum class TrainKind { Simple, Compound, Six, Any };
 
+// A quick-change gearbox between the change gears and the leadscrew, as a
+// thread's search takes it: each setting gives the change gears a target of
+// its own, the thread's over the setting's ratio.
+struct BoxSettings {
+    std::vector<std::string> names; // as the lathe's plate writes them, "A1", "C-4"
+    std::vector<double> ratios;     // each setting's ratio, box output over input
+    std::optional<double> plate;    // the ratio of the change gears the plate assumes, if it names them
+    bool plateOnly = false;         // only the plate's gears: no other change gears are searched
+
+    bool operator==(const BoxSettings&) const = default;
+};
+
 struct SearchRequest {
     double target = 0;
     Stock stock{};
@@ -52,6 +64,7 @@ struct SearchRequest {
     std::optional<Banjo> banjo{}; // with fitMargin its geometry decides what fits (mount.h)
     bool count = true; // false: the four- and six-gear searches skip the counts, which cost the six-gear
                        // search most of its time and the four-gear one its fit on the banjo
+    std::optional<BoxSettings> gearbox{}; // the target is the ratio at the leadscrew, behind the box
 
     bool operator==(const SearchRequest&) const = default;
 };
@@ -64,7 +77,19 @@ bool IsComplete(const SearchRequest& request);
 // the complete searches apply the fit rule before their limit. With every kind
 // of train, the first trains of all three kinds in AnyBefore's order with the
 // request's tolerance, and the three searches' counts added up.
+// Behind a gearbox the search runs once for each setting, and the plate's
+// gears count at each setting whose lead they cut within the tolerance; one
+// list of them all in GearboxBefore's order, the counts added up.
 SearchResult RunSearch(const SearchRequest& request);
+
+// The order of trains behind a gearbox: by the error at the leadscrew (errors
+// within 1e-12 of the target of each other count as equal, so that rounding
+// in the settings' ratios never decides), with every kind plus AnyBefore's
+// share of the tolerance for each pair of gears beyond the first; then the
+// plate's own gears, which need nothing changed; then fewer gears; then
+// TrainBefore's order and the settings' order. tolerance: absolute.
+bool GearboxBefore(const SolutionRecord& x, const SolutionRecord& y, double target, double tolerance,
+                   bool anyKind);
 
 // The order of trains of every kind: by the error plus a tenth of the
 // tolerance (absolute) for each pair of gears beyond the first (two gears
@@ -91,7 +116,8 @@ struct NearestTrains {
 };
 
 // The first `count` trains of the complete search within kNearestReach of the
-// target, with the request's stock, kind of train, fit and banjo.
+// target, with the request's stock, kind of train, fit and banjo; with the
+// plate's gears only, the nearest settings however far off.
 NearestTrains FindNearestTrains(const SearchRequest& request, std::size_t count);
 
 // What stands where no train lies within kNearestReach of the target: "no usable train within 1 %".

@@ -11,8 +11,12 @@ std::uint32_t Largest(const SolutionRecord& t) {
 
 } // namespace
 
-double TrainRatio(const SolutionRecord& train) {
+namespace {
+
+double GearsRatio(const SolutionRecord& train) {
     switch (train.gears) {
+    case 0:
+        return 1;
     case 2:
         return static_cast<double>(train.driver1) / static_cast<double>(train.driven1);
     case 6:
@@ -23,6 +27,12 @@ double TrainRatio(const SolutionRecord& train) {
     }
     return static_cast<double>(train.driver1 * train.driver2) /
            static_cast<double>(train.driven1 * train.driven2);
+}
+
+} // namespace
+
+double TrainRatio(const SolutionRecord& train) {
+    return GearsRatio(train) * train.box;
 }
 
 // The fields a kind does not use are 0.
@@ -49,6 +59,8 @@ bool TrainBefore(const SolutionRecord& x, const SolutionRecord& y) {
 
 std::vector<std::uint32_t> Drivers(const SolutionRecord& train) {
     switch (train.gears) {
+    case 0:
+        return {};
     case 2:
         return {train.driver1};
     case 6:
@@ -61,6 +73,8 @@ std::vector<std::uint32_t> Drivers(const SolutionRecord& train) {
 
 std::vector<std::uint32_t> Driven(const SolutionRecord& train) {
     switch (train.gears) {
+    case 0:
+        return {};
     case 2:
         return {train.driven1};
     case 6:

@@ -10,6 +10,9 @@
 // kinds: a simple train of two gears (driver1 the driver A, driven1 the driven
 // gear D, the other tooth fields 0, and the idler between them) and a train of
 // six gears (three drivers and three driven gears, each trio ascending).
+// Behind a quick-change gearbox a train also names its setting and the box's
+// ratio; the plate's own change gears, whatever they are, stand as a train of
+// no gears whose box ratio is the plate gears' and the setting's together.
 struct SolutionRecord {
     double error; // |ratio - target|
     std::uint32_t driver1;
@@ -20,6 +23,8 @@ struct SolutionRecord {
     std::uint32_t driver3 = 0; // six gears: the largest driver
     std::uint32_t driven3 = 0; // six gears: the largest driven gear
     std::uint32_t idler = 0;   // two gears: the idler on the stud, which leaves the ratio alone
+    std::uint32_t setting = 0; // behind a gearbox: its setting, from 1 in the lathe's order; 0 without
+    double box = 1;            // the ratio the gearbox adds: the setting's (with the plate gears' for none)
 };
 
 enum class SearchOutcome { NoStock, OutOfRange, Searched };
@@ -31,7 +36,8 @@ struct SearchResult {
     std::uint64_t trainCount = 0;          // the complete searches: all trains, one per set of gears
 };
 
-// The ratio of the integer tooth products, drivers over driven gears, one division.
+// The ratio of the integer tooth products, drivers over driven gears, one
+// division, times the box ratio: the ratio at the leadscrew.
 double TrainRatio(const SolutionRecord& train);
 
 // The order of the lists: by error, then fewer gears, then smaller gears: the
@@ -45,6 +51,6 @@ bool TrainBefore(const SolutionRecord& x, const SolutionRecord& y);
 // The sum of the tooth counts that set the ratio, TrainBefore's first measure of size.
 std::uint32_t ToothSum(const SolutionRecord& train);
 
-// The drivers and the driven gears, each ascending.
+// The drivers and the driven gears, each ascending; none for the plate's gears.
 std::vector<std::uint32_t> Drivers(const SolutionRecord& train);
 std::vector<std::uint32_t> Driven(const SolutionRecord& train);

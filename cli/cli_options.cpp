@@ -139,6 +139,7 @@ struct Values {
     bool imperial = false;
     std::vector<Pitch> pitches;
     std::uint32_t suggest = 0;
+    bool plateGears = false;
 };
 
 // A reader into an optional value, which holds one once it is read.
@@ -372,6 +373,10 @@ void AddSharedOptions(CLI::App& app, Values& v, FitMargin fitMargin) {
     AddGearOptions(app, v);
     AddOutputOptions(app, v);
     AddTrainOptions(app, v, fitMargin);
+    app.add_flag("--plate-gears", v.plateGears,
+                 "behind the lathe file's gearbox, only the plate's gears: which setting comes nearest")
+        ->disable_flag_override()
+        ->group("Thread");
 }
 
 CLI::Option* AddLeadscrew(CLI::App& app, Values& v) {
@@ -521,6 +526,12 @@ std::string MissingOrAmiss(const CLI::App& app, const CLI::App& chart, const Val
     if (!LeadscrewOf(v) && (chart.parsed() || v.pitch)) {
         return chart.parsed() ? "--leadscrew is required" : "--pitch requires --leadscrew";
     }
+    if (v.plateGears && !chart.parsed() && !v.pitch) {
+        return "--plate-gears requires --pitch or chart";
+    }
+    if (v.plateGears && !(v.lathe && v.lathe->gearbox && v.lathe->gearbox->plate)) {
+        return "--plate-gears requires a lathe file whose [gearbox] names its plate_gears";
+    }
     return {};
 }
 
@@ -574,10 +585,11 @@ CliRequest MakeRequest(const Values& v, const std::optional<Banjo>& banjo, bool 
                     {.method = v.every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                      .tolerance = v.tolerance,
                      .thread = request.thread.has_value(),
-                     .countSix = v.count});
+                     .countSix = v.count,
+                     .plateGears = v.plateGears});
     request.search.limit = v.limit;
     if (chart) {
-        request.chart = *LatheChart(lathe, ChartPitches(v, lathe), train, v.tolerance);
+        request.chart = *LatheChart(lathe, ChartPitches(v, lathe), train, v.tolerance, v.plateGears);
         request.chart.suggest = v.suggest;
     }
     request.latheName = lathe.name;

@@ -68,6 +68,7 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
     const std::size_t leadWidth = Widest(all, &TrainFacts::leadText, 14);
     const std::size_t errorWidth = Widest(all, &TrainFacts::leadErrorText, 14);
     std::size_t gearsWidth = 0;
+    const std::size_t settingWidth = Widest(all, &TrainFacts::settingText, 0);
     for (std::size_t i = 0; i < all.size(); ++i) {
         gearsWidth = std::max(gearsWidth, Columns(TrainGearsText(trains[i], all[i], 3)));
     }
@@ -76,7 +77,12 @@ std::string TrainLines(const CliRequest& request, const std::vector<SolutionReco
         const TrainFacts& facts = all[i];
         const SolutionTexts& texts = facts.texts;
         out += PadLeft(std::to_string(i + 1), 3) + "  ";
-        if (search.train == TrainKind::Compound) {
+        if (settingWidth != 0) {
+            out += PadRight(facts.settingText, settingWidth) + "  ";
+        }
+        if (search.train == TrainKind::Compound && trains[i].gears == 0) {
+            out += std::string(15, ' '); // the plate's gears: the setting says so
+        } else if (search.train == TrainKind::Compound) {
             out += PadLeft(texts.firstDriver, 3) + " " + PadLeft(texts.firstDriven, 3) + " " +
                    PadLeft(texts.secondDriver, 3) + " " + PadLeft(texts.secondDriven, 3);
         } else {
@@ -125,6 +131,7 @@ std::string FormatText(const CliRequest& request, const SearchResult& result, co
     if (request.thread) {
         out += ThreadLine(*request.thread, search.target);
     }
+    out += GearboxLine(search.gearbox);
     out += ArrangingLines(search.fitMargin, search.banjo, search.train);
     out += TrainLines(request, result.solutions, std::nullopt);
     out += TrainLines(request, nearest.trains, nearest.kept);
@@ -144,7 +151,8 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
                  : "number,kind,drivers,driven,idler,achievedRatio,error,zeroCount";
     out += thread ? ",lead,leadErrorPpm" : "";
     out += compound && arranged ? ",A,B,C,D" : "";
-    out += search.banjo ? ",stud\n" : "\n";
+    out += search.banjo ? ",stud" : "";
+    out += search.gearbox ? ",setting,plateGears\n" : "\n";
     const std::vector<TrainFacts> all = AllFacts(QueryOf(request), result.solutions);
     for (std::size_t i = 0; i < all.size(); ++i) {
         const SolutionRecord& record = result.solutions[i];
@@ -171,6 +179,10 @@ std::string FormatCsv(const CliRequest& request, const SearchResult& result) {
         }
         if (search.banjo) {
             more.push_back(StudField(facts));
+        }
+        if (search.gearbox) {
+            more.push_back(facts.setting);
+            more.push_back(record.gears == 0 ? "true" : "false");
         }
         for (const std::string& field : more) {
             out += ',';
@@ -218,13 +230,18 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     std::string out = "Thread chart: " + LeadscrewName(request.lathe) + "\n";
     out += "Gears: " + StockText(search.stock) + "; tolerance " + ToleranceText(search.tolerance) + "\n";
     out += ArrangingLines(search.fitMargin, search.banjo, search.train);
+    out += GearboxLine(search.gearbox);
     const ChartTable table = MakeChartTable(request, chart);
     const bool columns = ChartHasPositionColumns(request);
+    // Behind a gearbox the third cell is the setting's, which a column of its own shows.
+    const bool setting = search.gearbox.has_value();
+    std::size_t settingWidth = 7;
     std::size_t nameWidth = 12;
     std::size_t gearsWidth = 5;
     std::vector<TrainFacts> shown;
     for (const ChartLine& line : table.lines) {
         nameWidth = std::max(nameWidth, Columns(line.cells.front()) + 1);
+        settingWidth = setting ? std::max(settingWidth, Columns(line.cells[2])) : 0;
         if (line.train) {
             shown.push_back(line.facts);
             gearsWidth = std::max(gearsWidth, Columns(TrainGearsText(*line.train, line.facts, 3)));
@@ -232,12 +249,15 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     }
     const std::size_t leadWidth = Widest(shown, &TrainFacts::leadText, 13) + 2;
     const std::size_t errorWidth = Widest(shown, &TrainFacts::leadErrorText, 14) + 2;
-    out += "\n" + PadRight("Thread", nameWidth) +
+    const auto settingCell = [&](const std::string& text) {
+        return setting ? PadRight(text, settingWidth) + "  " : std::string();
+    };
+    out += "\n" + PadRight("Thread", nameWidth) + settingCell("Setting") +
            (columns ? "    A    B    C    D" : "  " + PadRight("Gears", gearsWidth)) +
            PadLeft("Lead", leadWidth) + PadLeft("Error", errorWidth) + "\n";
     for (const ChartLine& line : table.lines) {
         const std::string betterKind = line.betterKind.empty() ? "" : "  " + line.betterKind;
-        out += PadRight(line.cells.front(), nameWidth);
+        out += PadRight(line.cells.front(), nameWidth) + settingCell(setting ? line.cells[2] : "");
         if (!line.train) {
             out += "   " + line.mark + betterKind + "\n";
             continue;
@@ -247,6 +267,8 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
             for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
                 out += PadLeft(gear, 5);
             }
+        } else if (line.train->gears == 0) {
+            out += std::string(columns ? 20 : gearsWidth + 2, ' '); // the setting says "plate gears"
         } else {
             out += "  " + PadRight(TrainGearsText(*line.train, facts, 3), gearsWidth);
         }
@@ -257,6 +279,7 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
     }
     out += '\n';
     out += ScoreText(chart.score, chart.rows.size()) + "\n";
+    out += PlateOnlyLine(request, chart);
     if (request.suggest != 0) {
         if (chart.suggestions.empty()) {
             out += "No single gear more would improve this chart.\n";

@@ -108,7 +108,23 @@ struct Asked {
     Lathe lathe = DefaultLathe(); // without a lathe: the default gear set
     TrainKind train = TrainKind::Compound;
     std::optional<Tolerance> tolerance;
+    bool plateGears = false; // behind the lathe's gearbox, only the plate's gears
 };
+
+DoorProblem ReadPlateGearsField(const Json& request, Asked& asked) {
+    const Json* value = Field(request, "plateGears");
+    if (value == nullptr) {
+        return {};
+    }
+    if (!value->is_boolean()) {
+        return {"plateGears", "plateGears must be true or false"};
+    }
+    asked.plateGears = value->get<bool>();
+    if (asked.plateGears && !(asked.lathe.gearbox && asked.lathe.gearbox->plate)) {
+        return {"plateGears", "plateGears needs a lathe whose gearbox names its plate_gears"};
+    }
+    return {};
+}
 
 DoorProblem ReadTrain(const Json& request, TrainKind& train) {
     const Json* value = Field(request, "train");
@@ -162,13 +178,16 @@ DoorProblem ReadAsked(const Json& request, Asked& asked) {
         !problem.what.empty()) {
         return problem;
     }
+    if (DoorProblem problem = ReadPlateGearsField(request, asked); !problem.what.empty()) {
+        return problem;
+    }
     return ReadFit(request, asked.lathe);
 }
 
 DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& query) {
     if (DoorProblem problem = OnlyFields(request, op,
                                          {"lathe", "ratio", "pitch", "starts", "train", "search", "tolerance",
-                                          "limit", "count", "fit", "index"});
+                                          "limit", "count", "fit", "index", "plateGears"});
         !problem.what.empty()) {
         return problem;
     }
@@ -207,6 +226,9 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     if (starts && !pitch) {
         return {"starts", "starts needs a pitch"};
     }
+    if (asked.plateGears && !pitch) {
+        return {"plateGears", "plateGears needs a pitch"};
+    }
     if (pitch && !lathe.leadscrew) {
         return {"lathe.leadscrew", "a pitch needs the lathe's leadscrew"};
     }
@@ -228,7 +250,8 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
                                {.method = every ? SearchMethod::EveryTrain : SearchMethod::Bisection,
                                 .tolerance = asked.tolerance,
                                 .thread = query.thread.has_value(),
-                                .countSix = count.value_or(false)});
+                                .countSix = count.value_or(false),
+                                .plateGears = asked.plateGears});
     query.search.limit = limit.value_or(100);
     return {};
 }
@@ -256,8 +279,8 @@ DoorProblem ReadPitches(const Json& request, const Lathe& lathe, std::vector<Pit
 }
 
 std::string ChartAnswer(const Json& request) {
-    if (DoorProblem problem =
-            OnlyFields(request, "chart", {"lathe", "train", "tolerance", "fit", "pitches", "suggest"});
+    if (DoorProblem problem = OnlyFields(
+            request, "chart", {"lathe", "train", "tolerance", "fit", "pitches", "suggest", "plateGears"});
         !problem.what.empty()) {
         return ErrorJson(problem);
     }
@@ -274,7 +297,8 @@ std::string ChartAnswer(const Json& request) {
     if (DoorProblem problem = ReadPitches(request, lathe, pitches); !problem.what.empty()) {
         return ErrorJson(problem);
     }
-    std::optional<ChartRequest> chart = LatheChart(lathe, pitches, asked.train, asked.tolerance);
+    std::optional<ChartRequest> chart =
+        LatheChart(lathe, pitches, asked.train, asked.tolerance, asked.plateGears);
     if (!chart) {
         return ErrorJson({"lathe.leadscrew", "the chart needs the lathe's leadscrew"});
     }

@@ -27,8 +27,11 @@ std::string TomlString(const std::string& text) {
     return out + '"';
 }
 
-// A scalar, or an array of scalars, as a TOML value; false for what a lathe
-// file cannot hold (null, an object there, arrays in arrays).
+std::string TomlKey(const std::string& key);
+
+// A scalar, or an array or an object (an inline table) of scalars, as a
+// TOML value; false for what a lathe file cannot hold (null, anything within
+// an array or an object but a scalar).
 bool TomlValue(const Json& value, bool inArray, std::string& out) {
     switch (value.type()) {
     case Json::value_t::string:
@@ -60,6 +63,22 @@ bool TomlValue(const Json& value, bool inArray, std::string& out) {
             separator = ", ";
         }
         out += ']';
+        return true;
+    }
+    case Json::value_t::object: { // an inline table, such as the gearbox's settings
+        if (inArray) {
+            return false;
+        }
+        out += '{';
+        const char* separator = " ";
+        for (const auto& [key, item] : value.items()) {
+            out += separator + TomlKey(key) + " = ";
+            if (!TomlValue(item, true, out)) {
+                return false;
+            }
+            separator = ", ";
+        }
+        out += " }";
         return true;
     }
     default:

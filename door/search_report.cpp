@@ -64,6 +64,10 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
     if (banjo) {
         json["stud"] = facts.stud ? Json(*facts.stud) : Json(nullptr);
     }
+    if (!facts.setting.empty()) {
+        json["setting"] = facts.setting;
+        json["plateGears"] = record.gears == 0;
+    }
     return json;
 }
 
@@ -122,7 +126,7 @@ std::vector<TrainFacts> AllFacts(const SearchQuery& query, const std::vector<Sol
     const Arranging arranging = ArrangingOf(search.fitMargin, search.banjo);
     std::vector<TrainFacts> all;
     for (const SolutionRecord& record : trains) {
-        all.push_back(FactsOf(query.order, arranging, record, search.target, query.thread));
+        all.push_back(FactsOf(query.order, arranging, record, search.target, query.thread, search.gearbox));
     }
     return all;
 }
@@ -167,6 +171,10 @@ std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answe
         }
         return array;
     };
+    if (search.gearbox) {
+        json["gearbox"] = {{"settings", search.gearbox->names.size()},
+                           {"plateGearsOnly", search.gearbox->plateOnly}};
+    }
     json["solutions"] = list(result.solutions, std::nullopt);
     if (every && result.solutions.empty()) {
         json["nearest"] = list(answer.nearest.trains, answer.nearest.kept);
@@ -205,6 +213,9 @@ std::string ChartReportJson(const ChartRequest& request, const Chart& chart) {
         json["rows"].push_back(jsonRow);
     }
     json["totalBadness"] = chart.score.badness;
+    if (request.search.gearbox && request.search.gearbox->plateOnly) {
+        json["outsideWithPlateGears"] = RowNames(chart, RowsOutside(chart));
+    }
     if (request.suggest != 0) {
         Json& suggestions = json["suggestions"] = Json::array();
         for (const GearSuggestion& suggestion : chart.suggestions) {

@@ -73,6 +73,9 @@ std::string Heading(const ChartRequest& request, const Chart& chart, const Chart
         out += Element("p", lines.substr(0, end)) + "\n";
         lines.erase(0, end + 1);
     }
+    if (const std::string gearbox = GearboxLine(request.search.gearbox); !gearbox.empty()) {
+        out += Element("p", gearbox.substr(0, gearbox.size() - 1)) + "\n";
+    }
     out += Element("p", ChartSummary(request, chart), " class=\"summary\"") + "\n";
     return out;
 }
@@ -127,7 +130,7 @@ std::string ChartPage(const ChartRequest& request, const Chart& chart, const Cha
            "\n";
     out += Element("h2", "Trains") + "\n" + Element("p", kDrawingsKey, " class=\"key\"") + "\n";
     for (const ChartLine& line : table.lines) {
-        if (line.train) {
+        if (line.train && line.train->gears != 0) { // the plate's gears are not drawn: they are the plate's
             out += Figure(request, line);
         }
     }

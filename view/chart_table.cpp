@@ -59,7 +59,7 @@ bool ChartHasPositionColumns(const ChartRequest& request) {
 
 TrainFacts RowFacts(const ChartRequest& request, const ChartRow& row, const SolutionRecord& train) {
     return FactsOf({}, ArrangingOf(request.search.fitMargin, request.search.banjo), train, row.target,
-                   row.thread);
+                   row.thread, request.search.gearbox);
 }
 
 std::string RowMark(const ChartRequest& request, const ChartRow& row) {
@@ -74,6 +74,10 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
     const bool columns = ChartHasPositionColumns(request);
     ChartTable table;
     table.headers = {"Thread", "Ratio"};
+    const std::optional<BoxSettings>& gearbox = request.search.gearbox;
+    if (gearbox) {
+        table.headers.emplace_back("Setting");
+    }
     for (const char* header :
          columns ? std::vector<const char*>{"A", "B", "C", "D"} : std::vector<const char*>{"Gears"}) {
         table.headers.emplace_back(header);
@@ -90,6 +94,9 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
         ChartLine line;
         line.cells = {ThreadName(row.thread), FormatFixed(row.target, 6)};
         line.train = RowTrain(row);
+        if (gearbox) {
+            line.cells.push_back(line.train ? SettingCell(*line.train, gearbox) : "");
+        }
         line.within = row.best.has_value();
         line.mark = RowMark(request, row);
         line.betterKind = BetterKindOfRow(request, row);
@@ -116,7 +123,9 @@ ChartTable MakeChartTable(const ChartRequest& request, const Chart& chart) {
             line.cells.push_back(facts.dial ? facts.dial->text : "");
         }
         line.cells.push_back(MarkCell(line));
-        line.trainName = TrainName(*line.train, facts);
+        line.trainName = line.train->gears == 0 ? facts.settingText
+                         : gearbox              ? facts.settingText + ", " + TrainName(*line.train, facts)
+                                                : TrainName(*line.train, facts);
         table.lines.push_back(std::move(line));
     }
     return table;
@@ -137,6 +146,26 @@ std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::siz
         names.push_back(ThreadName(chart.rows[row].thread));
     }
     return names;
+}
+
+std::vector<std::size_t> RowsOutside(const Chart& chart) {
+    std::vector<std::size_t> rows;
+    for (std::size_t i = 0; i < chart.rows.size(); ++i) {
+        if (!chart.rows[i].best) {
+            rows.push_back(i);
+        }
+    }
+    return rows;
+}
+
+std::string PlateOnlyLine(const ChartRequest& request, const Chart& chart) {
+    if (!request.search.gearbox || !request.search.gearbox->plateOnly) {
+        return {};
+    }
+    const std::vector<std::size_t> outside = RowsOutside(chart);
+    return outside.empty()
+               ? "With the plate's gears the box cuts every thread within tolerance.\n"
+               : "Without other change gears the box cannot cut: " + ThreadNames(chart, outside, ", ") + "\n";
 }
 
 std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion) {
@@ -163,7 +192,9 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
                 : "thread,pitchMm,unit,value,target,kind,drivers,driven,idler,achievedRatio,error,lead,"
                   "leadErrorPpm";
     const bool dial = request.lathe.dial.has_value();
+    const bool gearbox = request.search.gearbox.has_value();
     out += request.search.banjo ? ",stud" : "";
+    out += gearbox ? ",setting,plateGears" : "";
     out += dial ? ",dialGear,dialStep,verdict,betterKind\n" : ",verdict,betterKind\n";
     const auto field = [&out](const std::string& text) {
         out += ',';
@@ -178,11 +209,14 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
         }
         const std::optional<SolutionRecord> train = RowTrain(row);
         std::string stud;
+        std::string setting;
+        bool plate = false;
         std::optional<DialAdvice> advice;
         if (train) {
             const TrainFacts facts = RowFacts(request, row, *train);
             if (columns) {
-                for (const std::string& gear : GearsAbcd(*facts.arrangement)) {
+                for (const std::string& gear :
+                     facts.arrangement ? GearsAbcd(*facts.arrangement) : std::array<std::string, 4>{}) {
                     field(gear);
                 }
             } else {
@@ -198,11 +232,17 @@ std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
             }
             stud = StudField(facts);
             advice = facts.dial;
+            setting = facts.setting;
+            plate = train->gears == 0;
         } else {
             out += std::string(8, ','); // the train's fields, as many in either layout
         }
         if (request.search.banjo) {
             field(stud);
+        }
+        if (gearbox) {
+            field(setting);
+            field(train ? (plate ? "true" : "false") : "");
         }
         if (dial) {
             // The step in lines (1 any line, the dial's lines the same line; 0: keep the half-nut closed).

@@ -54,6 +54,14 @@ std::string ChartSummary(const ChartRequest& request, const Chart& chart);
 // gears: 30 127 75 60 80 25" (BetterKindText); empty when none does.
 std::string BetterKindOfRow(const ChartRequest& request, const ChartRow& row);
 
+// With the plate's gears only, the threads the gearbox cannot cut within
+// tolerance without other change gears: "Without other change gears the box
+// cannot cut: 4.5 TPI, 11.5 TPI" or "... can cut every thread", and a line
+// end; empty otherwise.
+std::string PlateOnlyLine(const ChartRequest& request, const Chart& chart);
+// Those threads' places among the rows.
+std::vector<std::size_t> RowsOutside(const Chart& chart);
+
 // The threads of the chart's rows at these places, by name ("72 TPI").
 std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::size_t>& rows);
 

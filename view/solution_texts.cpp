@@ -34,7 +34,7 @@ double AchievedRatio(const SolutionRecord& record) {
     }
     double ratio = static_cast<double>(record.driver1) / static_cast<double>(record.driven1);
     ratio *= static_cast<double>(record.driver2);
-    return ratio / static_cast<double>(record.driven2);
+    return ratio / static_cast<double>(record.driven2) * record.box;
 }
 
 std::optional<unsigned> ZeroCount(std::string_view errorText) {
@@ -63,10 +63,12 @@ SolutionTexts MakeSolutionTexts(const SolutionRecord& record, std::string_view r
 SolutionTexts MakeSolutionTexts(const SolutionRecord& record, double target, bool firstDriverSmaller,
                                 bool firstDrivenLarger) {
     SolutionTexts texts;
-    texts.firstDriver = ToothText(firstDriverSmaller ? record.driver1 : record.driver2);
-    texts.secondDriver = ToothText(firstDriverSmaller ? record.driver2 : record.driver1);
-    texts.firstDriven = ToothText(firstDrivenLarger ? record.driven2 : record.driven1);
-    texts.secondDriven = ToothText(firstDrivenLarger ? record.driven1 : record.driven2);
+    if (record.gears != 0) { // the plate's gears have no tooth counts to show
+        texts.firstDriver = ToothText(firstDriverSmaller ? record.driver1 : record.driver2);
+        texts.secondDriver = ToothText(firstDriverSmaller ? record.driver2 : record.driver1);
+        texts.firstDriven = ToothText(firstDrivenLarger ? record.driven2 : record.driven1);
+        texts.secondDriven = ToothText(firstDrivenLarger ? record.driven1 : record.driven2);
+    }
 
     double achieved = AchievedRatio(record);
     texts.achievedRatio = FormatFixed14(achieved);

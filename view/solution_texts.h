@@ -29,8 +29,8 @@ SolutionTexts MakeSolutionTexts(const SolutionRecord& record, double target, boo
 // order: A first driver, B first driven, C second driver, D second driven.
 void PlaceArrangement(SolutionTexts& texts, const Arrangement& gears);
 
-// (driver1 / driven1) * driver2 / driven2, in exactly that order; for
-// simple and six-gear trains TrainRatio.
+// (driver1 / driven1) * driver2 / driven2 * box, in exactly that order; for
+// the other kinds TrainRatio.
 double AchievedRatio(const SolutionRecord& record);
 
 // Zeros between the decimal point and the first nonzero digit of a formatted

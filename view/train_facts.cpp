@@ -44,8 +44,13 @@ Arranging ArrangingOf(const std::optional<std::uint32_t>& fitMargin, const std::
 }
 
 TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const SolutionRecord& record,
-                   double target, const std::optional<Thread>& thread) {
+                   double target, const std::optional<Thread>& thread,
+                   const std::optional<BoxSettings>& gearbox) {
     TrainFacts facts;
+    facts.settingText = SettingText(record, gearbox);
+    if (!facts.settingText.empty()) {
+        facts.setting = gearbox->names[record.setting - 1];
+    }
     facts.texts = MakeSolutionTexts(record, target, order.firstDriverSmaller, order.firstDrivenLarger);
     facts.signedError = AchievedRatio(record) - target;
     facts.positions = Positions(record, arranging.rule);
@@ -71,7 +76,32 @@ TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const Sol
     return facts;
 }
 
+std::string SettingCell(const SolutionRecord& record, const std::optional<BoxSettings>& gearbox) {
+    if (!gearbox || record.setting == 0 || record.setting > gearbox->names.size()) {
+        return {};
+    }
+    return gearbox->names[record.setting - 1] + (record.gears == 0 ? ", plate gears" : "");
+}
+
+std::string SettingText(const SolutionRecord& record, const std::optional<BoxSettings>& gearbox) {
+    const std::string cell = SettingCell(record, gearbox);
+    return cell.empty() ? cell : "setting " + cell;
+}
+
+std::string GearboxLine(const std::optional<BoxSettings>& gearbox) {
+    if (!gearbox) {
+        return {};
+    }
+    const std::size_t count = gearbox->names.size();
+    return "Gearbox: " + std::to_string(count) + (count == 1 ? " setting" : " settings") +
+           (gearbox->plateOnly ? ", with the plate's gears only" : ", each with the change gears searched") +
+           "\n";
+}
+
 std::string TrainGearsText(const SolutionRecord& record, const TrainFacts& facts, std::size_t width) {
+    if (record.gears == 0) {
+        return "plate gears";
+    }
     if (facts.positions) {
         return GearsText(*facts.positions, " ", width);
     }

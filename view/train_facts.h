@@ -32,6 +32,8 @@ struct TrainFacts {
     std::string leadErrorText;      // "-605.7 ppm, 0.61 thou per inch"
     std::optional<DialAdvice> dial; // with a thread on a lathe with a dial: where the half-nut may close
     std::string dialText;           // "dial: every other line (2, 4, 6, 8 or 1, 3, 5, 7)"; empty without
+    std::string setting;            // behind a gearbox: the setting's name; empty without
+    std::string settingText;        // "setting B3", "setting B3, plate gears"; empty without
 };
 
 // How trains are arranged for showing: the fit's rule, or the banjo's
@@ -49,12 +51,26 @@ struct GearOrder {
     bool firstDrivenLarger = true;
 };
 
+// gearbox: the search's, which names the train's setting.
 TrainFacts FactsOf(const GearOrder& order, const Arranging& arranging, const SolutionRecord& record,
-                   double target, const std::optional<Thread>& thread);
+                   double target, const std::optional<Thread>& thread,
+                   const std::optional<BoxSettings>& gearbox = std::nullopt);
+
+// The setting a train is cut at, as every front end says it: "setting B3",
+// or "setting B3, plate gears" where the plate's own gears do; empty without
+// a gearbox.
+std::string SettingText(const SolutionRecord& record, const std::optional<BoxSettings>& gearbox);
+// The same without the word, as a chart's Setting column holds it: "B3", "B3, plate gears".
+std::string SettingCell(const SolutionRecord& record, const std::optional<BoxSettings>& gearbox);
+
+// The line before a gearbox's trains: "Gearbox: 24 settings, each with the
+// change gears searched" or "..., with the plate's gears only"; empty without.
+std::string GearboxLine(const std::optional<BoxSettings>& gearbox);
 
 // The train's gears as one text: in position order where they are arranged,
 // each right-aligned in `width` columns ("20 55 22 127"); otherwise "drivers
-// 20·22 / driven 55·127", with a simple train's idler, "(idler 30)".
+// 20·22 / driven 55·127", with a simple train's idler, "(idler 30)"; "plate
+// gears" for the plate's own.
 std::string TrainGearsText(const SolutionRecord& record, const TrainFacts& facts, std::size_t width = 0);
 
 // The gears as a machinist sets them up: A, B, C, D of the arrangement.

@@ -13,6 +13,7 @@
 #include "shown_train.h"
 #include "solution_texts.h"
 #include "thread.h"
+#include "train_facts.h"
 #include "train_modes.h"
 #include "wide_text.h"
 
@@ -165,7 +166,12 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     const std::optional<Thread> thread = ThreadOfLine(ratioText);
     const std::optional<DialAdvice> dial =
         thread && shown ? DialOf(*thread, TrainRatio(*shown)) : std::nullopt;
-    g_drawing.dialLine = dial ? DialText(*thread->dial, *dial) : "";
+    // Behind a gearbox the key names the setting too: "setting B3, plate gears; dial: any line".
+    const std::string setting =
+        thread && shown ? SettingText(*shown, g_lastAnswer ? g_lastAnswer->request.gearbox : std::nullopt)
+                        : "";
+    const std::string dialText = dial ? DialText(*thread->dial, *dial) : "";
+    g_drawing.dialLine = setting.empty() || dialText.empty() ? setting + dialText : setting + "; " + dialText;
     RedrawDrawingWindow();
     if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
@@ -188,9 +194,11 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetText(mainWindow, IDC_ACHIEVED_RATIO, texts.achievedRatio);
     SetText(mainWindow, IDC_ERROR, texts.error);
     SetText(mainWindow, IDC_ZERO_COUNT, texts.zeroCount);
-    // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote.
+    // The lead the shown train cuts, while the ratio field still holds the text the thread dialog wrote;
+    // behind a gearbox the setting first ("setting B3, plate gears: ...").
     SetThreadLine(mainWindow, thread ? std::optional(WithBetterKind(mainWindow, *thread,
-                                                                    DescribeThreadTrain(*thread, record)))
+                                                                    (setting.empty() ? "" : setting + ": ") +
+                                                                        DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);
     ShowModesFor(mainWindow, gears);
 }

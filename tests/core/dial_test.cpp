@@ -1,7 +1,8 @@
 #include "dial.h"
 
 #include "chart.h"
-#include "load_lathe.h"
+#include "example_lathes.h"
+#include "lathe.h"
 #include "request.h"
 #include "train_facts.h"
 
@@ -9,7 +10,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <numeric>
 #include <random>
 #include <string>
@@ -110,10 +110,10 @@ Exact Rational(double value) {
 // charts advise it, against the dial read off position by position at the
 // lead the row's train cuts, from its tooth counts.
 TEST(Dial, AgreesOnEveryChartRowOfTheExampleLathes) {
-    for (const auto& entry : std::filesystem::directory_iterator(TANDREL_EXAMPLE_LATHES)) {
+    for (const ExampleLathe& example : kExampleLathes) {
         Lathe lathe;
-        ASSERT_EQ(LoadLathe(entry.path(), lathe).what, "") << entry.path();
-        ASSERT_TRUE(lathe.dial.has_value()) << entry.path();
+        ASSERT_EQ(ReadLathe(example.text, lathe).what, "") << example.file;
+        ASSERT_TRUE(lathe.dial.has_value()) << example.file;
         std::vector<Pitch> pitches = MetricPitches();
         for (const auto& more : {ImperialPitches(), ModulePitches(), lathe.chart}) {
             pitches.insert(pitches.end(), more.begin(), more.end());
@@ -129,7 +129,8 @@ TEST(Dial, AgreesOnEveryChartRowOfTheExampleLathes) {
                 }
                 const Exact leadscrew = Rational(LeadscrewMm(row.thread));
                 const Exact fixed = Rational(row.thread.fixed);
-                Exact lead{leadscrew.num * fixed.num, leadscrew.den * fixed.den};
+                const Exact box = Rational(train->box); // a gearbox setting's, 1 without one
+                Exact lead{leadscrew.num * fixed.num * box.num, leadscrew.den * fixed.den * box.den};
                 for (const std::uint32_t teeth : Drivers(*train)) {
                     lead.num *= teeth;
                 }
@@ -142,12 +143,12 @@ TEST(Dial, AgreesOnEveryChartRowOfTheExampleLathes) {
                 ASSERT_TRUE(facts.dial.has_value());
                 EXPECT_TRUE(facts.dial->gear == gear && facts.dial->step == step &&
                             facts.dial->closed == (step == 0))
-                    << entry.path() << " " << PitchText(row.thread.pitch) << " x" << starts << ": "
+                    << example.file << " " << PitchText(row.thread.pitch) << " x" << starts << ": "
                     << facts.dialText;
                 ++closedAndSafe[step == 0 ? 0 : 1];
             }
         }
-        EXPECT_TRUE(closedAndSafe[0] > 0 && closedAndSafe[1] > 0) << entry.path(); // both kinds of thread
+        EXPECT_TRUE(closedAndSafe[0] > 0 && closedAndSafe[1] > 0) << example.file; // both kinds of thread
     }
 }
 

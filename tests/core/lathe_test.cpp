@@ -19,6 +19,8 @@ Lathe ImperialLathe() {
     lathe.dp = 16;
     ReadPitchList("M6, 1/2-13 UNC, 1.5mm,11tpi, 2module", lathe.chart);
     lathe.dial = Dial{.teeth = {14, 15, 16}, .lines = 8, .numbers = 4};
+    lathe.gearbox = Gearbox{{{"A1", 0.25}, {"C-4", 1, Pitch{11, PitchUnit::Tpi}}, {"x y", 1, {}}},
+                            PlateGears{20.0 * 127 / (60 * 50), {20, 127}, {60, 50}}};
     return lathe;
 }
 
@@ -35,6 +37,8 @@ TEST(LatheFile, WrittenTextReadsBackToTheSameLathe) {
                     "\n[fit]\nmargin = 15\n"
                     "\n[banjo]\ndp = 16\ncentre_distance = 150\nstud_min = 45\nstud_max = 125.5\n"
                     "clearance = 0\nmax_last = 80\n"
+                    "\n[gearbox]\nplate_gears = \"20 127 / 60 50\"\n"
+                    "\n[gearbox.settings]\nA1 = 0.25\nC-4 = \"11tpi\"\n\"x y\" = 1\n"
                     "\n[dial]\nteeth = [14, 15, 16]\nlines = 8\nnumbers = 4\n");
     Lathe read;
     EXPECT_EQ(ReadLathe(text, read).what, "");
@@ -71,13 +75,17 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
     for (int k = 0; k < 101; ++k) {
         manyPitches += "\"M6\", ";
     }
+    std::string manySettings;
+    for (int k = 0; k < 201; ++k) {
+        manySettings += (k == 0 ? "S" : ", S") + std::to_string(k) + " = 1";
+    }
     struct Case {
         std::string text;
         std::size_t line;
         std::string what;
     } cases[] = {
         {"gears = \"20-80\"\nnmae = \"x\"", 2,
-         "unknown key 'nmae' (name, gears, leadscrew, fixed, chart, fit, banjo, dial)"},
+         "unknown key 'nmae' (name, gears, leadscrew, fixed, chart, fit, banjo, dial, gearbox)"},
         {"gears = \"20\"\n[fit]\nmargin = 5\nmarign = 3\n", 4, "unknown key 'fit.marign' (margin)"},
         {"[fit]\nmargin = 201\n", 2, "margin must be a whole number of teeth from 0 to 200"},
         {"gears = \"20\"\nfit = 15", 2, "fit must be a table: [fit] on a line of its own, then margin = 15"},
@@ -126,6 +134,27 @@ TEST(LatheFile, AProblemNamesItsLineAndWhatIsWrong) {
         {"gears = \"20\"\n[dial]\nteeth = 16\nlines = 8\nnumbers = 3", 2,
          "the dial's numbers must divide its 8 lines"},
         {"gears = \"20\"\n[dial]\nteeth = 16\nlines = 0", 4, "lines must be a whole number from 1 to 360"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = 0.5", 2, "the gearbox needs its settings"},
+        {"gears = \"20\"\n[gearbox]\nsettings = 1", 3, "settings must be a table"},
+        {"gears = \"20\"\n[gearbox.settings]\nA1 = 0.5\nB2 = \"11 tqi\"", 4,
+         "setting 'B2' '11 tqi' has an unknown unit"},
+        {"gears = \"20\"\n[gearbox.settings]\nA1 = 0.5\nA2 = -1", 4,
+         "setting 'A2' must be a ratio above zero"},
+        {"gears = \"20\"\n[gearbox.settings]\nA1 = true", 3, "setting 'A1' must be a ratio (a number)"},
+        {"gears = \"20\"\n[gearbox.settings]\n\"A=1\" = 1", 3, "a name holds no quotation mark, '='"},
+        {"gears = \"20\"\n[gearbox.settings]\n\"\" = 1", 3, "a setting needs a name"},
+        {"gears = \"20\"\n[gearbox.settings]\nA1 = 1\nA1 = 2", 4, "redefine"},
+        {"gears = \"20\"\nleadscrew = \"8tpi\"\n[gearbox]\nsettings = { A1 = \"11 tpi\" }", 4,
+         "setting 'A1' is given by its thread: plate_gears must name"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = 0.5\n[gearbox.settings]\nA1 = 2\nB1 = \"11 tpi\"", 6,
+         "the lathe needs its leadscrew"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = \"40:80 20\"\n", 3,
+         "plate_gears '40:80 20' needs as many drivers as driven gears"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = \"40:170\"\n", 3, "'170', which is not a tooth count"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = \"20 30 40 50 / 1\"\n", 3, "one to three gears"},
+        {"gears = \"20\"\n[gearbox]\nplate_gears = 0\n", 3, "plate_gears '0' is zero"},
+        {"gears = \"20\"\n[gearbox]\nplate = 1\n", 3, "unknown key 'gearbox.plate' (settings, plate_gears)"},
+        {"gears = \"20\"\n[gearbox]\nsettings = {" + manySettings + "}", 3, "more than 200 settings"},
         // A line that TOML refuses for a common mistake says what to write
         // instead; a byte-order mark, as Windows editors write, moves no line.
         {"\xEF\xBB\xBFgears = \"20\"\r\nfixed = 1,5 # half\r\n", 2,

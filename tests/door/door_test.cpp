@@ -133,6 +133,11 @@ TEST(Door, RefusesBadRequestsNamingTheField) {
         {R"({"op":"chart","lathe":{"gears":"20-80","leadscrew":"8tpi"}})",
          R"({"error":"the chart needs its pitches: \"metric\", \"imperial\", a list such as \"M6, 8tpi\", or a )"
          R"(lathe with a chart","field":"pitches"})"},
+        {R"({"pitch":"M8","plateGears":true,"lathe":{"gears":"20-80","leadscrew":"8tpi"}})",
+         R"({"error":"plateGears needs a lathe whose gearbox names its plate_gears","field":"plateGears"})"},
+        {R"({"ratio":1.5,"lathe":{"gears":"20-80","gearbox":{"settings":{"A1":"11 tqi"}}}})",
+         R"x({"error":"setting 'A1' '11 tqi' has an unknown unit 'tqi' (mm, tpi, in, module or dp)",)x"
+         R"("field":"lathe.gearbox.settings"})"},
         {R"({"op":"chart","pitches":"metric"})",
          R"({"error":"the chart needs the lathe's leadscrew","field":"lathe.leadscrew"})"},
         {R"({"op":"drawing","ratio":1.5,"index":100})",
