@@ -11,7 +11,8 @@ loader=$1 wasm=$2 cli=$3 native=$4 lathes=$5
 command -v node >/dev/null || { echo "skipped: no node to run $wasm (scripts/setup.sh installs it)"; exit 77; }
 
 imperial='{"name":"Imperial lathe, 8 TPI","gears":"20-80/5, 127","leadscrew":"8tpi","fixed":1,"fit":{"margin":15},
-  "banjo":{"dp":16,"centre_distance":150,"stud_min":45,"stud_max":125,"clearance":3,"max_last":80}}'
+  "banjo":{"dp":16,"centre_distance":150,"stud_min":45,"stud_max":125,"clearance":3,"max_last":80},
+  "dial":{"teeth":16,"lines":8,"numbers":4}}'
 # A request, then the tool's arguments that ask the same, or - for the native door.
 cases=(
   '{"lathe":{"gears":"20-80, 127"},"ratio":"1.5875"}'
