@@ -59,16 +59,22 @@ if [ "$mode" = serve ]; then
   exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$site"
 fi
 
+# What the tests and the benchmark compare the page with, built where missing.
+native_built() { # target path
+  if [ ! -x "$2" ]; then
+    cmake --preset native >/dev/null
+    cmake --build --preset native -j"$(nproc)" --target "$1"
+  fi
+}
 if [ -z "${TANDREL_CLI:-}" ]; then
   TANDREL_CLI=build/native/cli/tandrel-cli
-  if [ ! -x "$TANDREL_CLI" ]; then
-    cmake --preset native >/dev/null
-    cmake --build --preset native -j"$(nproc)" --target tandrel-cli door_answer
-  fi
+  native_built tandrel-cli "$TANDREL_CLI"
 fi
+door_answer=build/native/tests/wasm/door_answer
+[ "$mode" != --bench ] || native_built door_answer "$door_answer"
 export TANDREL_CLI TANDREL_SITE=$site
 case $mode in
 --check) exec node --test --test-reporter=spec tests/browser/web_test.mjs ;;
 --screenshots) TANDREL_SCREENSHOTS=docs exec node --test --test-reporter=spec tests/browser/web_test.mjs ;;
---bench) exec node tests/browser/web_bench.mjs ;;
+--bench) exec node tests/browser/web_bench.mjs "$door_answer" ;;
 esac

@@ -16,8 +16,8 @@ const DEFAULT_LATHE = { gears: '20-99' }; // the window's gear set at its first 
 let ask = null; // the core's door, once loaded
 let shownName = ''; // the stored lathe in the fields, '' for one not stored
 let chosen = 0; // the train drawn, by its place in the list
-let drawingDue = 0; // the latest drawing asked for; an older one is dropped
-let sharedLathe = ''; // the lathe's file text in the link
+let afterFrameDue = 0; // the latest work asked for after a frame; an older one is dropped
+let sharedLathe = { keys: '', text: '' }; // the lathe in the link: its keys as JSON, its file's text
 
 function element(tag, text, className) {
   const made = document.createElement(tag);
@@ -112,29 +112,42 @@ function showReport(report) {
 
 let lastSearch = null; // the request and report shown
 
-function drawChosen() {
-  const due = ++drawingDue;
-  // After the trains are on screen: the drawing never holds up the list.
+// Runs the work after the next frame, once the trains are on screen: the
+// drawing and the link never hold up the list. Work asked for again before it
+// ran is done once.
+function afterFrame(work) {
+  const due = ++afterFrameDue;
   requestAnimationFrame(() =>
     setTimeout(() => {
-      if (due !== drawingDue) return;
-      const { request, report } = lastSearch ?? {};
-      const train = report?.solutions[chosen];
-      if (!train) {
-        $('drawing').replaceChildren();
-        $('drawing-caption').textContent = 'Type a thread or a ratio, and the chosen train is drawn here.';
-        return;
-      }
-      const answer = ask({ ...request, op: 'drawing', index: chosen });
-      if (answer.error) {
-        $('drawing').replaceChildren();
-        $('drawing-caption').textContent = answer.error;
-        return;
-      }
-      $('drawing').innerHTML = answer.svg; // the core's own SVG: its writer escapes every text
-      $('drawing-caption').textContent = `Train ${chosen + 1}: ${train.gears.join(' ')}`;
+      if (due === afterFrameDue) work();
     }, 0),
   );
+}
+
+function draw() {
+  const { request, report } = lastSearch ?? {};
+  const train = report?.solutions[chosen];
+  if (!train) {
+    $('drawing').replaceChildren();
+    $('drawing-caption').textContent = 'Type a thread or a ratio, and the chosen train is drawn here.';
+    return;
+  }
+  const answer = ask({ ...request, op: 'drawing', index: chosen });
+  if (answer.error) {
+    $('drawing').replaceChildren();
+    $('drawing-caption').textContent = answer.error;
+    return;
+  }
+  $('drawing').innerHTML = answer.svg; // the core's own SVG: its writer escapes every text
+  $('drawing-caption').textContent = `Train ${chosen + 1}: ${train.gears.join(' ')}`;
+}
+
+// After a change, once the trains are on screen: the drawing and the link.
+function settle() {
+  afterFrame(() => {
+    shareState();
+    draw();
+  });
 }
 
 function choose(index) {
@@ -142,7 +155,7 @@ function choose(index) {
   for (const [i, button] of [...$('trains').querySelectorAll('button')].entries()) {
     button.setAttribute('aria-pressed', String(i === index));
   }
-  drawChosen();
+  settle();
 }
 
 function clearResults() {
@@ -158,7 +171,6 @@ function recalculate() {
   const request = searchRequest();
   chosen = 0;
   lastSearch = null;
-  shareState();
   if (!request) {
     clearResults();
   } else {
@@ -174,17 +186,20 @@ function recalculate() {
       showReport(report);
     }
   }
-  drawChosen();
+  settle();
 }
 
 // --- The share link: the fragment follows every change.
 
 function shareState() {
-  const written = ask({ op: 'writeLathe', lathe: latheKeys() });
-  if (!written.error) sharedLathe = written.text;
+  const keys = JSON.stringify(latheKeys());
+  if (keys !== sharedLathe.keys) {
+    const written = ask({ op: 'writeLathe', lathe: JSON.parse(keys) });
+    if (!written.error) sharedLathe = { keys, text: written.text };
+  }
   const starts = $('starts').value.trim();
   writeFragment({
-    lathe: sharedLathe,
+    lathe: sharedLathe.text,
     target: $('target').value.trim(),
     starts: starts === '1' ? '' : starts,
     train: trainKind() === '4' ? '' : trainKind(),
@@ -408,6 +423,7 @@ async function start() {
   recalculate();
   $('loading').hidden = true;
   document.documentElement.dataset.ready = 'true';
+  performance.mark('tandrel-ready'); // the page is usable: its benchmark times the first load to here
   if ('serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch((error) => console.warn('offline use is off:', error));
   }

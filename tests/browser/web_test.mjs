@@ -187,6 +187,7 @@ for (const [size, options] of Object.entries(sizes)) {
       await page.getByLabel('Thread or ratio').fill('M8');
       await page.getByRole('button', { name: 'Chart', exact: true }).click();
       assert.ok((await page.locator('#print-chart h1').textContent()).includes(hostile));
+      await page.waitForFunction(() => location.hash.includes('onerror'));
       await page.reload(); // from the link, which holds the lathe
       await page.waitForSelector('html[data-ready]');
       assert.equal(await page.getByLabel('Name').inputValue(), hostile);
