@@ -30,9 +30,10 @@ function element(tag, text, className) {
 
 const IMPORT_ERROR = 'import-error';
 
+// The sentences of the search and the lathe; the chart's and an import's stay until they are made again.
 function clearProblems() {
   for (const place of document.querySelectorAll('.error[data-field]')) {
-    if (place.id !== IMPORT_ERROR) place.textContent = '';
+    if (place.id !== IMPORT_ERROR && !place.closest('#chart-card')) place.textContent = '';
   }
 }
 
@@ -347,8 +348,9 @@ function showChart() {
   const problem = makeChart(ask, chartRequest());
   if (problem) {
     clearChart();
-    showProblem(problem, $('chart-error'));
-    $('chart-error').textContent = problem.error;
+    if (!showProblem(problem, $('chart-error')).closest('#chart-card')) {
+      $('chart-error').textContent = problem.error; // a lathe's field, said by the chart too
+    }
   }
 }
 

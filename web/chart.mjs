@@ -43,7 +43,8 @@ function showTable(table) {
       list.className = 'advice';
       for (const gear of gears) {
         const item = element('li', '');
-        item.append(element('strong', `${gear.tooth} teeth`), `: ${gear.score}`, element('span', gear.effect, 'effect'));
+        const effect = element('span', gear.effect, 'effect');
+        item.append(element('strong', `${gear.tooth} teeth`), `: ${gear.score}`, effect);
         list.append(item);
       }
       advice.append(list, element('p', rule, 'note'));
@@ -57,7 +58,8 @@ function keepForPrint(html) {
   const page = new DOMParser().parseFromString(html, 'text/html');
   const style = page.head.querySelector('style');
   style.media = 'print';
-  $('print-chart').replaceChildren(document.adoptNode(style), ...[...page.body.childNodes].map((n) => document.adoptNode(n)));
+  const body = [...page.body.childNodes].map((node) => document.adoptNode(node));
+  $('print-chart').replaceChildren(document.adoptNode(style), ...body);
   document.body.classList.add('chart-printable');
 }
 

@@ -24,7 +24,8 @@ export function showLathe(keys) {
   $('lathe-margin').value = String(keys.fit?.margin ?? 15);
   const banjo = keys.banjo ?? {};
   for (const input of banjoInputs()) {
-    const value = banjo[input.dataset.key] ?? (input.dataset.key === 'centre_distance' ? banjo.center_distance : undefined);
+    const key = input.dataset.key;
+    const value = banjo[key] ?? (key === 'centre_distance' ? banjo.center_distance : undefined);
     input.value = value === undefined ? '' : String(value);
   }
   $('banjo').open = keys.banjo !== undefined;

@@ -19,7 +19,8 @@ self.addEventListener('activate', (event) => {
   event.waitUntil(
     caches
       .keys()
-      .then((names) => Promise.all(names.filter((n) => n.startsWith('tandrel-') && n !== CACHE).map((n) => caches.delete(n))))
+      .then((names) => names.filter((name) => name.startsWith('tandrel-') && name !== CACHE))
+      .then((old) => Promise.all(old.map((name) => caches.delete(name))))
       .then(() => self.clients.claim()),
   );
 });

@@ -64,7 +64,8 @@ try {
     loads.push(await tab.evaluate(() => performance.getEntriesByName('tandrel-ready')[0].startTime));
     await context.close();
   }
-  console.log(`first load to a usable page: median ${ms(median(loads))} (${loads.map((t) => t.toFixed(0)).join(', ')})`);
+  const each = loads.map((t) => t.toFixed(0)).join(', ');
+  console.log(`first load to a usable page: median ${ms(median(loads))} (${each})`);
 
   // Keys, with the CPU slowed fourfold.
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
@@ -116,10 +117,10 @@ try {
   }, targets.map(search));
   console.log('target   wasm in Chromium   native   ratio');
   targets.forEach((target, i) => {
-    const native = Number(
-      /median ([\d.]+) ms/.exec(execFileSync(doorAnswer, ['50'], { input: JSON.stringify(search(target)), encoding: 'utf8' }))[1],
-    );
-    console.log(`${target.padEnd(8)} ${ms(inPage[i]).padStart(16)} ${ms(native).padStart(8)} ${(inPage[i] / native).toFixed(2).padStart(7)}`);
+    const timed = execFileSync(doorAnswer, ['50'], { input: JSON.stringify(search(target)), encoding: 'utf8' });
+    const native = Number(/median ([\d.]+) ms/.exec(timed)[1]);
+    const ratio = (inPage[i] / native).toFixed(2);
+    console.log(`${target.padEnd(8)} ${ms(inPage[i]).padStart(16)} ${ms(native).padStart(8)} ${ratio.padStart(7)}`);
   });
   await context.close();
 } finally {

@@ -160,7 +160,7 @@ for (const [size, options] of Object.entries(sizes)) {
       assert.equal(await chart.locator('tbody tr').count(), 24);
       const printed = pdfPages(await page.pdf({ format: 'A4' }));
       const toolPage = await context.newPage();
-      await toolPage.setContent(tool('chart', '--lathe', join(lathes, 'metric.tandrel'), '--metric', '--format', 'html'));
+      await toolPage.setContent(tool('chart', '--lathe', join(lathes, 'metric.tandrel'), '--metric', '--format=html'));
       const toolPrinted = pdfPages(await toolPage.pdf({ format: 'A4' }));
       await toolPage.close();
       assert.ok(printed <= toolPrinted, `the page prints on ${printed} pages, the tool's on ${toolPrinted}`);
@@ -180,7 +180,7 @@ for (const [size, options] of Object.entries(sizes)) {
       assert.deepEqual(names, ['Mini lathe, 16 TPI', 'Imperial lathe, 8 TPI', 'Metric lathe, 3 mm', 'Shop lathe']);
     });
 
-    test('a lathe named with markup shows as text, in the picker, the chart and the link, and opens no dialog', async () => {
+    test('a lathe named with markup shows as text in the picker, the chart and the link; no dialog opens', async () => {
       const hostile = '<img src=x onerror=alert(1)>';
       await page.getByLabel('Name').fill(hostile);
       await page.getByRole('button', { name: 'Save lathe' }).click();
@@ -219,7 +219,10 @@ for (const [size, options] of Object.entries(sizes)) {
       const widths = size === 'phone' ? [360, 390, 414] : [1280];
       for (const width of widths) {
         await page.setViewportSize({ width, height: options.viewport.height });
-        const [scrollWidth, innerWidth] = await page.evaluate(() => [document.scrollingElement.scrollWidth, innerWidth]);
+        const [scrollWidth, innerWidth] = await page.evaluate(() => [
+          document.scrollingElement.scrollWidth,
+          window.innerWidth,
+        ]);
         assert.ok(scrollWidth <= innerWidth, `at ${width} px the page is ${scrollWidth} px wide`);
       }
       // Every control visible is at least 44 px tall, and labelled by a visible text.
@@ -235,7 +238,9 @@ for (const [size, options] of Object.entries(sizes)) {
         return found;
       });
       assert.deepEqual(faults, []);
-      const columns = await page.locator('main > .column').evaluateAll((all) => all.map((c) => c.getBoundingClientRect().left));
+      const columns = await page
+        .locator('main > .column')
+        .evaluateAll((all) => all.map((column) => column.getBoundingClientRect().left));
       assert.equal(new Set(columns).size, size === 'desktop' ? 2 : 1, `columns at ${columns}`);
       // Light text on a dark page in the dark, and the other way round in the light.
       const luminance = async (scheme) => {
