@@ -102,13 +102,31 @@ function trainItem(train, index, thread) {
   return item;
 }
 
+// The trains a screen shows at once go on it at the key; the rest follow
+// after the frame (showRest), and the list is busy until they have.
+const FIRST_SHOWN = 12;
+let unlisted = []; // the trains still to list: [train, place or null for a nearest one, thread]
+
+function listTrains(trains) {
+  $('trains').append(...trains.map((args) => trainItem(...args)));
+}
+
 function showReport(report) {
   $('thread-line').textContent = report.thread ? report.thread.text : '';
   $('outcome').textContent = report.outcomeText ?? '';
-  const items = report.solutions.map((train, i) => trainItem(train, i, report.thread));
-  for (const train of report.nearest ?? []) items.push(trainItem(train, null, report.thread));
-  $('trains').replaceChildren(...items);
+  const trains = report.solutions.map((train, i) => [train, i, report.thread]);
+  for (const train of report.nearest ?? []) trains.push([train, null, report.thread]);
+  $('trains').replaceChildren();
+  listTrains(trains.slice(0, FIRST_SHOWN));
+  unlisted = trains.slice(FIRST_SHOWN);
+  $('trains').setAttribute('aria-busy', String(unlisted.length > 0));
   $('better').textContent = report.betterKind ? `Another kind: ${report.betterKind.text}` : '';
+}
+
+function showRest() {
+  listTrains(unlisted);
+  unlisted = [];
+  $('trains').setAttribute('aria-busy', 'false');
 }
 
 let lastSearch = null; // the request and report shown
@@ -143,9 +161,10 @@ function draw() {
   $('drawing-caption').textContent = `Train ${chosen + 1}: ${train.gears.join(' ')}`;
 }
 
-// After a change, once the trains are on screen: the drawing and the link.
+// After a change, once the first trains are on screen: the rest of them, the drawing and the link.
 function settle() {
   afterFrame(() => {
+    showRest();
     shareState();
     draw();
   });
@@ -164,6 +183,7 @@ function clearResults() {
   $('outcome').textContent = '';
   $('better').textContent = '';
   $('trains').replaceChildren();
+  unlisted = [];
 }
 
 function recalculate() {

@@ -99,7 +99,8 @@ for (const [size, options] of Object.entries(sizes)) {
 
     // The Trains list's items: each one's leading tooth counts, and its whole text.
     async function pageTrains() {
-      const texts = await page.getByRole('list', { name: 'Trains' }).getByRole('listitem').allInnerTexts();
+      await page.locator('#trains:not([aria-busy="true"])').waitFor({ state: 'attached' });
+      const texts = await page.getByRole('list', { name: 'Trains' }).getByRole('listitem').allTextContents();
       return texts.map((text) => {
         const words = text.trim().split(/\s+/);
         const count = words.findIndex((word) => !/^\d+$/.test(word));
