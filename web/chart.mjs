@@ -32,12 +32,13 @@ function showTable(table) {
     });
   }
   $('chart-scroll').replaceChildren(shown);
-  $('chart-summary').textContent = `${table.summary}. ${table.score}.`;
+  $('chart-summary').textContent = table.summary;
   const advice = $('chart-advice');
   advice.replaceChildren();
   if (table.suggestions) {
+    // The chart's score first, to weigh each gear's against, as the tool prints them.
     const { heading, rule, gears } = table.suggestions;
-    advice.append(element('h3', heading));
+    advice.append(element('p', table.score, 'line'), element('h3', heading));
     if (gears.length > 0) {
       const list = document.createElement('ul');
       list.className = 'advice';
