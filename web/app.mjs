@@ -4,12 +4,12 @@
 // writer escapes every text in them.
 import { chartShown, clearChart, makeChart, wireChartDownloads } from './chart.mjs';
 import { loadCore } from './core.mjs';
+import { $, element } from './dom.mjs';
 import { download } from './download.mjs';
 import { latheKeys, numberOrText, showLathe } from './lathe_form.mjs';
 import { removeLathe, setShownLatheName, shownLatheName, storedLathes, storeLathe } from './lathes.mjs';
 import { readFragment, writeFragment } from './share.mjs';
 
-const $ = (id) => document.getElementById(id);
 const TRAINS = ['2', '4', '6', 'any'];
 const DEFAULT_LATHE = { gears: '20-99' }; // the window's gear set at its first start
 
@@ -18,13 +18,6 @@ let shownName = ''; // the stored lathe in the fields, '' for one not stored
 let chosen = 0; // the train drawn, by its place in the list
 let afterFrameDue = 0; // the latest work asked for after a frame; an older one is dropped
 let sharedLathe = { keys: '', text: '' }; // the lathe in the link: its keys as JSON, its file's text
-
-function element(tag, text, className) {
-  const made = document.createElement(tag);
-  made.textContent = text;
-  if (className) made.className = className;
-  return made;
-}
 
 // --- The core's refusals, beside the field they name.
 

@@ -1,16 +1,8 @@
 // The thread chart: its table as the chart window lists it, the gears to buy
 // next, the printable page the browser's print prints, and its downloads. All
 // of it is the core's: the rows' texts, the page and the CSV.
+import { $, element } from './dom.mjs';
 import { download } from './download.mjs';
-
-const $ = (id) => document.getElementById(id);
-
-function element(tag, text, className) {
-  const made = document.createElement(tag);
-  made.textContent = text;
-  if (className) made.className = className;
-  return made;
-}
 
 function showTable(table) {
   const shown = document.createElement('table');
