@@ -114,7 +114,7 @@ try {
 
   // The search alone: the page's door against the native one.
   const inPage = await tab.evaluate(async (requests) => {
-    const { loadCore } = await import('./core.mjs');
+    const { loadCore } = await import('./core.js');
     const ask = await loadCore();
     return requests.map((request) => {
       const times = [];

@@ -1,7 +1,7 @@
 // The lathe's fields: a lathe's keys (as its file holds them, docs/json.md)
 // shown in the fields, and the keys the fields give. Keys the fields do not
 // show, such as the threading dial and the chart's list, are kept as they came.
-import { $ } from './dom.mjs';
+import { $ } from './dom.js';
 
 const FIELD_KEYS = new Set(['name', 'gears', 'leadscrew', 'fixed', 'fit', 'banjo']);
 const banjoInputs = () => [...document.querySelectorAll('#banjo input[data-key]')];

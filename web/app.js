@@ -1,14 +1,14 @@
-// The page: gathers what is asked, asks the core (core.mjs) and shows its
+// The page: gathers what is asked, asks the core (core.js) and shows its
 // answer. Every text shown from a lathe, a file or the link goes in as text;
 // the only markup put in is the core's own drawing and printable chart, whose
 // writer escapes every text in them.
-import { chartShown, clearChart, makeChart, wireChartDownloads } from './chart.mjs';
-import { loadCore } from './core.mjs';
-import { $, element } from './dom.mjs';
-import { download } from './download.mjs';
-import { latheKeys, numberOrText, showLathe } from './lathe_form.mjs';
-import { removeLathe, setShownLatheName, shownLatheName, storedLathes, storeLathe } from './lathes.mjs';
-import { readFragment, writeFragment } from './share.mjs';
+import { chartShown, clearChart, makeChart, wireChartDownloads } from './chart.js';
+import { loadCore } from './core.js';
+import { $, element } from './dom.js';
+import { download } from './download.js';
+import { latheKeys, numberOrText, showLathe } from './lathe_form.js';
+import { removeLathe, setShownLatheName, shownLatheName, storedLathes, storeLathe } from './lathes.js';
+import { readFragment, writeFragment } from './share.js';
 
 const TRAINS = ['2', '4', '6', 'any'];
 const DEFAULT_LATHE = { gears: '20-99' }; // the window's gear set at its first start

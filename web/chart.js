@@ -1,8 +1,8 @@
 // The thread chart: its table as the chart window lists it, the gears to buy
 // next, the printable page the browser's print prints, and its downloads. All
 // of it is the core's: the rows' texts, the page and the CSV.
-import { $, element } from './dom.mjs';
-import { download } from './download.mjs';
+import { $, element } from './dom.js';
+import { download } from './download.js';
 
 function showTable(table) {
   const shown = document.createElement('table');
