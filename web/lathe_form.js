@@ -12,7 +12,7 @@ let kept = {};
 // typed, which the core refuses in its own words.
 export function numberOrText(text) {
   const trimmed = text.trim();
-  return /^\d+(\.\d+)?$/.test(trimmed) ? Number(trimmed) : trimmed;
+  return /^(\d+\.?\d*|\.\d+)$/.test(trimmed) ? Number(trimmed) : trimmed;
 }
 
 export function showLathe(keys) {
