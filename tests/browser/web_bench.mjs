@@ -10,11 +10,12 @@
 //    (door_answer) on the same targets: their ratio.
 //
 //   TANDREL_SITE=build/web node tests/browser/web_bench.mjs [DOOR_ANSWER]
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
+import { serve } from './serve.mjs';
 
 const root = new URL('../../', import.meta.url).pathname;
 const site = process.env.TANDREL_SITE ?? join(root, 'build/web');
@@ -33,16 +34,7 @@ function files(folder) {
   });
 }
 
-const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site], {
-  stdio: ['ignore', 'pipe', 'ignore'],
-});
-const port = await new Promise((resolve) =>
-  server.stdout.on('data', (data) => {
-    const found = /port (\d+)/.exec(String(data));
-    if (found) resolve(found[1]);
-  }),
-);
-const url = `http://127.0.0.1:${port}/`;
+const { server, url } = await serve(site);
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
 
 try {

@@ -6,12 +6,13 @@
 //   TANDREL_CLI=tandrel-cli TANDREL_SITE=build/web node --test tests/browser/web_test.mjs
 //   (TANDREL_SCREENSHOTS=DIR saves web-phone.png and web-desktop.png there)
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { chromium } from 'playwright-core';
+import { serve } from './serve.mjs';
 
 const root = new URL('../../', import.meta.url).pathname;
 const cli = process.env.TANDREL_CLI ?? join(root, 'build/native/cli/tandrel-cli');
@@ -40,20 +41,6 @@ function pdfPages(pdf) {
   return Number(/^Pages:\s+(\d+)/m.exec(execFileSync('pdfinfo', [path], { encoding: 'utf8' }))[1]);
 }
 
-async function serve() {
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site], {
-    stdio: ['ignore', 'pipe', 'ignore'],
-  });
-  const port = await new Promise((resolve, reject) => {
-    server.stdout.on('data', (data) => {
-      const found = /port (\d+)/.exec(String(data));
-      if (found) resolve(found[1]);
-    });
-    server.on('exit', () => reject(new Error('the server ended before it served')));
-  });
-  return { server, url: `http://127.0.0.1:${port}/` };
-}
-
 const sizes = {
   phone: { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 },
   desktop: { viewport: { width: 1280, height: 800 } },
@@ -76,7 +63,7 @@ for (const [size, options] of Object.entries(sizes)) {
     const dialogs = [];
 
     before(async () => {
-      served = await serve();
+      served = await serve(site);
       context = await browser.newContext(options);
       page = await context.newPage();
       page.on('dialog', async (dialog) => {
