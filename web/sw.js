@@ -10,7 +10,8 @@ self.addEventListener('install', (event) => {
   event.waitUntil(
     caches
       .open(CACHE)
-      .then((cache) => cache.addAll(self.TANDREL_FILES))
+      // From the server, never the browser's HTTP cache, which may still hold the version before.
+      .then((cache) => cache.addAll(self.TANDREL_FILES.map((file) => new Request(file, { cache: 'reload' }))))
       .then(() => self.skipWaiting()),
   );
 });
