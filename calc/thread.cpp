@@ -127,10 +127,6 @@ double InUnit(PitchUnit unit, double mm) {
     return mm;
 }
 
-std::string ThreadOnLeadscrew(const Thread& thread) {
-    return ThreadName(thread) + " on " + LeadscrewName(thread);
-}
-
 } // namespace
 
 const PitchUnitText& TextOf(PitchUnit unit) {
@@ -285,6 +281,10 @@ std::string LeadscrewName(const Thread& thread) {
         name += ", fixed " + FormatShortest(thread.fixed);
     }
     return name;
+}
+
+std::string ThreadOnLeadscrew(const Thread& thread) {
+    return ThreadName(thread) + " on " + LeadscrewName(thread);
 }
 
 std::string PpmText(double ppm) {

@@ -126,6 +126,8 @@ double MeasuredLeadError(const Thread& thread, double ppm);
 std::string ThreadName(const Thread& thread);
 // "2 mm leadscrew", "8 TPI leadscrew", with ", fixed 0.5" when the fixed ratio is not 1.
 std::string LeadscrewName(const Thread& thread);
+// "M8 (1.25 mm) on 8 TPI leadscrew": the thread and the leadscrew it is cut on.
+std::string ThreadOnLeadscrew(const Thread& thread);
 // "+2.4 ppm", "-13.0 ppm": sign always, one decimal, never "-0.0".
 std::string PpmText(double ppm);
 // A lead in the thread's unit first: "1.250003 mm", "11.0067 TPI (2.307692 mm)".

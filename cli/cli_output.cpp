@@ -38,8 +38,8 @@ std::string ToleranceText(const Tolerance& tolerance) {
 }
 
 std::string ThreadLine(const Thread& thread, double target) {
-    return "Thread: " + ThreadName(thread) + " on " + LeadscrewName(thread) + ": lead " +
-           LeadText(thread, LeadMm(thread)) + ", ratio " + FormatFixed14(target) + "\n";
+    return "Thread: " + ThreadOnLeadscrew(thread) + ": lead " + LeadText(thread, LeadMm(thread)) +
+           ", ratio " + FormatFixed14(target) + "\n";
 }
 
 // The widest of one text of the trains, at least `least`.
@@ -199,24 +199,12 @@ std::string StockText(const Stock& stock) {
     return list.empty() ? "none" : list;
 }
 
-// With no thread within tolerance the count ends it: there is no worst lead
-// error among none, and every row counts the same badness.
-std::string ScoreText(const ChartScore& score, std::size_t rows) {
-    std::string text =
-        std::to_string(score.rowsWithin) + " of " + std::to_string(rows) + " threads within tolerance";
-    if (score.rowsWithin == 0) {
-        return text;
-    }
-    return text + "; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm; total badness " +
-           FormatFixed(score.badness, 2);
-}
-
 // Each suggestion's score, what it brings within tolerance and what stays outside.
 std::string SuggestionLines(const Chart& chart) {
     std::string out = std::string(kBadnessRule) + "\n";
     for (const GearSuggestion& suggestion : chart.suggestions) {
         out += PadLeft(std::to_string(suggestion.tooth), 5) +
-               " teeth: " + ScoreText(suggestion.score, chart.rows.size()) + "\n";
+               " teeth: " + ChartScoreText(suggestion.score, chart.rows.size()) + "\n";
         out += "        " + SuggestionEffect(chart, suggestion) + "\n";
     }
     return out;
@@ -278,13 +266,13 @@ std::string ChartText(const ChartRequest& request, const Chart& chart) {
         out += betterKind + "\n";
     }
     out += '\n';
-    out += ScoreText(chart.score, chart.rows.size()) + "\n";
+    out += ChartScoreText(chart.score, chart.rows.size()) + "\n";
     out += PlateOnlyLine(request, chart);
     if (request.suggest != 0) {
         if (chart.suggestions.empty()) {
-            out += "No single gear more would improve this chart.\n";
+            out += std::string(kNoSuggestion) + "\n";
         } else {
-            out += "Gears to buy next, one of a size, best first:\n" + SuggestionLines(chart);
+            out += std::string(kSuggestionsHeading) + "\n" + SuggestionLines(chart);
         }
     }
     return out;

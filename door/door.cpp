@@ -1,6 +1,8 @@
 #include "door.h"
 
 #include "chart.h"
+#include "chart_page.h"
+#include "chart_table.h"
 #include "gear_list.h"
 #include "gear_set.h"
 #include "json_text.h"
@@ -256,7 +258,7 @@ DoorProblem ReadQuery(const Json& request, std::string_view op, SearchQuery& que
     return {};
 }
 
-// "pitches": "metric", "imperial" or a list as text; without it the lathe's chart.
+// "pitches": "metric", "imperial", "module" or a list as text; without it the lathe's chart.
 DoorProblem ReadPitches(const Json& request, const Lathe& lathe, std::vector<Pitch>& pitches) {
     std::optional<std::string> list;
     if (DoorProblem problem = ReadText(request, "pitches", list); !problem.what.empty()) {
@@ -268,6 +270,8 @@ DoorProblem ReadPitches(const Json& request, const Lathe& lathe, std::vector<Pit
         pitches = MetricPitches();
     } else if (*list == "imperial") {
         pitches = ImperialPitches();
+    } else if (*list == "module") {
+        pitches = ModulePitches();
     } else if (std::string problem = ReadPitchList(*list, pitches); !problem.empty()) {
         return {"pitches", Refusal("pitches", *list, problem)};
     }
@@ -278,17 +282,43 @@ DoorProblem ReadPitches(const Json& request, const Lathe& lathe, std::vector<Pit
     return {};
 }
 
+// "format": the chart's report (json, the default), its rows as the chart
+// window lists them (table), its printable page (html, which names the
+// "date" the caller gives) or its CSV.
+DoorProblem ReadChartFormat(const Json& request, std::string& format, std::optional<std::string>& date) {
+    std::optional<std::string> given;
+    for (const DoorProblem& problem : {ReadText(request, "format", given), ReadText(request, "date", date)}) {
+        if (!problem.what.empty()) {
+            return problem;
+        }
+    }
+    format = given.value_or("json");
+    if (format != "json" && format != "table" && format != "html" && format != "csv") {
+        return {"format", "format must be \"json\", \"table\", \"html\" or \"csv\""};
+    }
+    if (date && format != "html") {
+        return {"date", "date needs format \"html\""};
+    }
+    if (!date && format == "html") {
+        return {"date", "format \"html\" needs the date the page names, such as \"2024-05-01\""};
+    }
+    return {};
+}
+
 std::string ChartAnswer(const Json& request) {
     if (DoorProblem problem = OnlyFields(
-            request, "chart", {"lathe", "train", "tolerance", "fit", "pitches", "suggest", "plateGears"});
+            request, "chart", {"lathe", "train", "tolerance", "fit", "pitches", "suggest", "plateGears", "format", "date"});
         !problem.what.empty()) {
         return ErrorJson(problem);
     }
     Asked asked;
     std::vector<Pitch> pitches;
     std::optional<std::uint32_t> suggest;
+    std::string format;
+    std::optional<std::string> date;
     for (const DoorProblem& problem :
-         {ReadAsked(request, asked), ReadWhole(request, "suggest", 1, kGearCount, suggest)}) {
+         {ReadAsked(request, asked), ReadWhole(request, "suggest", 1, kGearCount, suggest),
+          ReadChartFormat(request, format, date)}) {
         if (!problem.what.empty()) {
             return ErrorJson(problem);
         }
@@ -303,7 +333,14 @@ std::string ChartAnswer(const Json& request) {
         return ErrorJson({"lathe.leadscrew", "the chart needs the lathe's leadscrew"});
     }
     chart->suggest = suggest.value_or(0);
-    return ChartReportJson(*chart, MakeChart(*chart));
+    const Chart made = MakeChart(*chart);
+    if (format == "html") {
+        return JsonText(Ordered{{"html", ChartPage(*chart, made, {lathe.name, *date})}}) + "\n";
+    }
+    if (format == "csv") {
+        return JsonText(Ordered{{"csv", ChartCsv(*chart, made)}}) + "\n";
+    }
+    return format == "table" ? ChartTableJson(*chart, made) : ChartReportJson(*chart, made);
 }
 
 std::string SearchAnswerJson(const Json& request) {

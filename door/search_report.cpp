@@ -3,6 +3,7 @@
 #include "better_kind_text.h"
 #include "chart_table.h"
 #include "json_text.h"
+#include "shown_train.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,8 +23,10 @@ const char* MeasuredErrorName(const Thread& thread) {
     return TextOf(thread.pitch.unit).inch ? "errorThouPerInch" : "errorOver25mmUm";
 }
 
+// gears: the train's tooth counts in position order, as the window and the
+// tool's text show them (ShowTrain).
 Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const std::optional<Thread>& thread,
-                  const std::optional<Banjo>& banjo) {
+                  const std::optional<Banjo>& banjo, const std::vector<std::uint32_t>& gears) {
     const SolutionTexts& texts = facts.texts;
     Json json = Json::object();
     if (record.gears == 4) {
@@ -48,6 +51,8 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
         json["leadErrorPpm"] = facts.leadErrorPpm;
         json["leadInUnit"] = facts.leadInUnit;
         json[MeasuredErrorName(*thread)] = facts.measuredLeadError;
+        json["leadText"] = facts.leadText;
+        json["leadErrorText"] = facts.leadErrorText;
     }
     if (facts.dial) {
         json["dial"] = {{"gear", facts.dial->gear},
@@ -61,6 +66,7 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
     if (record.gears == 2) {
         json["idler"] = record.idler;
     }
+    json["gears"] = gears;
     if (banjo) {
         json["stud"] = facts.stud ? Json(*facts.stud) : Json(nullptr);
     }
@@ -80,6 +86,7 @@ Json ThreadJson(const Thread& thread) {
     if (!thread.pitch.designation.empty()) {
         json["designation"] = thread.pitch.designation;
     }
+    json["text"] = ThreadOnLeadscrew(thread);
     return json;
 }
 
@@ -95,7 +102,9 @@ Json ChartTrainJson(const ChartRequest& request, const ChartRow& row, const Solu
         paired.driver2 = g[2];
         paired.driven2 = g[3];
     }
-    return SolutionJson(paired, facts, row.thread, request.search.banjo);
+    const SearchRequest& search = request.search;
+    return SolutionJson(paired, facts, row.thread, search.banjo,
+                        ShowTrain(train, {search.train, search.fitMargin, search.banjo}).gears);
 }
 
 } // namespace
@@ -143,6 +152,16 @@ std::string BetterKindOf(const SearchQuery& query, const BetterKind& better) {
                           search.target, query.thread);
 }
 
+std::string OutcomeText(const SearchQuery& query, const SearchAnswer& answer) {
+    const SearchRequest& search = query.search;
+    const SearchResult& result = answer.result;
+    const std::string outcome = OutcomeSentence(result, search);
+    if (outcome.empty() && IsComplete(search) && result.solutions.empty() && answer.nearest.trains.empty()) {
+        return NoUsableTrain();
+    }
+    return outcome;
+}
+
 std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answer) {
     const SearchRequest& search = query.search;
     const SearchResult& result = answer.result;
@@ -159,12 +178,15 @@ std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answe
     if (thread) {
         json["thread"] = ThreadJson(*thread);
     }
+    const ShowSettings shown = {search.train, search.fitMargin, search.banjo, query.order.firstDriverSmaller,
+                                query.order.firstDrivenLarger};
     const auto list = [&](const std::vector<SolutionRecord>& trains,
                           const std::optional<Tolerance>& outsideOf) {
         Json array = Json::array();
         const std::vector<TrainFacts> all = AllFacts(query, trains);
         for (std::size_t i = 0; i < all.size(); ++i) {
-            array.push_back(SolutionJson(trains[i], all[i], thread, search.banjo));
+            array.push_back(
+                SolutionJson(trains[i], all[i], thread, search.banjo, ShowTrain(trains[i], shown).gears));
             if (outsideOf) {
                 array.back()["verdict"] = NearestVerdict(query, *outsideOf, trains[i]);
             }
@@ -178,6 +200,9 @@ std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answe
     json["solutions"] = list(result.solutions, std::nullopt);
     if (every && result.solutions.empty()) {
         json["nearest"] = list(answer.nearest.trains, answer.nearest.kept);
+    }
+    if (const std::string why = OutcomeText(query, answer); !why.empty()) {
+        json["outcomeText"] = why;
     }
     if (answer.betterKind) {
         json["betterKind"] = list({answer.betterKind->train}, std::nullopt)[0];
@@ -226,6 +251,28 @@ std::string ChartReportJson(const ChartRequest& request, const Chart& chart) {
                                    {"bringsIn", RowNames(chart, suggestion.broughtIn)},
                                    {"stillOutside", RowNames(chart, suggestion.stillOutside)}});
         }
+    }
+    return JsonText(json) + "\n";
+}
+
+std::string ChartTableJson(const ChartRequest& request, const Chart& chart) {
+    const ChartTable table = MakeChartTable(request, chart);
+    Json json = {{"headers", table.headers}, {"rows", Json::array()}};
+    for (const ChartLine& line : table.lines) {
+        json["rows"].push_back({{"cells", line.cells}, {"within", line.within}});
+    }
+    json["summary"] = ChartSummary(request, chart);
+    json["score"] = ChartScoreText(chart.score, chart.rows.size());
+    if (request.suggest != 0) {
+        Json gears = Json::array();
+        for (const GearSuggestion& suggestion : chart.suggestions) {
+            gears.push_back({{"tooth", suggestion.tooth},
+                             {"score", ChartScoreText(suggestion.score, chart.rows.size())},
+                             {"effect", SuggestionEffect(chart, suggestion)}});
+        }
+        json["suggestions"] = {{"heading", gears.empty() ? kNoSuggestion : kSuggestionsHeading},
+                               {"rule", kBadnessRule},
+                               {"gears", gears}};
     }
     return JsonText(json) + "\n";
 }

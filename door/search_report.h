@@ -45,8 +45,20 @@ std::string NearestVerdict(const SearchQuery& query, const Tolerance& kept, cons
 // Another kind of train that does better, in the words the window's thread line uses.
 std::string BetterKindOf(const SearchQuery& query, const BetterKind& better);
 
+// Why the search lists no train, in the tool's words: why no search ran or
+// none can be found (OutcomeSentence), or that a complete search found no
+// usable train; empty otherwise.
+std::string OutcomeText(const SearchQuery& query, const SearchAnswer& answer);
+
 // The report as one JSON object, ending in a newline.
 std::string SearchReportJson(const SearchQuery& query, const SearchAnswer& answer);
 
 // The chart's report as one JSON object, ending in a newline.
 std::string ChartReportJson(const ChartRequest& request, const Chart& chart);
+
+// The chart as the chart window shows it, one JSON object ending in a
+// newline: the table's "headers", its "rows" (each row's "cells" and whether
+// it is "within" tolerance), the "summary" line, the "score" and, asked for,
+// the "suggestions": their "heading", the "rule" that ranks them, and each
+// gear's "tooth", "score" and "effect".
+std::string ChartTableJson(const ChartRequest& request, const Chart& chart);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that building, running and testing need, and
+# the npm packages of the web page and its browser tests (package-lock.json).
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -10,7 +11,7 @@ packages=(
   wine wine64 xvfb xauth xdotool imagemagick fonts-liberation2 nsis
   clang-14 libclang-rt-14-dev
   clang-16 lld-16 wasi-libc libc++-16-dev-wasm32 libc++abi-16-dev-wasm32 libclang-rt-16-dev-wasm32
-  chromium poppler-utils
+  chromium poppler-utils python3
 )
 # Node runs the WebAssembly build. Debian's nodejs and npm only where the
 # commands are missing: a Node from elsewhere brings its own npm, with which
@@ -32,4 +33,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The npm packages, as the lock file pins them; again only when it changed.
+root=$(cd "$(dirname "$0")/.." && pwd)
+if ! cmp -s "$root/package-lock.json" "$root/node_modules/.tandrel-package-lock.json"; then
+  echo "setup: installing the npm packages (npm ci)"
+  (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null &&
+    cp package-lock.json node_modules/.tandrel-package-lock.json)
 fi

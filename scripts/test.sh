@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds both platforms and runs every test: natively under the
-# sanitizers (with the WebAssembly build run in Node), the fuzz harnesses
-# briefly, then the Windows build under Wine on a virtual display, and last a
-# newcomer's first start of the program (no display, a Wine prefix that does
-# not exist yet).
+# sanitizers (with the WebAssembly build run in Node), the web page in
+# headless Chromium, the fuzz harnesses briefly, then the Windows build under
+# Wine on a virtual display, and last a newcomer's first start of the program
+# (no display, a Wine prefix that does not exist yet).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,6 +18,9 @@ cmake --build --preset wasm -j"$(nproc)"
 cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j"$(nproc)"
 ctest --preset native-asan -j"$(nproc)"
+
+# The web page in headless Chromium, compared with the command-line tool just built.
+TANDREL_CLI=build/native-asan/cli/tandrel-cli scripts/web.sh --check
 
 # Each fuzz harness for 8 s (scripts/fuzz.sh runs one for longer).
 cmake --preset fuzz >/dev/null

@@ -185,6 +185,18 @@ std::string ChartSummary(const ChartRequest& request, const Chart& chart) {
     return text;
 }
 
+// With no thread within tolerance the count ends it: there is no worst lead
+// error among none, and every row counts the same badness.
+std::string ChartScoreText(const ChartScore& score, std::size_t rows) {
+    std::string text =
+        std::to_string(score.rowsWithin) + " of " + std::to_string(rows) + " threads within tolerance";
+    if (score.rowsWithin == 0) {
+        return text;
+    }
+    return text + "; worst lead error " + FormatFixed(score.worstPpm, 1) + " ppm; total badness " +
+           FormatFixed(score.badness, 2);
+}
+
 std::string ChartCsv(const ChartRequest& request, const Chart& chart) {
     const bool columns = ChartHasPositionColumns(request);
     std::string out =

@@ -70,6 +70,15 @@ std::vector<std::string> RowNames(const Chart& chart, const std::vector<std::siz
 // empty list.
 std::string SuggestionEffect(const Chart& chart, const GearSuggestion& suggestion);
 
+// "25 of 32 threads within tolerance; worst lead error 605.7 ppm; total
+// badness 61.28": a chart's score, or a suggested gear's; with no thread
+// within tolerance the count alone.
+std::string ChartScoreText(const ChartScore& score, std::size_t rows);
+
+// What heads the suggestions, or says there are none.
+inline constexpr std::string_view kSuggestionsHeading = "Gears to buy next, one of a size, best first:";
+inline constexpr std::string_view kNoSuggestion = "No single gear more would improve this chart.";
+
 // How the suggestions are ranked, in one line.
 inline constexpr std::string_view kBadnessRule =
     "Ranked by the chart's total badness: the sum over its threads of log10(1 + |lead error in ppm|), a "

@@ -40,7 +40,8 @@ TEST(FormatResult, CsvFollowsTheOptionFlags) {
 }
 
 TEST(FormatResult, JsonCarriesRecordsAndTexts) {
-    // The gear fields are the record's ascending pairs, whatever the option flags say.
+    // The gear fields are the record's ascending pairs, whatever the option flags say; "gears" is
+    // the order the flags give, as the text shows it.
     CliRequest request = RequestFor(OutputFormat::Json);
     request.firstDriverSmaller = false;
     EXPECT_EQ(FormatResult(request, TwoTrains()),
@@ -49,10 +50,10 @@ TEST(FormatResult, JsonCarriesRecordsAndTexts) {
               "{\"driver1\":20,\"driver2\":30,\"driven1\":25,\"driven2\":36,\"error\":3.3333333333e-05,"
               "\"signedError\":-3.333333333332966e-05,"
               "\"achievedRatio\":\"0.66666666666667\",\"errorText\":\"-0.00003333333333\",\"zeroCount\":4,"
-              "\"kind\":4,\"drivers\":[20,30],\"driven\":[25,36]},\n"
+              "\"kind\":4,\"drivers\":[20,30],\"driven\":[25,36],\"gears\":[30,36,20,25]},\n"
               "{\"driver1\":20,\"driver2\":40,\"driven1\":30,\"driven2\":50,\"error\":0.0015,"
               "\"signedError\":-0.13336666666666663,"
               "\"achievedRatio\":\"0.53333333333333\",\"errorText\":\"-0.13336666666667\",\"zeroCount\":null,"
-              "\"kind\":4,\"drivers\":[20,40],\"driven\":[30,50]}\n"
+              "\"kind\":4,\"drivers\":[20,40],\"driven\":[30,50],\"gears\":[40,50,20,30]}\n"
               "]}\n");
 }

@@ -145,7 +145,7 @@ TEST(CliTool, OneTrainInEachFormat) {
          "{\"driver1\":20,\"driver2\":20,\"driven1\":40,\"driven2\":40,\"error\":0.0007999999999999952,"
          "\"signedError\":0.0007999999999999952,"
          "\"achievedRatio\":\"0.25000000000000\",\"errorText\":\"0.00080000000000\",\"zeroCount\":3,"
-         "\"kind\":4,\"drivers\":[20,20],\"driven\":[40,40]}\n"
+         "\"kind\":4,\"drivers\":[20,20],\"driven\":[40,40],\"gears\":[20,40,20,40]}\n"
          "]}\n"},
     };
     for (const Case& c : cases) {
@@ -224,11 +224,12 @@ TEST(CliTool, EmptyResultsAreNoError) {
          "number,firstDriver,firstDriven,secondDriver,secondDriven,achievedRatio,error,zeroCount\n"},
         {"--format json 0",
          "{\"target\":0,\"outcome\":\"OutOfRange\",\"candidateCount\":0,\"search\":\"bisection\","
-         "\"solutions\":[]}\n"},
+         "\"solutions\":[],\"outcomeText\":\"the target ratio is below every ratio the gears on hand "
+         "make\"}\n"},
         // The target is the number that the first 17 characters give.
         {"--gears 0000 --format json 1.234567890123456789",
          "{\"target\":1.234567890123456,\"outcome\":\"NoStock\",\"candidateCount\":0,\"search\":"
-         "\"bisection\",\"solutions\":[]}\n"},
+         "\"bisection\",\"solutions\":[],\"outcomeText\":\"no gears on hand\"}\n"},
     };
     for (const Case& c : cases) {
         CliRun run = RunCli(c.arguments);

@@ -86,7 +86,8 @@ TEST(RunTool, EveryTrainForAThreadInJson) {
     EXPECT_EQ(result["search"], "every");
     EXPECT_EQ(result["target"], 0.625);
     EXPECT_EQ(result["thread"],
-              nlohmann::json::parse(R"({"lead":1.25,"leadscrew":2,"fixed":1,"unit":"mm"})"));
+              nlohmann::json::parse(
+                  R"({"lead":1.25,"leadscrew":2,"fixed":1,"unit":"mm","text":"1.25 mm on 2 mm leadscrew"})"));
     EXPECT_GT(result["trainCount"].get<int>(), 1000);
     ASSERT_EQ(result["solutions"].size(), 3u);
     for (const nlohmann::json& train : result["solutions"]) {

@@ -2,6 +2,8 @@
 #include "gear_list.h"
 #include "load_lathe.h"
 #include "number_text.h"
+#include "search.h"
+#include "shown_train.h"
 #include "test_stock.h"
 #include "tool.h"
 
@@ -9,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,19 +30,23 @@ std::string ToolJson(const std::vector<std::string>& arguments) {
     return out;
 }
 
-} // namespace
+// A request to the door and the tool's arguments that ask the same.
+struct Asking {
+    std::string request;
+    std::vector<std::string> args;
+};
 
-// Random requests, each asked of the door and of the tool in its words: the
-// same report, byte for byte. Stocks of a few close sizes, ratios that trains
-// hit or miss, threads, every kind of train, the fit's margin and tolerances.
-TEST(Door, AnswersAsTheToolDoes) {
+// Random requests: stocks of a few close sizes, ratios that trains hit or
+// miss, threads, every kind of train, the fit's margin and tolerances.
+std::vector<Asking> RandomAskings(int count) {
     std::mt19937 random(24);
     const auto pick = [&random](std::uint32_t low, std::uint32_t high) {
         return std::uniform_int_distribution<std::uint32_t>(low, high)(random);
     };
     const char* kinds[] = {"2", "4", "6", "any"};
     const char* pitches[] = {"M8", "1.5mm", "11tpi", "1/2-13 UNC", "1module"};
-    for (int round = 0; round < 40; ++round) {
+    std::vector<Asking> askings;
+    for (int round = 0; round < count; ++round) {
         Stock stock{};
         for (std::uint32_t i = pick(3, 7); i > 0; --i) {
             stock.count[pick(20, 60)] = static_cast<std::uint8_t>(pick(1, 2));
@@ -65,17 +74,143 @@ TEST(Door, AnswersAsTheToolDoes) {
             request += R"(,"tolerance":"500ppm","limit":3,"count":true)";
             args.insert(args.end(), {"--tolerance", "500ppm", "--limit", "3", "--count"});
         }
-        SCOPED_TRACE(request);
-        EXPECT_EQ(Door(request + "}"), ToolJson(args));
+        askings.push_back({request + "}", args});
+    }
+    return askings;
+}
+
+} // namespace
+
+// Each random request asked of the door and of the tool in its words: the
+// same report, byte for byte.
+TEST(Door, AnswersAsTheToolDoes) {
+    for (const Asking& asking : RandomAskings(40)) {
+        SCOPED_TRACE(asking.request);
+        EXPECT_EQ(Door(asking.request), ToolJson(asking.args));
     }
 }
 
+// What the report gives a page to show equals what the tool's text shows: each
+// train's gears in the order of its line, its lead and lead error as the line
+// writes them, and why no train is listed.
+TEST(Door, GivesTheTextsTheToolShows) {
+    for (const Asking& asking : RandomAskings(60)) {
+        SCOPED_TRACE(asking.request);
+        const nlohmann::json report = nlohmann::json::parse(Door(asking.request));
+        std::vector<std::string_view> args(asking.args.begin(), asking.args.end());
+        std::string text;
+        std::string err;
+        ASSERT_EQ(RunTool(args, text, err), 0) << err;
+        std::vector<std::string> trainLines;
+        std::string why;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("Outcome: ", 0) == 0 && line != "Outcome: Searched") {
+                why = line.substr(9);
+            } else if (line == "  " + NoUsableTrain()) {
+                why = NoUsableTrain();
+            } else if (line.size() > 3 && line[0] == ' ' &&
+                       std::isdigit(static_cast<unsigned char>(line[2]))) {
+                trainLines.push_back(line);
+            }
+        }
+        EXPECT_EQ(report.value("outcomeText", ""), why);
+        nlohmann::json trains = report["solutions"];
+        for (const nlohmann::json& train : report.value("nearest", nlohmann::json::array())) {
+            trains.push_back(train);
+        }
+        ASSERT_EQ(trains.size(), trainLines.size()) << text;
+        for (std::size_t i = 0; i < trains.size(); ++i) {
+            const nlohmann::json& train = trains[i];
+            const std::string& line = trainLines[i];
+            const auto gears = train["gears"].get<std::vector<std::uint32_t>>();
+            // The line: its place, the count of gears unless four gears were asked for, then the gears.
+            std::istringstream in(line);
+            std::uint32_t number = 0;
+            in >> number;
+            if (asking.args[3] != "4") {
+                in >> number;
+                EXPECT_EQ(number, train["kind"]) << line;
+            }
+            std::vector<std::uint32_t> shown;
+            while (shown.size() < gears.size() && in >> number) {
+                shown.push_back(number);
+            }
+            if (!shown.empty()) {
+                EXPECT_EQ(shown, gears) << line; // a simple train's idler too
+            } else {
+                // Not arranged: the line names the drivers and the driven gears, ascending; in gears
+                // they alternate, a driver first.
+                std::vector<std::uint32_t> sides[2];
+                for (std::size_t g = 0; g < gears.size(); ++g) {
+                    sides[g % 2].push_back(gears[g]);
+                }
+                for (auto& side : sides) {
+                    std::sort(side.begin(), side.end());
+                }
+                const std::string named =
+                    "drivers " + GearsText(sides[0], "·") + " / driven " + GearsText(sides[1], "·");
+                EXPECT_NE(line.find(named), std::string::npos) << line;
+            }
+            if (report.contains("thread")) {
+                EXPECT_NE(line.find(train["leadText"].get<std::string>()), std::string::npos) << line;
+                EXPECT_NE(line.find(train["leadErrorText"].get<std::string>()), std::string::npos) << line;
+            }
+        }
+    }
+}
+
+// The chart in each format as the tool writes it (the page with the date the
+// door is given), and its table as the page lays its rows out.
 TEST(Door, ChartsAsTheToolDoes) {
-    EXPECT_EQ(
-        Door(R"({"op":"chart","lathe":{"gears":"20-60/5, 127","leadscrew":"8tpi"},"pitches":"M6, 1.5mm, )"
-             R"(11tpi","fit":12,"tolerance":"300ppm","suggest":2})"),
-        ToolJson({"chart", "--teeth", "20-60/5,127", "--leadscrew", "8tpi", "--pitches", "M6,1.5mm,11tpi",
-                  "--fit=12", "--tolerance", "300ppm", "--suggest", "2"}));
+    const std::string chart =
+        R"({"op":"chart","lathe":{"gears":"20-60/5, 127","leadscrew":"8tpi"},"pitches":"M6, 1.5mm, 11tpi, )"
+        R"(0.2mm","fit":12,"tolerance":"300ppm","suggest":2)";
+    std::vector<std::string> args = {
+        "chart",    "--teeth",     "20-60/5,127", "--leadscrew", "8tpi", "--pitches", "M6,1.5mm,11tpi,0.2mm",
+        "--fit=12", "--tolerance", "300ppm",      "--suggest",   "2"};
+    EXPECT_EQ(Door(chart + "}"), ToolJson(args));
+    const auto tool = [&args](const char* format) {
+        std::vector<std::string_view> asked(args.begin(), args.end());
+        asked.insert(asked.end(), {"--format", format});
+        std::string out;
+        std::string err;
+        EXPECT_EQ(RunTool(asked, out, err), 0) << err;
+        return out;
+    };
+    EXPECT_EQ(nlohmann::json::parse(Door(chart + R"(,"format":"csv"})"))["csv"], tool("csv"));
+    const std::string page =
+        nlohmann::json::parse(Door(chart + R"(,"format":"html","date":"1999-12-31"})"))["html"];
+    EXPECT_EQ(page, std::regex_replace(tool("html"), std::regex(R"(\d{4}-\d\d-\d\d)"), "1999-12-31"));
+
+    // The table's rows are the page's: each row's cells, italic where it is not within tolerance.
+    const nlohmann::json table = nlohmann::json::parse(Door(chart + R"(,"format":"table"})"));
+    std::vector<std::pair<std::vector<std::string>, bool>> pageRows;
+    const std::regex row(R"(<tr( class="outside")?><th scope="row">(.*?)</tr>)");
+    const std::regex cell(R"(<t[hd][^>]*>([^<]*)</t[hd]>)");
+    for (std::sregex_iterator r(page.begin(), page.end(), row), end; r != end; ++r) {
+        const std::string cells = "<th>" + (*r)[2].str();
+        pageRows.push_back({{}, !(*r)[1].matched});
+        for (std::sregex_iterator c(cells.begin(), cells.end(), cell); c != end; ++c) {
+            pageRows.back().first.push_back((*c)[1].str());
+        }
+    }
+    ASSERT_EQ(table["rows"].size(), 4U);
+    ASSERT_EQ(pageRows.size(), 4U);
+    for (std::size_t i = 0; i < pageRows.size(); ++i) {
+        EXPECT_EQ(table["rows"][i]["cells"], pageRows[i].first);
+        EXPECT_EQ(table["rows"][i]["within"], pageRows[i].second);
+    }
+    EXPECT_NE(page.find("<p class=\"summary\">" + table["summary"].get<std::string>() + "</p>"),
+              std::string::npos);
+    // The suggestions in the tool's words.
+    const std::string text = tool("text");
+    ASSERT_EQ(table["suggestions"]["gears"].size(), 2U);
+    for (const std::string line :
+         {table["score"], table["suggestions"]["heading"], table["suggestions"]["rule"],
+          table["suggestions"]["gears"][1]["score"], table["suggestions"]["gears"][1]["effect"]}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
 }
 
 // Every bad request is answered with the field at fault, never a crash.
@@ -138,6 +273,12 @@ TEST(Door, RefusesBadRequestsNamingTheField) {
         {R"({"ratio":1.5,"lathe":{"gears":"20-80","gearbox":{"settings":{"A1":"11 tqi"}}}})",
          R"x({"error":"setting 'A1' '11 tqi' has an unknown unit 'tqi' (mm, tpi, in, module or dp)",)x"
          R"("field":"lathe.gearbox.settings"})"},
+        {R"({"op":"chart","pitches":"metric","lathe":{"leadscrew":"3mm","gears":"20-80"},"format":"pdf"})",
+         R"({"error":"format must be \"json\", \"table\", \"html\" or \"csv\"","field":"format"})"},
+        {R"({"op":"chart","pitches":"module","lathe":{"leadscrew":"3mm","gears":"20-80"},"format":"html"})",
+         R"({"error":"format \"html\" needs the date the page names, such as \"2024-05-01\"","field":"date"})"},
+        {R"({"op":"chart","pitches":"metric","lathe":{"leadscrew":"3mm","gears":"20-80"},"date":"2024-05-01"})",
+         R"({"error":"date needs format \"html\"","field":"date"})"},
         {R"({"op":"chart","pitches":"metric"})",
          R"({"error":"the chart needs the lathe's leadscrew","field":"lathe.leadscrew"})"},
         {R"({"op":"drawing","ratio":1.5,"index":100})",
