@@ -72,6 +72,7 @@ Json SolutionJson(const SolutionRecord& record, const TrainFacts& facts, const s
     }
     if (!facts.setting.empty()) {
         json["setting"] = facts.setting;
+        json["settingText"] = facts.settingText;
         json["plateGears"] = record.gears == 0;
     }
     return json;

@@ -73,6 +73,7 @@ function searchRequest() {
 function trainItem(train, index, thread) {
   const item = document.createElement('li');
   const parts = [element('span', train.gears.join(' '), 'gears')];
+  if (train.settingText) parts.unshift(element('span', train.settingText, 'setting'));
   if (thread) {
     parts.push(element('span', `lead ${train.leadText}`), element('span', train.leadErrorText));
   } else {
