@@ -74,7 +74,7 @@ door_answer=build/native/tests/wasm/door_answer
 [ "$mode" != --bench ] || native_built door_answer "$door_answer"
 export TANDREL_CLI TANDREL_SITE=$site
 case $mode in
---check) exec node --test --test-reporter=spec tests/browser/web_test.mjs ;;
---screenshots) TANDREL_SCREENSHOTS=docs exec node --test --test-reporter=spec tests/browser/web_test.mjs ;;
+--check) exec node --test tests/browser/web_test.mjs ;;
+--screenshots) TANDREL_SCREENSHOTS=docs exec node --test tests/browser/web_test.mjs ;;
 --bench) exec node tests/browser/web_bench.mjs "$door_answer" ;;
 esac
