@@ -24,13 +24,16 @@ bool Shown(HWND mainWindow, int id) {
     return (GetWindowLongPtrW(GetDlgItem(mainWindow, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void ShowNavigation(HWND mainWindow, int showCommand) {
-    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_UPDOWN), showCommand);
-    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_COUNTER), showCommand);
-}
-
+// Written only when the text differs: a keystroke recalculates twice, and the
+// first time shows the train already shown. Under Wine each text set costs a
+// round trip to the window server and a repaint of the field.
 void SetText(HWND mainWindow, int id, const std::string& text) {
-    SetDlgItemTextA(mainWindow, id, text.c_str());
+    HWND control = GetDlgItem(mainWindow, id);
+    char shown[64] = {}; // a longer text reads back cut short, and is written
+    GetWindowTextA(control, shown, sizeof shown);
+    if (text != shown) {
+        SetWindowTextA(control, text.c_str());
+    }
 }
 
 // Shown or hidden only when that changes: most keystrokes leave the control as it is.
@@ -38,6 +41,11 @@ void ShowControl(HWND mainWindow, int id, bool show) {
     if (Shown(mainWindow, id) != show) {
         ShowWindow(GetDlgItem(mainWindow, id), show ? SW_SHOW : SW_HIDE);
     }
+}
+
+void ShowNavigation(HWND mainWindow, bool show) {
+    ShowControl(mainWindow, IDC_SOLUTION_UPDOWN, show);
+    ShowControl(mainWindow, IDC_SOLUTION_COUNTER, show);
 }
 
 void ShowThreadLine(HWND mainWindow, bool show) {
@@ -169,15 +177,15 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     RedrawDrawingWindow();
     if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
-            SetDlgItemTextA(mainWindow, id, "");
+            SetText(mainWindow, id, "");
         }
-        ShowNavigation(mainWindow, SW_HIDE);
+        ShowNavigation(mainWindow, false);
         ShowNoTrain(mainWindow);
         ShowModesFor(mainWindow, gears);
         return;
     }
     const SolutionRecord& record = *shown;
-    ShowNavigation(mainWindow, SW_SHOW);
+    ShowNavigation(mainWindow, true);
 
     const SolutionTexts texts = ShownTexts(record, ratioText, settings);
 
