@@ -17,6 +17,7 @@
 #include "wide_text.h"
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -38,8 +39,9 @@ void SetText(HWND mainWindow, int id, const std::string& text) {
 
 // Shown or hidden only when that changes: most keystrokes leave the control as it is.
 void ShowControl(HWND mainWindow, int id, bool show) {
-    if (Shown(mainWindow, id) != show) {
-        ShowWindow(GetDlgItem(mainWindow, id), show ? SW_SHOW : SW_HIDE);
+    HWND control = GetDlgItem(mainWindow, id);
+    if (((GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0) != show) {
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
     }
 }
 
@@ -132,9 +134,20 @@ void ShowNoTrain(HWND mainWindow) {
                                              DescribeNoTrain(*thread, *g_threadLine.noTrain, gears)));
 }
 
+// Whether the diagram would draw the same: the same train with the same settings.
+bool SameDrawing(const std::optional<ScaleDrawn>& drawn, const ScaleDrawn& now) {
+    const auto key = [](const ScaleDrawn& d) {
+        const SolutionRecord r = d.train.value_or(SolutionRecord{});
+        const ShowSettings& s = d.settings;
+        return std::tuple(d.train.has_value(), r.error, r.gears, r.driver1, r.driver2, r.driver3, r.driven1,
+                          r.driven2, r.driven3, r.idler, s.kind, s.fitMargin, s.banjo, s.firstDriverSmaller,
+                          s.firstDrivenLarger);
+    };
+    return drawn && key(*drawn) == key(now);
+}
+
 // The fields, boxes and mode line for a shown train of this many gears (ShownGearCount).
-void ShowModesFor(HWND mainWindow, std::uint32_t gears) {
-    const ShowSettings settings = WindowShowSettings(mainWindow);
+void ShowModesFor(HWND mainWindow, const ShowSettings& settings, std::uint32_t gears) {
     const bool toScale = DrawnToScale(settings, gears);
     if (Shown(mainWindow, IDC_FIRST_DRIVER) == toScale) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
@@ -154,7 +167,7 @@ void ShowModesFor(HWND mainWindow, std::uint32_t gears) {
 } // namespace
 
 void ShowModes(HWND mainWindow) {
-    ShowModesFor(mainWindow, ShownGears(mainWindow));
+    ShowModesFor(mainWindow, WindowShowSettings(mainWindow), ShownGears(mainWindow));
 }
 
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
@@ -165,8 +178,13 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
             ? nullptr
             : &g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
     const std::uint32_t gears = ShownGearCount(settings.kind, shown);
-    if (DrawnToScale(settings, gears)) {
-        InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
+    // The drawing shows the train the up-down is about to stand at.
+    if (!DrawnToScale(settings, gears)) {
+        g_scaleDrawn.reset();
+    } else if (const ScaleDrawn drawn{shown ? std::optional(*shown) : std::nullopt, settings};
+               !SameDrawing(g_scaleDrawn, drawn)) {
+        InvalidateDiagram(mainWindow);
+        g_scaleDrawn = drawn;
     }
     // The drawing window's key ends with the shown train's dial line while the thread line shows.
     const std::string ratioText = RatioText(mainWindow);
@@ -181,7 +199,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
         }
         ShowNavigation(mainWindow, false);
         ShowNoTrain(mainWindow);
-        ShowModesFor(mainWindow, gears);
+        ShowModesFor(mainWindow, settings, gears);
         return;
     }
     const SolutionRecord& record = *shown;
@@ -200,7 +218,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     SetThreadLine(mainWindow, thread ? std::optional(WithBetterKind(mainWindow, *thread,
                                                                     DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);
-    ShowModesFor(mainWindow, gears);
+    ShowModesFor(mainWindow, settings, gears);
 }
 
 std::string RatioText(HWND mainWindow) {
