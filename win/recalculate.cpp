@@ -75,15 +75,21 @@ void EmptyLists() {
     g_threadLine.betterKind.reset();
 }
 
+// Every recalculation has the next number: the worker's answers on their way
+// are for an earlier question now, and the question waiting for it is dropped.
+void NumberRecalculation() {
+    ++g_search.requested;
+    g_search.asked.reset();
+    g_search.waiting.reset();
+}
+
 // A recalculation: typed, a complete search that the last answers do not hold
 // goes to the worker, and the window shows the last answers until the new
 // ones come. Only the thread line, which typing hides, goes at once.
 void Recalculate(HWND mainWindow, bool typed) {
     // With no gear on hand the ratio field is not read.
     if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) == g_checkedGears.end()) {
-        ++g_search.requested;
-        g_search.asked.reset();
-        g_search.waiting.reset();
+        NumberRecalculation();
         EmptyLists();
         ShowSolution(mainWindow, 0);
         return;
@@ -93,9 +99,7 @@ void Recalculate(HWND mainWindow, bool typed) {
     if (typed && g_search.asked == question) {
         return; // the worker is answering it already
     }
-    ++g_search.requested; // the answers on their way are for an earlier question now
-    g_search.asked.reset();
-    g_search.waiting.reset();
+    NumberRecalculation();
     if (!g_lastAnswer || !(g_lastAnswer->question == question)) {
         if (typed && IsComplete(question.request)) {
             g_search.asked = question;

@@ -135,10 +135,16 @@ int main(int argc, char** argv) {
                 Pump();
             }
             QueryPerformanceCounter(&start);
+            // The loop's TranslateMessage makes the character of the key, as the program's loop does.
             PostMessageW(field, WM_KEYDOWN, key, 0x00000001);
-            PostMessageW(field, WM_CHAR, character, 0x00000001);
             PostMessageW(field, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
             Pump();
+            char typed[32] = {};
+            GetWindowTextA(field, typed, sizeof typed);
+            if (std::strlen(typed) != (k % 2 == 0 ? 5u : 4u)) {
+                std::fprintf(stderr, "keystroke %d left \"%s\" in the field\n", k, typed);
+                return 1;
+            }
         } else {
             QueryPerformanceCounter(&start);
             SendMessageW(field, WM_KEYDOWN, key, 0x00000001);
