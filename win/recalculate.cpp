@@ -101,9 +101,8 @@ void Recalculate(HWND mainWindow, bool typed) {
     }
     NumberRecalculation();
     if (!g_lastAnswer || !(g_lastAnswer->question == question)) {
-        if (typed && IsComplete(question.request)) {
+        if (typed && IsComplete(question.request) && AskWorker(mainWindow, question)) {
             g_search.asked = question;
-            AskWorker(mainWindow, question);
             if (g_lastAnswer && g_lastAnswer->question.threadLine) {
                 ShowSolution(mainWindow, static_cast<std::uint32_t>(ShownIndex(mainWindow)));
             }

@@ -2,6 +2,7 @@
 
 #include "resource.h"
 
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -9,15 +10,21 @@ namespace {
 
 // The worker has its own copy of the question; it touches nothing else but
 // the window's message queue. When the window is gone, its answers are freed.
-void Start(HWND mainWindow, WindowQuestion question, std::uint64_t number) {
+// False when no thread could be started.
+bool Start(HWND mainWindow, WindowQuestion question, std::uint64_t number) {
+    try {
+        std::thread([mainWindow, question = std::move(question), number] {
+            auto answer = std::make_unique<WindowAnswer>(AnswerOf(question));
+            if (PostMessageW(mainWindow, WM_SEARCH_ANSWERED, static_cast<WPARAM>(number),
+                             reinterpret_cast<LPARAM>(answer.get()))) {
+                answer.release();
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        return false;
+    }
     g_search.working = true;
-    std::thread([mainWindow, question = std::move(question), number] {
-        auto answer = std::make_unique<WindowAnswer>(AnswerOf(question));
-        if (PostMessageW(mainWindow, WM_SEARCH_ANSWERED, static_cast<WPARAM>(number),
-                         reinterpret_cast<LPARAM>(answer.get()))) {
-            answer.release();
-        }
-    }).detach();
+    return true;
 }
 
 } // namespace
@@ -34,20 +41,23 @@ WindowAnswer AnswerOf(const WindowQuestion& question) {
     return answer;
 }
 
-void AskWorker(HWND mainWindow, const WindowQuestion& question) {
+bool AskWorker(HWND mainWindow, const WindowQuestion& question) {
     if (g_search.working) {
         g_search.waiting = question;
-    } else {
-        Start(mainWindow, question, g_search.requested);
+        return true;
     }
+    return Start(mainWindow, question, g_search.requested);
 }
 
 std::unique_ptr<WindowAnswer> TakeWorkersAnswer(HWND mainWindow, WPARAM number, LPARAM answer) {
     std::unique_ptr<WindowAnswer> taken(reinterpret_cast<WindowAnswer*>(answer));
     g_search.working = false;
     if (g_search.waiting) {
-        Start(mainWindow, std::move(*g_search.waiting), g_search.requested);
+        const WindowQuestion waiting = std::move(*g_search.waiting);
         g_search.waiting.reset();
+        if (!Start(mainWindow, waiting, g_search.requested)) { // answered here, then, rather than never
+            return std::make_unique<WindowAnswer>(AnswerOf(waiting));
+        }
     }
     return static_cast<std::uint64_t>(number) == g_search.requested ? std::move(taken) : nullptr;
 }

@@ -17,11 +17,12 @@ WindowAnswer AnswerOf(const WindowQuestion& question);
 // once when no worker runs, otherwise as soon as the running one ends (a
 // later question replacing this one). The worker posts them to the main
 // window as WM_SEARCH_ANSWERED, wParam the number, lParam the WindowAnswer.
-void AskWorker(HWND mainWindow, const WindowQuestion& question);
+// False when no worker could be started: the caller answers it itself.
+bool AskWorker(HWND mainWindow, const WindowQuestion& question);
 
 // The answers of a WM_SEARCH_ANSWERED message when they answer the last
 // recalculation; none for an earlier one, whose answers are freed. Starts the
-// question that waited.
+// question that waited, or where no worker can be started, answers it here.
 std::unique_ptr<WindowAnswer> TakeWorkersAnswer(HWND mainWindow, WPARAM number, LPARAM answer);
 
 // Frees the answers posted to the main window and not yet taken, as it closes.

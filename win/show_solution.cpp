@@ -21,8 +21,12 @@
 
 namespace {
 
+bool Shown(HWND control) {
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool Shown(HWND mainWindow, int id) {
-    return (GetWindowLongPtrW(GetDlgItem(mainWindow, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    return Shown(GetDlgItem(mainWindow, id));
 }
 
 // Written only when the text differs: a keystroke recalculates twice, and the
@@ -40,7 +44,7 @@ void SetText(HWND mainWindow, int id, const std::string& text) {
 // Shown or hidden only when that changes: most keystrokes leave the control as it is.
 void ShowControl(HWND mainWindow, int id, bool show) {
     HWND control = GetDlgItem(mainWindow, id);
-    if (((GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0) != show) {
+    if (Shown(control) != show) {
         ShowWindow(control, show ? SW_SHOW : SW_HIDE);
     }
 }
