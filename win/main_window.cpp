@@ -18,6 +18,7 @@
 #include "ratio_field.h"
 #include "recalculate.h"
 #include "resource.h"
+#include "search_worker.h"
 #include "thread_dialog.h"
 
 #include <commctrl.h>
@@ -148,7 +149,9 @@ LRESULT OnClose(HWND window) {
     return 0;
 }
 
-LRESULT OnDestroy() {
+LRESULT OnDestroy(HWND window) {
+    DropPostedAnswers(window);
+    g_scaleDrawn.reset();                               // a new window draws its own
     std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
     PostQuitMessage(0);
     return 0;
@@ -201,9 +204,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         return OnClose(window);
     case WM_DESTROY:
-        return OnDestroy();
+        return OnDestroy(window);
     case WM_ACTIVATE:
         return OnActivate(window, wParam, lParam);
+    case WM_SEARCH_ANSWERED:
+        TakeSearchAnswer(window, wParam, lParam);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

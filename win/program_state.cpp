@@ -6,6 +6,7 @@ wchar_t g_windowClassName[100];
 std::vector<SolutionRecord> g_solutionList;
 MultiplicityTable g_multiplicityTable;
 std::optional<WindowAnswer> g_lastAnswer;
+SearchState g_search;
 std::array<bool, kGearCount> g_checkedGears;
 WNDPROC g_keptRatioFieldProcedure;
 WNDPROC g_keptErrorFieldProcedure;
@@ -16,6 +17,7 @@ HFONT g_markFonts[kGearCount];
 ThreadLineState g_threadLine;
 LatheState g_lathe;
 ChartState g_chart;
+std::optional<ScaleDrawn> g_scaleDrawn;
 DrawingWindowState g_drawing;
 
 std::optional<Thread> ThreadOfLine(std::string_view ratioText) {

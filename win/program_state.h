@@ -7,6 +7,7 @@
 #include "gear_set.h"
 #include "lathe.h"
 #include "search.h"
+#include "shown_train.h"
 #include "thread.h"
 #include "train.h"
 
@@ -29,16 +30,38 @@ extern wchar_t g_windowClassName[100];
 extern std::vector<SolutionRecord> g_solutionList;
 extern MultiplicityTable g_multiplicityTable;
 
-// The last recalculation's request and its answers, taken again by the next
-// recalculation that asks the same. Written by Recalculate only.
-struct WindowAnswer {
+// What a recalculation asks: the search, and whether the thread line shows,
+// which asks for the nearest train and a better kind too.
+struct WindowQuestion {
     SearchRequest request;
     bool threadLine = false;
+
+    bool operator==(const WindowQuestion&) const = default;
+};
+
+// The last answers shown and their question, taken again by the next
+// recalculation that asks the same. Written by Recalculate and
+// TakeSearchAnswer only (recalculate.h).
+struct WindowAnswer {
+    WindowQuestion question;
     SearchResult result;
     std::optional<NearestTrains> noTrain;
     std::optional<BetterKind> betterKind;
 };
 extern std::optional<WindowAnswer> g_lastAnswer;
+
+// The complete searches of typed ratios, made off the window's thread by one
+// worker at a time (search_worker.h). Every recalculation has the next number;
+// an answer shows only when it answers the last one. A question asked while
+// the worker runs waits, the latest one only, until it ends; a recalculation
+// on the window's thread drops it.
+struct SearchState {
+    std::uint64_t requested = 0;           // the last recalculation's number
+    std::optional<WindowQuestion> asked;   // its question, while the worker answers it
+    bool working = false;                  // a worker runs
+    std::optional<WindowQuestion> waiting; // the question for after it
+};
+extern SearchState g_search;
 
 // The gear boxes' check states, by stock index: set as the boxes are created and
 // kept in step on every gear-box command, so that a recalculation reads a table
@@ -123,6 +146,16 @@ struct ChartState {
     Chart shown;
 };
 extern ChartState g_chart;
+
+// The train the main window's diagram draws to scale and the settings it is
+// drawn with, as ShowSolution last marked it for painting; none while the
+// fixed diagram shows. The same train shown again, as by a keystroke's first
+// recalculation, is not drawn again.
+struct ScaleDrawn {
+    std::optional<SolutionRecord> train; // none: no train listed
+    ShowSettings settings;
+};
+extern std::optional<ScaleDrawn> g_scaleDrawn;
 
 // The drawing window (none while it is closed) and where it stood when it
 // was last closed, where it opens again for the rest of the run.

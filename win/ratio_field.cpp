@@ -65,12 +65,12 @@ LRESULT OnCharacter(HWND field, WPARAM code, LPARAM lParam) {
         return 0;
     }
     g_threadLine.ratioText.clear(); // typing hides the thread line
-    Recalculate(GetParent(field));
+    RecalculateTyped(GetParent(field));
     return PassOn(field, WM_CHAR, code, lParam);
 }
 
 LRESULT OnKeyRelease(HWND field, WPARAM wParam, LPARAM lParam) {
-    Recalculate(GetParent(field));
+    RecalculateTyped(GetParent(field));
     return PassOn(field, WM_KEYUP, wParam, lParam);
 }
 

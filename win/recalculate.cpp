@@ -9,11 +9,14 @@
 #include "request.h"
 #include "resource.h"
 #include "search.h"
+#include "search_worker.h"
 #include "show_solution.h"
+#include "train_modes.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -49,55 +52,93 @@ SearchRequest WindowSearch(HWND mainWindow, const std::string& ratioText) {
     return request;
 }
 
-// The answers to one request: the search's, and for the thread line the
-// nearest train when none was found and another kind that does better.
-WindowAnswer AnswerOf(const SearchRequest& request, bool threadLine) {
-    WindowAnswer answer{.request = request,
-                        .threadLine = threadLine,
-                        .result = RunSearch(request),
-                        .noTrain = {},
-                        .betterKind = {}};
-    if (answer.result.solutions.empty() && threadLine) {
-        answer.noTrain = FindNearestTrains(request, 1);
+// The last answers into the solution list and the thread line, solution 1 shown.
+void ShowLastAnswer(HWND mainWindow) {
+    const SearchResult& result = g_lastAnswer->result;
+    if (result.outcome == SearchOutcome::OutOfRange) {
+        BlankForOutOfRange(mainWindow);
     }
-    if (threadLine) {
-        answer.betterKind = FindBetterKind(request, answer.result.solutions);
+    g_solutionList = result.solutions;
+    g_threadLine.noTrain = g_lastAnswer->noTrain;
+    g_threadLine.betterKind = g_lastAnswer->betterKind;
+    // A complete search without its counts reports no candidates, only its trains.
+    if (result.outcome == SearchOutcome::Searched &&
+        (result.candidateCount != 0 || !g_solutionList.empty())) {
+        ResetNavigation(mainWindow, g_solutionList.size());
     }
-    return answer;
+    ShowSolution(mainWindow, 0);
+}
+
+void EmptyLists() {
+    std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
+    g_threadLine.noTrain.reset();
+    g_threadLine.betterKind.reset();
+}
+
+// Every recalculation has the next number: the worker's answers on their way
+// are for an earlier question now, and the question waiting for it is dropped.
+void NumberRecalculation() {
+    ++g_search.requested;
+    g_search.asked.reset();
+    g_search.waiting.reset();
+}
+
+// A recalculation: typed, a complete search that the last answers do not hold
+// goes to the worker, and the window shows the last answers until the new
+// ones come. Only the thread line, which typing hides, goes at once.
+void Recalculate(HWND mainWindow, bool typed) {
+    // With no gear on hand the ratio field is not read.
+    if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) == g_checkedGears.end()) {
+        NumberRecalculation();
+        EmptyLists();
+        ShowSolution(mainWindow, 0);
+        return;
+    }
+    const std::string ratioText = RatioText(mainWindow);
+    const WindowQuestion question{WindowSearch(mainWindow, ratioText), ThreadOfLine(ratioText).has_value()};
+    if (typed && g_search.asked == question) {
+        return; // the worker is answering it already
+    }
+    NumberRecalculation();
+    if (!g_lastAnswer || !(g_lastAnswer->question == question)) {
+        if (typed && IsComplete(question.request) && AskWorker(mainWindow, question)) {
+            g_search.asked = question;
+            if (g_lastAnswer && g_lastAnswer->question.threadLine) {
+                ShowSolution(mainWindow, static_cast<std::uint32_t>(ShownIndex(mainWindow)));
+            }
+            return;
+        }
+        EmptyLists();
+        g_lastAnswer = AnswerOf(question);
+    }
+    ShowLastAnswer(mainWindow);
 }
 
 } // namespace
 
 // A keystroke recalculates twice, first with the text as it was before the
-// character goes in: that request is the previous one's, and its answers are
+// character goes in: that question is the previous one's, and its answers are
 // taken again rather than searched for again.
 void Recalculate(HWND mainWindow) {
     HoldChartForInput();
-    std::vector<SolutionRecord>().swap(g_solutionList); // empty, and its storage given back
-    g_threadLine.noTrain.reset();
-    g_threadLine.betterKind.reset();
-
-    // With no gear on hand the ratio field is not read.
-    if (std::find(g_checkedGears.begin(), g_checkedGears.end(), true) != g_checkedGears.end()) {
-        const std::string ratioText = RatioText(mainWindow);
-        const SearchRequest request = WindowSearch(mainWindow, ratioText);
-        const bool threadLine = ThreadOfLine(ratioText).has_value();
-        if (!g_lastAnswer || g_lastAnswer->threadLine != threadLine || !(g_lastAnswer->request == request)) {
-            g_lastAnswer = AnswerOf(request, threadLine);
-        }
-        const SearchResult& result = g_lastAnswer->result;
-        if (result.outcome == SearchOutcome::OutOfRange) {
-            BlankForOutOfRange(mainWindow);
-        }
-        g_solutionList = result.solutions;
-        g_threadLine.noTrain = g_lastAnswer->noTrain;
-        g_threadLine.betterKind = g_lastAnswer->betterKind;
-        // A complete search without its counts reports no candidates, only its trains.
-        if (result.outcome == SearchOutcome::Searched &&
-            (result.candidateCount != 0 || !g_solutionList.empty())) {
-            ResetNavigation(mainWindow, g_solutionList.size());
-        }
-    }
-    ShowSolution(mainWindow, 0);
+    Recalculate(mainWindow, false);
     HoldChartForInput(); // and through the repaint that follows
+}
+
+void RecalculateTyped(HWND mainWindow) {
+    HoldChartForInput();
+    Recalculate(mainWindow, true);
+    HoldChartForInput();
+}
+
+void TakeSearchAnswer(HWND mainWindow, WPARAM number, LPARAM answer) {
+    std::unique_ptr<WindowAnswer> taken = TakeWorkersAnswer(mainWindow, number, answer);
+    if (!taken) {
+        return;
+    }
+    HoldChartForInput();
+    g_search.asked.reset();
+    g_lastAnswer = std::move(*taken);
+    ShowLastAnswer(mainWindow);
+    HoldChartForInput();
 }

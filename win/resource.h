@@ -44,6 +44,8 @@
 // and the lathe changed, which the chart follows (open_lathe.h).
 #define WM_CHART_MADE (WM_APP + 1)
 #define WM_CHART_FOLLOW (WM_APP + 2)
+// The main window's own: a worker's answer to a typed ratio (search_worker.h).
+#define WM_SEARCH_ANSWERED (WM_APP + 3)
 
 // Multiplicity dialog: radio button of multiplicity k is IDC_MULTIPLICITY_BASE + k
 #define IDC_MULTIPLICITY_BASE 110

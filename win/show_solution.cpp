@@ -18,27 +18,41 @@
 #include "wide_text.h"
 
 #include <string>
+#include <tuple>
 
 namespace {
 
+bool Shown(HWND control) {
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool Shown(HWND mainWindow, int id) {
-    return (GetWindowLongPtrW(GetDlgItem(mainWindow, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    return Shown(GetDlgItem(mainWindow, id));
 }
 
-void ShowNavigation(HWND mainWindow, int showCommand) {
-    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_UPDOWN), showCommand);
-    ShowWindow(GetDlgItem(mainWindow, IDC_SOLUTION_COUNTER), showCommand);
-}
-
+// Written only when the text differs: a keystroke recalculates twice, and the
+// first time shows the train already shown. Under Wine each text set costs a
+// round trip to the window server and a repaint of the field.
 void SetText(HWND mainWindow, int id, const std::string& text) {
-    SetDlgItemTextA(mainWindow, id, text.c_str());
+    HWND control = GetDlgItem(mainWindow, id);
+    char shown[64] = {}; // a longer text reads back cut short, and is written
+    GetWindowTextA(control, shown, sizeof shown);
+    if (text != shown) {
+        SetWindowTextA(control, text.c_str());
+    }
 }
 
 // Shown or hidden only when that changes: most keystrokes leave the control as it is.
 void ShowControl(HWND mainWindow, int id, bool show) {
-    if (Shown(mainWindow, id) != show) {
-        ShowWindow(GetDlgItem(mainWindow, id), show ? SW_SHOW : SW_HIDE);
+    HWND control = GetDlgItem(mainWindow, id);
+    if (Shown(control) != show) {
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
     }
+}
+
+void ShowNavigation(HWND mainWindow, bool show) {
+    ShowControl(mainWindow, IDC_SOLUTION_UPDOWN, show);
+    ShowControl(mainWindow, IDC_SOLUTION_COUNTER, show);
 }
 
 void ShowThreadLine(HWND mainWindow, bool show) {
@@ -125,9 +139,20 @@ void ShowNoTrain(HWND mainWindow) {
                                              DescribeNoTrain(*thread, *g_threadLine.noTrain, gears)));
 }
 
+// Whether the diagram would draw the same: the same train with the same settings.
+bool SameDrawing(const std::optional<ScaleDrawn>& drawn, const ScaleDrawn& now) {
+    const auto key = [](const ScaleDrawn& d) {
+        const SolutionRecord r = d.train.value_or(SolutionRecord{});
+        const ShowSettings& s = d.settings;
+        return std::tuple(d.train.has_value(), r.error, r.gears, r.driver1, r.driver2, r.driver3, r.driven1,
+                          r.driven2, r.driven3, r.idler, s.kind, s.fitMargin, s.banjo, s.firstDriverSmaller,
+                          s.firstDrivenLarger);
+    };
+    return drawn && key(*drawn) == key(now);
+}
+
 // The fields, boxes and mode line for a shown train of this many gears (ShownGearCount).
-void ShowModesFor(HWND mainWindow, std::uint32_t gears) {
-    const ShowSettings settings = WindowShowSettings(mainWindow);
+void ShowModesFor(HWND mainWindow, const ShowSettings& settings, std::uint32_t gears) {
     const bool toScale = DrawnToScale(settings, gears);
     if (Shown(mainWindow, IDC_FIRST_DRIVER) == toScale) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_SECOND_DRIVEN; ++id) {
@@ -147,7 +172,7 @@ void ShowModesFor(HWND mainWindow, std::uint32_t gears) {
 } // namespace
 
 void ShowModes(HWND mainWindow) {
-    ShowModesFor(mainWindow, ShownGears(mainWindow));
+    ShowModesFor(mainWindow, WindowShowSettings(mainWindow), ShownGears(mainWindow));
 }
 
 void ShowSolution(HWND mainWindow, std::uint32_t index) {
@@ -158,8 +183,13 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
             ? nullptr
             : &g_solutionList[index < g_solutionList.size() ? index : g_solutionList.size() - 1];
     const std::uint32_t gears = ShownGearCount(settings.kind, shown);
-    if (DrawnToScale(settings, gears)) {
-        InvalidateDiagram(mainWindow); // the drawing shows the train the up-down is about to stand at
+    // The drawing shows the train the up-down is about to stand at.
+    if (!DrawnToScale(settings, gears)) {
+        g_scaleDrawn.reset();
+    } else if (const ScaleDrawn drawn{shown ? std::optional(*shown) : std::nullopt, settings};
+               !SameDrawing(g_scaleDrawn, drawn)) {
+        InvalidateDiagram(mainWindow);
+        g_scaleDrawn = drawn;
     }
     // The drawing window's key ends with the shown train's dial line while the thread line shows.
     const std::string ratioText = RatioText(mainWindow);
@@ -175,15 +205,15 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
     RedrawDrawingWindow();
     if (!shown) {
         for (int id = IDC_FIRST_DRIVER; id <= IDC_ZERO_COUNT; ++id) {
-            SetDlgItemTextA(mainWindow, id, "");
+            SetText(mainWindow, id, "");
         }
-        ShowNavigation(mainWindow, SW_HIDE);
+        ShowNavigation(mainWindow, false);
         ShowNoTrain(mainWindow);
-        ShowModesFor(mainWindow, gears);
+        ShowModesFor(mainWindow, settings, gears);
         return;
     }
     const SolutionRecord& record = *shown;
-    ShowNavigation(mainWindow, SW_SHOW);
+    ShowNavigation(mainWindow, true);
 
     const SolutionTexts texts = ShownTexts(record, ratioText, settings);
 
@@ -200,7 +230,7 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
                                                                     (setting.empty() ? "" : setting + ": ") +
                                                                         DescribeThreadTrain(*thread, record)))
                                      : std::nullopt);
-    ShowModesFor(mainWindow, gears);
+    ShowModesFor(mainWindow, settings, gears);
 }
 
 std::string RatioText(HWND mainWindow) {

@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "paint.h"
+#include "recalculate.h"
 #include "resource.h"
 
 #include <optional>
@@ -170,4 +171,32 @@ TEST_F(PaintTest, SixGearsAreDrawnToScaleInPlaceOfTheDiagram) {
     }
     EXPECT_NE(canvas.At(270, 20), kGray); // the fixed diagram's gray circles are gone
     EXPECT_NE(canvas.At(400, 125), kGray);
+}
+
+// Drawn to scale, the diagram is marked for painting when the train shown or
+// the settings it is drawn with change, and not by a recalculation that shows
+// the same train again, as a keystroke's first one does.
+TEST_F(PaintTest, TheDrawingToScaleIsPaintedAgainOnlyWhenItChanges) {
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
+    EnterRatio("0.5");
+    UpdateWindow(window);
+    const auto marked = [&] { // a point of the drawing's area, clear of every control
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(window, region, FALSE);
+        const bool inside = PtInRegion(region, 300, 60) != FALSE;
+        DeleteObject(region);
+        ValidateRect(window, nullptr);
+        return inside;
+    };
+    EXPECT_FALSE(marked());
+    Recalculate(window);
+    EXPECT_FALSE(marked());
+    StepUpDown(+1);
+    EXPECT_TRUE(marked());
+    Click(IDC_FIRST_DRIVER_SMALLER);
+    EXPECT_TRUE(marked());
+    Recalculate(window); // back to the first train
+    EXPECT_TRUE(marked());
+    Recalculate(window);
+    EXPECT_FALSE(marked());
 }

@@ -7,10 +7,24 @@
 
 #include <commctrl.h>
 
+#include <optional>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+// A list's trains and their errors, to compare two lists.
+auto Trains(const std::vector<SolutionRecord>& list) {
+    std::vector<std::tuple<double, unsigned, unsigned, unsigned, unsigned, unsigned, unsigned, unsigned>>
+        trains;
+    for (const SolutionRecord& r : list) {
+        trains.emplace_back(r.error, r.driver1, r.driver2, r.driver3, r.driven1, r.driven2, r.driven3,
+                            r.idler);
+    }
+    return trains;
+}
 
 // What the open popup menu showed, read from inside its modal loop.
 struct MenuSeen {
@@ -177,6 +191,43 @@ TEST_F(RatioFieldTest, TypingTwoShowsFirstSolutionWithFullRange) {
     EXPECT_EQ(LOWORD(range), g_solutionList.size());
     EXPECT_EQ(LOWORD(SendDlgItemMessageW(window, IDC_SOLUTION_UPDOWN, UDM_GETPOS, 0, 0)), 1);
     EXPECT_EQ(Text(IDC_SOLUTION_COUNTER), "1");
+}
+
+// Typed, a complete search runs on the worker, and keys typed faster than it
+// answers leave only the latest text's answer to show: the same trains, in the
+// same order and with the same texts as the window's search on its own thread.
+// A recalculation on the window's thread meanwhile drops the worker's answer.
+TEST_F(RatioFieldTest, TypedCompleteSearchesShowOnlyTheLatestAnswer) {
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
+    g_lathe.settings.fitMargin = 15;
+    g_lathe.settings.banjo = Banjo{1, 120, 40, 140, 3, std::nullopt, std::nullopt};
+    std::mt19937 random(27);
+    const std::string keys = "0123456789.\b\b";
+    for (int round = 0; round < 8; ++round) {
+        SetDlgItemTextA(window, IDC_RATIO, "");
+        Recalculate(window);
+        std::string typed;
+        for (std::size_t length = 1 + random() % 7; typed.size() < length;) {
+            typed += keys[random() % keys.size()];
+        }
+        SCOPED_TRACE(typed);
+        Type(typed);
+        WaitForAnswer();
+        const auto shown = Trains(g_solutionList);
+        const std::string texts =
+            Text(IDC_ACHIEVED_RATIO) + "/" + Text(IDC_ERROR) + "/" + Text(IDC_ZERO_COUNT);
+        g_lastAnswer.reset();
+        Recalculate(window);
+        EXPECT_EQ(shown, Trains(g_solutionList));
+        EXPECT_EQ(texts, Text(IDC_ACHIEVED_RATIO) + "/" + Text(IDC_ERROR) + "/" + Text(IDC_ZERO_COUNT));
+    }
+    Type("5");
+    ASSERT_TRUE(g_search.working);
+    Click(IDC_GEARBOX_FIRST); // 16 off: searched at once
+    const auto withoutSixteen = Trains(g_solutionList);
+    WaitForAnswer();
+    EXPECT_EQ(Trains(g_solutionList), withoutSixteen);
+    EXPECT_FALSE(g_search.asked);
 }
 
 TEST_F(RatioFieldTest, MenuHasCopyAndPasteAtOffsetFromPoint) {

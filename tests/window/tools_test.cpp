@@ -127,6 +127,26 @@ TEST_F(ToolsTest, ThreadOkWritesTheRatioAndTheLineFollowsTheShownTrainUntilAPast
     EXPECT_FALSE(g_solutionList.empty());
 }
 
+// With six gears a typed key's search runs on the worker, but the thread line
+// goes with the key at once, and the answer that follows does not bring it back.
+TEST_F(ToolsTest, TypingHidesTheThreadLineAtOnceWhileTheWorkerSearches) {
+    SendMessageW(window, WM_COMMAND, IDM_TRAIN_SIX, 0);
+    InDialog(IDM_THREAD, [](HWND dialog) {
+        Enter(dialog, {{"1.25", "1", "8", "1"}, 0, 1});
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(Visible(IDC_THREAD_LINE));
+    HWND field = GetDlgItem(window, IDC_RATIO);
+    SendMessageW(field, WM_CHAR, '5', 1);
+    EXPECT_TRUE(g_search.working);
+    EXPECT_FALSE(Visible(IDC_THREAD_LINE));
+    SendMessageW(field, WM_KEYUP, '5', 0xC0000001);
+    WaitForAnswer();
+    EXPECT_FALSE(Visible(IDC_THREAD_LINE));
+    EXPECT_EQ(Text(IDC_RATIO), "0.3937007874025");
+    EXPECT_FALSE(g_solutionList.empty());
+}
+
 // Each invalid entry keeps the dialog open with that field's text selected
 // and the tool's words for it (they start so) below the fields, until the
 // next OK; then a valid OK is remembered, and Cancel after changes leaves all

@@ -168,6 +168,13 @@ void MainWindowTest::RunMessageLoop(DWORD milliseconds) {
     Pump();
 }
 
+void MainWindowTest::WaitForAnswer() {
+    for (const DWORD start = GetTickCount(); g_search.working && GetTickCount() - start < 10000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        Pump();
+    }
+}
+
 std::string MainWindowTest::Text(int id) const {
     wchar_t buffer[256] = {};
     GetDlgItemTextW(window, id, buffer, 256);

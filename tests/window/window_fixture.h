@@ -23,6 +23,8 @@
 //   WaitForFocus(id)    runs the loop until control id has the focus, at most 1 s:
 //                       under X11 an activation may arrive a moment after its cause
 //   ClipboardText()     the CF_TEXT on the clipboard ("" if none)
+//   WaitForAnswer()     runs the loop until the search worker has answered
+//                       every typed ratio and ended, at most 10 s
 //   EnterRatio(text)    sets the ratio field's text, then clicks gear box 16 twice
 //                       (a recalculation each time; the stock ends as it was)
 //   StepUpDown(+1/-1)   a left-button press and release on the solution
@@ -60,6 +62,7 @@ class MainWindowTest : public ::testing::Test {
 
     void Pump();
     void RunMessageLoop(DWORD milliseconds);
+    void WaitForAnswer();
 
     std::string Text(int id) const;
     void Click(int id) const;
