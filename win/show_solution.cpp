@@ -198,8 +198,9 @@ void ShowSolution(HWND mainWindow, std::uint32_t index) {
         thread && shown ? DialOf(*thread, TrainRatio(*shown)) : std::nullopt;
     // Behind a gearbox the key names the setting too: "setting B3, plate gears; dial: any line".
     const std::string setting =
-        thread && shown ? SettingText(*shown, g_lastAnswer ? g_lastAnswer->request.gearbox : std::nullopt)
-                        : "";
+        thread && shown
+            ? SettingText(*shown, g_lastAnswer ? g_lastAnswer->question.request.gearbox : std::nullopt)
+            : "";
     const std::string dialText = dial ? DialText(*thread->dial, *dial) : "";
     g_drawing.dialLine = setting.empty() || dialText.empty() ? setting + dialText : setting + "; " + dialText;
     RedrawDrawingWindow();
