@@ -32,6 +32,10 @@ void FillGearboxFields(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_BOX_PLATE, EM_LIMITTEXT, 64, 0);
     SetDlgItemTextW(dialog, IDC_BOX_SETTINGS, WithCrLf(form.lines).c_str());
     SetDlgItemTextW(dialog, IDC_BOX_PLATE, WideFromUtf8(form.plate).c_str());
+    // The dialog selects the whole list as it focuses it, where one key would
+    // replace every setting: posted, the caret goes to the list's start after that.
+    PostMessageW(GetDlgItem(dialog, IDC_BOX_SETTINGS), EM_SETSEL, 0, 0);
+    PostMessageW(GetDlgItem(dialog, IDC_BOX_SETTINGS), EM_SCROLLCARET, 0, 0);
 }
 
 // A refused line is selected alone, so that typing mends it and keeps the

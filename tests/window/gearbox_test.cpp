@@ -83,6 +83,7 @@ TEST_F(GearboxTest, DialogEditsTheSettings) {
     InDialog(IDM_GEARBOX, [](HWND dialog) {
         EXPECT_EQ(DialogFieldText(dialog, IDC_BOX_SETTINGS), "B4 = 10tpi\r\nB5 = 11tpi\r\n");
         EXPECT_EQ(DialogFieldText(dialog, IDC_BOX_PLATE), "40:80");
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_BOX_SETTINGS, EM_GETSEL, 0, 0), 0) << "nothing selected";
         SetDlgItemTextA(dialog, IDC_BOX_SETTINGS, "B4 = 10 tpi\r\nB5 = 11 tqi\r\n");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog) && GetFocus() == GetDlgItem(dialog, IDC_BOX_SETTINGS));
