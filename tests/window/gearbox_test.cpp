@@ -20,8 +20,8 @@ namespace {
 constexpr char kBoxLathe[] = "gears = \"20-80/5, 120, 127\"\nleadscrew = \"8tpi\"\n[gearbox]\nplate_gears = "
                              "\"40:80\"\n[gearbox.settings]\nB4 = \"10 tpi\"\nB5 = \"11 tpi\"\n";
 
-std::string ProblemLine(HWND dialog) {
-    return DialogFieldText(dialog, IDC_BOX_PROBLEM);
+testing::AssertionResult StartsWith(const std::string& text, const std::string& start) {
+    return text.starts_with(start) ? testing::AssertionSuccess() : testing::AssertionFailure() << text;
 }
 
 } // namespace
@@ -56,21 +56,16 @@ class GearboxTest : public MainWindowTest {
 // 11 TPI is setting B5 with the plate's gears: no tooth fields, and the
 // diagram and the drawing window name the plate's gears where gears would stand.
 TEST_F(GearboxTest, ThePlatesGearsAreNamedWhereTheGearsWouldStand) {
-    EXPECT_EQ(Text(IDC_THREAD_LINE)
-                  .rfind("setting B5, plate gears: 11 TPI on 8 TPI leadscrew: lead 11.0000 TPI", 0),
-              0u)
-        << Text(IDC_THREAD_LINE);
+    EXPECT_TRUE(StartsWith(Text(IDC_THREAD_LINE),
+                           "setting B5, plate gears: 11 TPI on 8 TPI leadscrew: lead 11.0000 TPI"));
     EXPECT_FALSE(Visible(IDC_FIRST_DRIVER));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_FIRST_DRIVER_SMALLER)));
-    const std::optional<ScaleDrawing> scale = ShownScaleDrawing(window);
-    ASSERT_TRUE(scale.has_value());
-    EXPECT_EQ(scale->key, std::vector<std::string>{"plate gears: 40:80"});
+    EXPECT_EQ(ShownScaleDrawing(window).value().key, std::vector<std::string>{"plate gears: 40:80"});
     SendMessageW(window, WM_COMMAND, IDM_DRAWING, 0);
-    const std::optional<DrawingWindowLayout> layout = LayOutDrawingWindow(g_drawing.window);
-    ASSERT_TRUE(layout.has_value());
-    EXPECT_TRUE(layout->drawing.gears.empty());
-    ASSERT_EQ(layout->key.size(), 2u);
-    EXPECT_EQ(layout->key[0].text + " | " + layout->key[1].text.substr(0, 24),
+    const DrawingWindowLayout layout = LayOutDrawingWindow(g_drawing.window).value();
+    EXPECT_TRUE(layout.drawing.gears.empty());
+    ASSERT_EQ(layout.key.size(), 2u);
+    EXPECT_EQ(layout.key[0].text + " | " + layout.key[1].text.substr(0, 24),
               "plate gears: 40:80 | setting B5, plate gears");
 }
 
@@ -87,18 +82,15 @@ TEST_F(GearboxTest, DialogEditsTheSettings) {
         SetDlgItemTextA(dialog, IDC_BOX_SETTINGS, "B4 = 10 tpi\r\nB5 = 11 tqi\r\n");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog) && GetFocus() == GetDlgItem(dialog, IDC_BOX_SETTINGS));
-        EXPECT_EQ(ProblemLine(dialog).rfind("line 2: setting 'B5' '11 tqi' has an unknown unit", 0), 0u)
-            << ProblemLine(dialog);
-        DWORD start = 0, end = 0;
-        SendDlgItemMessageW(dialog, IDC_BOX_SETTINGS, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                            reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 13u);
-        EXPECT_EQ(end, 24u) << "the refused line alone is selected";
+        EXPECT_TRUE(StartsWith(DialogFieldText(dialog, IDC_BOX_PROBLEM),
+                               "line 2: setting 'B5' '11 tqi' has an unknown unit"));
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_BOX_SETTINGS, EM_GETSEL, 0, 0), MAKELONG(13, 24))
+            << "the refused line alone is selected";
         SetDlgItemTextA(dialog, IDC_BOX_PLATE, "40:8");
         SetDlgItemTextA(dialog, IDC_BOX_SETTINGS, "B5 = 12 tpi");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(IsWindowVisible(dialog) && GetFocus() == GetDlgItem(dialog, IDC_BOX_PLATE));
-        EXPECT_EQ(ProblemLine(dialog).rfind("Plate gears '40:8' holds '8'", 0), 0u) << ProblemLine(dialog);
+        EXPECT_TRUE(StartsWith(DialogFieldText(dialog, IDC_BOX_PROBLEM), "Plate gears '40:8' holds '8'"));
         PostMessageW(GetDlgItem(dialog, IDC_BOX_SETTINGS), WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageW(GetDlgItem(dialog, IDC_BOX_SETTINGS), WM_CHAR, VK_ESCAPE, 0);
     });
@@ -109,7 +101,7 @@ TEST_F(GearboxTest, DialogEditsTheSettings) {
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(Text(IDC_THREAD_LINE).find("plate gears"), std::string::npos) << Text(IDC_THREAD_LINE);
-    EXPECT_EQ(Text(IDC_THREAD_LINE).rfind("setting B", 0), 0u) << Text(IDC_THREAD_LINE);
+    EXPECT_TRUE(StartsWith(Text(IDC_THREAD_LINE), "setting B"));
     SendMessageW(window, WM_COMMAND, IDM_SAVE_LATHE, 0);
     Lathe saved;
     ASSERT_EQ(LoadLathe(file, saved).what, "");
@@ -120,8 +112,8 @@ TEST_F(GearboxTest, DialogEditsTheSettings) {
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_FALSE(g_lathe.settings.gearbox.has_value());
-    EXPECT_EQ(Text(IDC_THREAD_LINE).rfind("11 TPI on 8 TPI leadscrew", 0), 0u) << Text(IDC_THREAD_LINE);
+    EXPECT_TRUE(StartsWith(Text(IDC_THREAD_LINE), "11 TPI on 8 TPI leadscrew"));
     wchar_t caption[100] = {};
     GetWindowTextW(window, caption, 100);
-    EXPECT_EQ(std::wstring(caption), L"Tandrel - box *");
+    EXPECT_STREQ(caption, L"Tandrel - box *");
 }
