@@ -171,9 +171,15 @@ std::string GearboxLines(const Gearbox& gearbox) {
     return text;
 }
 
-std::string ReadGearboxLines(std::string_view text, Gearbox& gearbox) {
+std::string ReadGearboxLines(std::string_view text, Gearbox& gearbox, std::size_t* refusedLine) {
     std::vector<GearboxSetting> settings;
     std::size_t number = 0;
+    const auto refuse = [&](const std::string& problem) {
+        if (refusedLine != nullptr) {
+            *refusedLine = number;
+        }
+        return "line " + std::to_string(number) + ": " + problem;
+    };
     for (std::size_t end = 0; end != std::string_view::npos; text.remove_prefix(end + 1)) {
         end = text.find('\n');
         ++number;
@@ -184,20 +190,19 @@ std::string ReadGearboxLines(std::string_view text, Gearbox& gearbox) {
         if (TrimSpaces(line).empty()) {
             continue;
         }
-        const std::string where = "line " + std::to_string(number) + ": ";
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            return where + Quoted(TrimSpaces(line)) + " needs the form name = value, such as A1 = 0.5";
+            return refuse(Quoted(TrimSpaces(line)) + " needs the form name = value, such as A1 = 0.5");
         }
         GearboxSetting setting{std::string(TrimSpaces(line.substr(0, equals)))};
         if (std::string problem = SettingNameProblem(setting.name); !problem.empty()) {
-            return where + problem;
+            return refuse(problem);
         }
         if (std::string problem = ReadSettingValue(line.substr(equals + 1), setting); !problem.empty()) {
-            return where + problem;
+            return refuse(problem);
         }
         if (std::ranges::find(settings, setting.name, &GearboxSetting::name) != settings.end()) {
-            return where + "setting " + Quoted(setting.name) + " is named twice";
+            return refuse("setting " + Quoted(setting.name) + " is named twice");
         }
         settings.push_back(std::move(setting));
     }

@@ -70,8 +70,9 @@ std::string GearboxProblem(const Gearbox& gearbox, bool hasLeadscrew,
 std::string GearboxLines(const Gearbox& gearbox);
 // Reads such lines into the settings (blank lines are passed over), keeping
 // the plate's gears as they are. What is wrong names the line: "line 3: 'B2
-// = 11 tqi' ...", or is empty.
-std::string ReadGearboxLines(std::string_view text, Gearbox& gearbox);
+// = 11 tqi' ...", or is empty; refusedLine, if given, gets that line's
+// number (from 1).
+std::string ReadGearboxLines(std::string_view text, Gearbox& gearbox, std::size_t* refusedLine = nullptr);
 
 // The settings as a thread's search takes them: each setting's ratio, a
 // thread's from its lead on the leadscrew and fixed ratio with the plate's

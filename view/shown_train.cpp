@@ -16,7 +16,7 @@ bool DrawnToScale(const ShowSettings& settings, std::uint32_t gears) {
 }
 
 bool OptionBoxesApply(const ShowSettings& settings, std::uint32_t gears) {
-    return gears != 2 && !settings.fitMargin && !settings.banjo;
+    return gears > 2 && !settings.fitMargin && !settings.banjo;
 }
 
 ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings) {
@@ -41,6 +41,14 @@ ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings) 
         shown.gears.push_back(driven[i]);
     }
     return shown;
+}
+
+std::string PlateGearsKey(const std::optional<Gearbox>& gearbox) {
+    if (!gearbox || !gearbox->plate) {
+        return "plate gears";
+    }
+    const PlateGears& plate = *gearbox->plate;
+    return "plate gears: " + std::string(plate.drivers.empty() ? "ratio " : "") + PlateGearsText(plate);
 }
 
 std::string GearsText(const std::vector<std::uint32_t>& gears, std::string_view joint, std::size_t width) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "banjo.h"
+#include "gearbox.h"
 #include "search.h"
 #include "train.h"
 
@@ -35,7 +36,8 @@ std::uint32_t ShownGearCount(TrainKind kind, const SolutionRecord* shown);
 bool DrawnToScale(const ShowSettings& settings, std::uint32_t gears);
 
 // The option boxes order the gears only while nothing else does: no fit, no
-// banjo, and a train of more than one arrangement (not a simple train).
+// banjo, and a train of more than one arrangement (not a simple train, nor
+// the plate's own gears).
 bool OptionBoxesApply(const ShowSettings& settings, std::uint32_t gears);
 
 struct ShownTrain {
@@ -47,6 +49,12 @@ struct ShownTrain {
 // Positions); otherwise a simple train's A, idler, D, and the others' drivers
 // and driven gears in turn, each trio or pair in the option boxes' order.
 ShownTrain ShowTrain(const SolutionRecord& train, const ShowSettings& settings);
+
+// What a drawing shows for the plate's own gears (a train of no gears, which
+// nothing searched and nothing places): "plate gears: 40:80" or "plate gears:
+// 20 127 / 60 50" where the plate names its train, "plate gears: ratio 0.5"
+// where it gives their ratio.
+std::string PlateGearsKey(const std::optional<Gearbox>& gearbox);
 
 // The tooth counts joined by spaces: "20 80 30 70", as the thread line and
 // the CSV fields write them; by another joint, "20·35" or "20 and 35"; each

@@ -23,10 +23,7 @@ std::string PitchListText(const std::vector<Pitch>& pitches) {
 
 // An empty list is refused: a chart needs a pitch.
 void OnOk(HWND dialog) {
-    HWND field = GetDlgItem(dialog, IDC_CHART_CUSTOM_LIST);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    const std::string list = Utf8FromWide(text);
+    const std::string list = DialogFieldText(dialog, IDC_CHART_CUSTOM_LIST);
     std::vector<Pitch> pitches;
     std::string problem =
         TrimSpaces(list).empty() ? "needs one pitch at least" : ReadPitchList(list, pitches);

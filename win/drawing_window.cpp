@@ -164,8 +164,11 @@ void RedrawDrawingWindow() {
 }
 
 std::optional<DrawingWindowLayout> LayOutDrawingWindow(HWND drawingWindow) {
-    const std::optional<ShownPlacement> shown = ShownTrainPlacement(GetWindow(drawingWindow, GW_OWNER));
-    if (!shown) {
+    HWND mainWindow = GetWindow(drawingWindow, GW_OWNER);
+    // The plate's own gears have nothing to draw: the key names them.
+    const bool plateGears = !g_solutionList.empty() && ShownGears(mainWindow) == 0;
+    const std::optional<ShownPlacement> shown = ShownTrainPlacement(mainWindow);
+    if (!shown && !plateGears) {
         return std::nullopt;
     }
     RECT client;
@@ -176,7 +179,8 @@ std::optional<DrawingWindowLayout> LayOutDrawingWindow(HWND drawingWindow) {
     layout.lineWidth = std::max(1, layout.toothCountHeight / 12);
     const double height = layout.toothCountHeight;
     layout.style = {kMargin, std::max(2.0, height / 6), 0.8 * height, std::max(2.0, height / 6), true};
-    layout.key = TrainKey(shown->placement, shown->doesNotMount);
+    layout.key = plateGears ? std::vector<KeyLine>{{PlateGearsKey(g_lathe.settings.gearbox), std::nullopt}}
+                            : TrainKey(shown->placement, shown->doesNotMount);
     if (!g_drawing.dialLine.empty()) {
         layout.key.push_back({g_drawing.dialLine, std::nullopt});
     }
@@ -192,6 +196,13 @@ std::optional<DrawingWindowLayout> LayOutDrawingWindow(HWND drawingWindow) {
             std::max(keyWidth, static_cast<int>(measure(line.text, true).width) + (line.plane ? stroke : 0));
     }
     const int keyHeight = static_cast<int>(layout.key.size()) * layout.keyLineHeight;
+    if (plateGears) {
+        DeleteDrawingFonts(fonts);
+        ReleaseDC(drawingWindow, dc);
+        layout.keyAt = {std::max<LONG>((client.right - keyWidth) / 2, kMargin),
+                        std::max<LONG>((client.bottom - keyHeight) / 2, kMargin)};
+        return layout;
+    }
     const double width = client.right;
     const double tall = client.bottom;
     // The key at the right of the drawing, or below it.

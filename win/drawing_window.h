@@ -34,5 +34,7 @@ struct DrawingWindowLayout {
     int keyLineHeight;
 };
 
-// The drawing window's layout for the main window's shown train; none while no train is listed.
+// The drawing window's layout for the main window's shown train; for the
+// plate's own gears no drawing and the key alone, in the middle; none while
+// no train is listed.
 std::optional<DrawingWindowLayout> LayOutDrawingWindow(HWND drawingWindow);

@@ -13,21 +13,14 @@
 
 namespace {
 
-// The field's whole text, read as UTF-16 so that a typed "×" reaches the core as itself.
-std::string ListText(HWND dialog) {
-    HWND field = GetDlgItem(dialog, IDC_GEARS_LIST);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return Utf8FromWide(text);
-}
-
 void FillGearsField(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_GEARS_LIST, WideFromUtf8(GearListText(BoxStock())).c_str());
 }
 
 void OnOk(HWND dialog) {
     Stock stock;
-    if (const std::string problem = ReadGearList(ListText(dialog), stock); !problem.empty()) {
+    if (const std::string problem = ReadGearList(DialogFieldText(dialog, IDC_GEARS_LIST), stock);
+        !problem.empty()) {
         RejectField(dialog, IDC_GEARS_LIST, IDC_GEARS_PROBLEM, problem);
         return;
     }

@@ -9,6 +9,7 @@
 #include "fit_dialog.h"
 #include "gear_box_id.h"
 #include "gear_set_copy.h"
+#include "gearbox_dialog.h"
 #include "gears_dialog.h"
 #include "lathe_files.h"
 #include "navigation.h"
@@ -123,6 +124,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return 0;
     case IDM_BANJO:
         OpenBanjoDialog(window);
+        return 0;
+    case IDM_GEARBOX:
+        OpenGearboxDialog(window);
         return 0;
     case IDM_CHART:
         OpenChartWindow(window);

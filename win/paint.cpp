@@ -34,6 +34,9 @@ constexpr int kKeyLeft = 392;
 constexpr int kKeyTop = 60;
 constexpr int kKeyLineHeight = 15;
 
+// Where the plate's own gears are named, in the middle of the drawing boxes.
+constexpr RECT kPlateGearsRect = {214, 50, 384, 118};
+
 // The drawing boxes and the fixed diagram together.
 constexpr RECT kDiagramRects[] = {{214, 0, 384, 118}, {266, 118, 384, 146}, {384, 56, 560, 146}};
 
@@ -51,6 +54,14 @@ void DrawToScale(HDC dc, const ScaleDrawing& scale) {
     PaintTrainDrawing(dc, scale.train, kDrawingStyle, fonts, 1);
     SelectObject(dc, fonts.toothCounts);
     SetBkMode(dc, TRANSPARENT);
+    if (scale.train.gears.empty()) { // the plate's own gears: named where the gears would stand
+        RECT area = kPlateGearsRect;
+        DrawTextW(dc, WideFromUtf8(scale.key.front()).c_str(), -1, &area,
+                  DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        DeleteDrawingFonts(fonts);
+        return;
+    }
     for (std::size_t line = 0; line < scale.key.size(); ++line) {
         const std::wstring text = WideFromUtf8(scale.key[line]);
         TextOutW(dc, kKeyLeft, kKeyTop + static_cast<int>(line) * kKeyLineHeight, text.c_str(),
@@ -98,6 +109,9 @@ void PaintMainWindow(HWND mainWindow, HDC dc) {
 std::optional<ScaleDrawing> ShownScaleDrawing(HWND mainWindow) {
     if (!DrawnToScale(WindowShowSettings(mainWindow), ShownGears(mainWindow))) {
         return std::nullopt;
+    }
+    if (ShownGears(mainWindow) == 0) {
+        return ScaleDrawing{{}, {PlateGearsKey(g_lathe.settings.gearbox)}};
     }
     const std::optional<ShownPlacement> shown = ShownTrainPlacement(mainWindow);
     if (!shown) {

@@ -16,8 +16,9 @@ void PaintMainWindow(HWND mainWindow, HDC dc);
 // The shown train (at the up-down's place in the list) as the diagram draws
 // it to scale, fitted to the diagram's area, in the main window's client
 // coordinates; and the key of its shafts and gears beside it, which says
-// when the train does not mount on the banjo and is drawn without it. None
-// while the fixed diagram shows or no train is listed.
+// when the train does not mount on the banjo and is drawn without it; for
+// the plate's own gears no drawing and one line that names them (PlateGearsKey).
+// None while the fixed diagram shows or no train is listed.
 struct ScaleDrawing {
     TrainDrawing train;
     std::vector<std::string> key;

@@ -18,6 +18,7 @@
 #define IDD_CHART_CUSTOM 134
 #define IDD_DRAWING 135
 #define IDD_BANJO 137
+#define IDD_GEARBOX 138
 
 // Main window commands
 #define IDM_ABOUT 104
@@ -31,6 +32,7 @@
 #define IDM_SAVE_LATHE_AS 152 // File, Save lathe As...
 #define IDM_GEARS 153         // Tools, Gears...
 #define IDM_BANJO 154         // Tools, Banjo...
+#define IDM_GEARBOX 155       // Tools, Gearbox...
 #define IDM_RECENT_FIRST 160  // File, the recent lathes, newest first
 #define IDM_RECENT_LAST 163
 #define IDM_TRAIN_SIMPLE 170   // Tools, Train: radio items, one checked; Simple (2 gears)
@@ -102,6 +104,11 @@
 #define IDC_BANJO_PITCH_UNIT 1258 // module or DP
 #define IDC_BANJO_PROBLEM 1259
 #define IDC_BANJO_SKETCH 1260
+
+// Gearbox dialog: the settings' lines and the plate's gears
+#define IDC_BOX_SETTINGS 1271
+#define IDC_BOX_PLATE 1272
+#define IDC_BOX_PROBLEM 1273
 
 // Result fields
 #define IDC_FIRST_DRIVER 3003

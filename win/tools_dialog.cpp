@@ -65,10 +65,11 @@ void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind) {
                     reinterpret_cast<LPARAM>(&kind));
 }
 
-// Read as UTF-16, so that a typed "×" reaches the core as itself.
+// Read whole and as UTF-16, so that a typed "×" reaches the core as itself.
 std::string DialogFieldText(HWND dialog, int id) {
-    wchar_t text[64] = {};
-    GetDlgItemTextW(dialog, id, text, 64);
+    HWND field = GetDlgItem(dialog, id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
     return Utf8FromWide(text);
 }
 

@@ -24,7 +24,7 @@ struct ToolsDialog {
 // field. Cancel, Escape or the caption's close button end it and change nothing.
 void OpenToolsDialog(HWND mainWindow, const ToolsDialog& kind);
 
-// The text of a dialog's edit field, in UTF-8.
+// The whole text of a dialog's edit field, in UTF-8.
 std::string DialogFieldText(HWND dialog, int id);
 
 // An invalid field keeps the dialog open: the dialog's problem line (the

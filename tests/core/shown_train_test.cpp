@@ -75,6 +75,7 @@ TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
     const Banjo banjo{1.5, 120, 40, 100, 3, std::nullopt, std::nullopt};
     const SolutionRecord two{0, 20, 0, 40, 0, 2};
     const SolutionRecord six{0, 20, 30, 40, 50, 6, 60, 70};
+    const SolutionRecord plate{0, 0, 0, 0, 0, 0}; // the plate's own gears: nothing to order or draw
     struct Case {
         ShowSettings settings;
         bool everyTrain;
@@ -96,6 +97,7 @@ TEST(ShowSettings, ModesDrawingAndOptionBoxes) {
         {{TrainKind::Any}, false, "2, 4 or 6 gears", false, true},
         {{TrainKind::Any}, false, "2, 4 or 6 gears", true, false, &two},
         {{TrainKind::Any}, false, "2, 4 or 6 gears", true, true, &six},
+        {{}, false, "", true, false, &plate},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ModesText(c.settings, c.everyTrain), c.modes);

@@ -83,6 +83,7 @@ TEST_F(StartUpTest, MainWindowHasFixedFrameTitleMenuAndPlace) {
          {static_cast<UINT>(-1), L"T&rain"}, // the submenu of train kinds
          {IDM_FIT, L"&Fit\u2026"},
          {IDM_BANJO, L"&Banjo\u2026"},
+         {IDM_GEARBOX, L"Gear&box\u2026"},
          {IDM_GEARS, L"&Gears\u2026"},
          {IDM_CHART, L"C&hart\u2026\tCtrl+H"},
          {IDM_DRAWING, L"&Drawing\u2026\tCtrl+D"}},
