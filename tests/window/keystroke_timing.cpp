@@ -48,6 +48,13 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequenc
            static_cast<double>(frequency.QuadPart);
 }
 
+// A keystroke sent straight to a control's procedure: down, its character, up.
+void SendKey(HWND control, WPARAM key, WPARAM character) {
+    SendMessageW(control, WM_KEYDOWN, key, 0x00000001);
+    SendMessageW(control, WM_CHAR, character, 0x00000001);
+    SendMessageW(control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
 // Until the worker's answer to the last keystroke is shown, at most 10 s.
 void WaitForAnswer() {
     for (int wait = 0; g_search.asked && wait < 1000; ++wait) {
@@ -147,9 +154,7 @@ int main(int argc, char** argv) {
             }
         } else {
             QueryPerformanceCounter(&start);
-            SendMessageW(field, WM_KEYDOWN, key, 0x00000001);
-            SendMessageW(field, WM_CHAR, character, 0x00000001);
-            SendMessageW(field, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+            SendKey(field, key, character);
         }
         UpdateWindow(window);
         QueryPerformanceCounter(&end);
@@ -162,9 +167,7 @@ int main(int argc, char** argv) {
         solutions += g_solutionList.size();
         Pump();
         QueryPerformanceCounter(&start);
-        SendMessageW(plain, WM_KEYDOWN, key, 0x00000001);
-        SendMessageW(plain, WM_CHAR, character, 0x00000001);
-        SendMessageW(plain, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+        SendKey(plain, key, character);
         UpdateWindow(window);
         QueryPerformanceCounter(&end);
         floor.push_back(Milliseconds(start, end, frequency));
